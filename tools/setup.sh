@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12, as root), then configures and builds into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+packages="build-essential cmake qt6-base-dev"
+missing=""
+for p in $packages; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  apt-get update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
+fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j2
