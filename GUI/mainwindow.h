@@ -1,13 +1,172 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include <QList>
 #include <QMainWindow>
+#include <QStringList>
+
+#include "aboutdialog.h"
+#include "controloptionsdialog.h"
+#include "editdriftdialog.h"
+#include "editgriddialog.h"
+#include "editloadsdialog.h"
+#include "editmassdialog.h"
+#include "editmtypedialog.h"
+#include "editquakedialog.h"
+#include "editshapedialog.h"
+
+class QAction;
+class QComboBox;
+class QGraphicsScene;
+class Node;
+class Bar;
+struct ProjectData;
+
+namespace Ui {
+class MainWindow;
+}
 
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
+
 public:
     explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // File entry points behind the slots; each reports its own failure and returns false.
+    bool writeAnalysisFile(const QString &fileName);
+    bool writeProjectFile(const QString &fileName);
+    bool readProjectFile(const QString &fileName);
+
+    // Snapshot of the whole model as plain data, and the reverse for a freshly read project.
+    ProjectData collectProjectData() const;
+    void applyProjectData(ProjectData &data);
+
+    void setFactors(double x, double y);
+    QString getXMinLimit() const;
+    QString getXMaxLimit() const;
+    QString getYMinLimit() const;
+    QString getYMaxLimit() const;
+    QList<double> sortLines(const QStringList &lines) const;
+    void drawLine(double x1, double y1, double x2, double y2);
+    void drawId(double x, double y, const QString &text);
+    void drawNodeId(double x, double y, const QString &text);
+    void drawXLines();
+    void drawYLines();
+    void drawXIds();
+    void drawYIds();
+    void drawNodesIds();
+    void setNodes();
+    Node *drawNode(int id, double x, double y, int nf1, int nf2, int nf3, int kup1, int kup2, int kup3,
+                   int iout);
+
+    // Read access for the program's own checks and tests.
+    const QList<Node *> &getNodes() const { return newNodes; }
+    const QList<Bar *> &getBars() const { return newBars; }
+    const QStringList &getDriftIds() const { return driftIds; }
+    QString getDrift() const { return drift; }
+    QGraphicsScene *getScene() const { return scene; }
+    QComboBox *getMTypeComboBox() const { return mtypeCBox; }
+    bool isShow11d() const { return show11d; }
+    bool isCreateBarMode() const { return createBarMode; }
+    int getIctype() const { return ictype; }
+    editGridDialog *getGridDialog() { return &gridDialog; }
+    editLoadsDialog *getLoadDialog() { return &loadDialog; }
+    editDriftDialog *getDriftDialog() { return &driftDialog; }
+    editMTypeDialog *getMTypeDialog() { return &mtypeDialog; }
+    editMassDialog *getMassDialog() { return &massDialog; }
+    controlOptionsDialog *getControlDialog() { return &controlDialog; }
+    editQuakeDialog *getQuakeDialog() { return &quakeDialog; }
+    editShapeDialog *getShapeDialog() { return &shapeDialog; }
+    aboutDialog *getAboutDialog() { return &about; }
+
+public slots:
+    void drawAllItems(bool option);
+    void zoomIn();
+    void zoomOut();
+
+    void showEditGridDialog();
+    void showEditLoadsDialog();
+    void showEditMassDialog();
+    void showEditDriftDialog();
+    void showEditMTypeDialog();
+    void showControlOptionsDialog();
+    void showEditQuakeDialog();
+    void showEditShapeDialog();
+    void showAboutDialog();
+
+    void activateShapeAction(bool on);
+    void activateAlpha(bool on);
+    void setOptions(bool value);
+
+    void createBar();
+    void barProcedure(int nodeId);
+    void deleteBar(int id);
+    void activateDeleteAct(int id);
+    void deactivateDeleteAct();
+    void deleteBarByButton();
+
+    void updateKupsLists();
+    void updateMTypes();
+    void deleteMType(int id);
+    void updateDrift(bool setKups);
+    void setDrift(const QString &value);
+    void updateControlOptions(int ictype);
+
+    void generateFile();
+    void generarArchivo();
+    void saveFile();
+    void openFile();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void init();
+    void createActions();
+    void updateControlCounts();
+    void refreshMemberTypes(int deletedId);
+    void showFileError(const QString &fileName, const QString &reason);
+    Bar *addBar(Node *start, Node *end, int id, int mTypeId, int iout);
+    void setModelActionsEnabled();
+
+    Ui::MainWindow *ui;
+    editGridDialog gridDialog;
+    editLoadsDialog loadDialog;
+    editDriftDialog driftDialog;
+    editMTypeDialog mtypeDialog;
+    editMassDialog massDialog;
+    controlOptionsDialog controlDialog;
+    editQuakeDialog quakeDialog;
+    editShapeDialog shapeDialog;
+    aboutDialog about;
+    QString drift;
+    bool candrawbar = false;
+    Node *initialNode = nullptr;
+    Node *finalNode = nullptr;
+    QStringList driftIds;
+    double XFactor = 20.0;
+    double YFactor = -20.0;
+    QList<Node *> newNodes;
+    QList<Bar *> newBars;
+    int barIdSelected = -1;
+    bool show11d = false;
+    bool createBarMode = false;
+    int ictype = 0;
+    QGraphicsScene *scene = nullptr;
+    QAction *zoomOutAct = nullptr;
+    QAction *zoomInAct = nullptr;
+    QAction *viewEditToolBarAct = nullptr;
+    QAction *viewMainToolBarAct = nullptr;
+    QAction *generateAct = nullptr;
+    QAction *openAct = nullptr;
+    QAction *saveAct = nullptr;
+    QAction *deleteAct = nullptr;
+    QAction *createBarAct = nullptr;
+    QComboBox *mtypeCBox = nullptr;
 };
 
-#endif
+#endif // MAINWINDOW_H

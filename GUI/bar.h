@@ -1,0 +1,83 @@
+#ifndef BAR_H
+#define BAR_H
+
+#include <QGraphicsItem>
+#include <QList>
+#include <QObject>
+#include <QPointF>
+
+class Node;
+class Member;
+class editBarDialog;
+
+// A member between two nodes: its record and the thick line that draws it.
+// The member's dialog is made the first time it is opened.
+class Bar : public QObject, public QGraphicsItem
+{
+    Q_OBJECT
+    Q_INTERFACES(QGraphicsItem)
+public:
+    enum { Type = UserType + 2 };
+
+    Bar(Node *sourceNode, Node *destNode, int id, int mtype, int iout);
+    ~Bar() override;
+
+    int type() const override { return Type; }
+
+    void setId(int value);
+    int getId() const { return id; }
+    int getMTypeId() const { return mTypeId; }
+    int getType() const { return category; }
+    int getNode3() const { return node3; }
+    int getNode4() const { return node4; }
+    int getIout() const { return iout; }
+    Node *sourceNode() const { return source; }
+    Node *destNode() const { return dest; }
+    void setSourceNode(Node *node);
+    void setDestNode(Node *node);
+    void setMTypeList(const QList<Member *> &list) { mTypeList = list; }
+    void setNodesList(const QList<Node *> &list) { newNodes = list; }
+    // Renumbers the member type after an earlier type was deleted, keeping the rest.
+    void setMTypeIdOnly(int value) { mTypeId = value; }
+
+    void adjust();
+    void deleteMe();
+
+    editBarDialog *getDialog();
+    void openDialog();
+
+    QRectF boundingRect() const override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
+
+public slots:
+    void setProperties(int mTypeId, int node3, int node4, int iout);
+    void deleteThis();
+
+signals:
+    void deleteBar(int id);
+    void activateDeleteAct(int id);
+    void deactivateDeleteAct();
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
+
+private:
+    void updateToolTip();
+
+    int mTypeId = 0;
+    int category = -1;   // category code of the member type; -1 = none
+    int id = 0;
+    int node3 = 0, node4 = 0;
+    int iout = 0;
+    editBarDialog *dialog = nullptr;
+    Node *source = nullptr;
+    Node *dest = nullptr;
+    QList<Member *> mTypeList;
+    QPointF sourcePoint;
+    QPointF destPoint;
+    double arrowSize = 10.0;
+    QList<Node *> newNodes;
+    bool deleting = false;
+};
+
+#endif // BAR_H
