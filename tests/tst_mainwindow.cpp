@@ -1,0 +1,331 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QGroupBox>
+#include <QMessageBox>
+
+#include "bar.h"
+#include "mainwindow.h"
+#include "member.h"
+#include "node.h"
+
+namespace {
+
+void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
+{
+    QStringList xIds, yIds;
+    for (int i = 0; i < x.size(); ++i)
+        xIds << QString::number(i + 1);
+    for (int i = 0; i < y.size(); ++i)
+        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+    w.getGridDialog()->setXLines(x);
+    w.getGridDialog()->setYLines(y);
+    w.getGridDialog()->setXIds(xIds);
+    w.getGridDialog()->setYIds(yIds);
+    w.drawAllItems(true);
+}
+
+QAction *action(MainWindow &w, const char *name)
+{
+    return w.findChild<QAction *>(QLatin1String(name));
+}
+
+// Runs f and returns the text of the message box it showed (closed at once), or "".
+template <typename F>
+QString messageOf(F f)
+{
+    QString text;
+    QTimer::singleShot(0, [&text] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->close();
+        }
+    });
+    f();
+    return text;
+}
+
+QList<QLineF> sceneLines(QGraphicsScene *scene)
+{
+    QList<QLineF> lines;
+    for (QGraphicsItem *item : scene->items())
+        if (auto *line = qgraphicsitem_cast<QGraphicsLineItem *>(item))
+            lines << line->line();
+    return lines;
+}
+
+QPointF textPos(QGraphicsScene *scene, const QString &text, const QColor &colour)
+{
+    for (QGraphicsItem *item : scene->items())
+        if (auto *t = qgraphicsitem_cast<QGraphicsTextItem *>(item))
+            if (t->toPlainText() == text && t->defaultTextColor() == colour)
+                return t->pos();
+    return QPointF(-9999, -9999);
+}
+
+// A member type of the given category through the member-type dialog's list.
+void addMemberTypes(MainWindow &w, const QList<int> &categories)
+{
+    QList<Member *> records;
+    const int first = int(w.getMTypeDialog()->getMembersTypes().size());
+    for (int i = 0; i < categories.size(); ++i)
+        records << new Member(first + i + 1, categories.at(i));
+    w.getMTypeDialog()->setMTypes(records);
+    w.getMTypeDialog()->addItems(int(records.size()));
+    w.updateMTypes();
+}
+
+void drawMember(MainWindow &w, int from, int to)
+{
+    w.barProcedure(from);
+    w.barProcedure(to);
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startStateAndFirstGrid();
+    void gridLinesAndLabels();
+    void nodesNumberedFromSortedGrid();
+    void resizeAndZoom();
+    void kupListsAndDrift();
+    void drawingMembers();
+    void deletingMembersRenumbers();
+    void deletingMemberTypeShiftsMembers();
+};
+
+void tst_MainWindow::startStateAndFirstGrid()
+{
+    MainWindow w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("GUI for Taliskor2D"));
+    const char *locked[] = {"editLoadAction", "editDriftAction", "editMTypeAction", "editMassAction",
+                            "editControlOptionsAction", "actionEQUAKE", "actionSHAPE", "createBarAct", "deleteAct"};
+    const char *open[] = {"editGridAction", "actionOpen_Project", "actionSave_Project", "generateFileAction",
+                          "quitAction", "actionAbout", "openAct", "saveAct", "zoomInAct", "zoomOutAct", "generateAct"};
+    for (const char *name : locked) {
+        QVERIFY2(action(w, name), name);
+        QVERIFY2(!action(w, name)->isEnabled(), name);
+    }
+    for (const char *name : open)
+        QVERIFY2(action(w, name)->isEnabled(), name);
+    QVERIFY(!w.getMTypeComboBox()->isEnabled());
+    QCOMPARE(action(w, "generateFileAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
+    QCOMPARE(action(w, "deleteAct")->shortcut(), QKeySequence(Qt::Key_Delete));
+
+    setGrid(w, {"0", "5"}, {"0", "3"});
+    for (const char *name : {"editLoadAction", "editDriftAction", "editMTypeAction", "editMassAction",
+                             "editControlOptionsAction", "actionEQUAKE"})
+        QVERIFY2(action(w, name)->isEnabled(), name);
+    for (const char *name : {"editGridAction", "openAct", "actionOpen_Project"})
+        QVERIFY2(!action(w, name)->isEnabled(), name);
+    QVERIFY(!action(w, "createBarAct")->isEnabled());
+    QVERIFY(!action(w, "actionSHAPE")->isEnabled());
+
+    addMemberTypes(w, {Member::FRAME});
+    QVERIFY(action(w, "createBarAct")->isEnabled());
+    QVERIFY(w.getMTypeComboBox()->isEnabled());
+    QCOMPARE(w.getMTypeComboBox()->itemText(0), QStringLiteral("1  MTYPE1"));
+}
+
+void tst_MainWindow::gridLinesAndLabels()
+{
+    MainWindow w;
+    setGrid(w, {"0", "5", "10"}, {"0", "3"});
+    const QList<QLineF> lines = sceneLines(w.getScene());
+    QCOMPARE(lines.size(), 5);
+    for (double x : {0.0, 100.0, 200.0})
+        QVERIFY(lines.contains(QLineF(x, 0, x, -60)));
+    QVERIFY(lines.contains(QLineF(-30, 0, 230, 0)));
+    QVERIFY(lines.contains(QLineF(-30, -60, 230, -60)));
+    QCOMPARE(textPos(w.getScene(), "1", Qt::green), QPointF(-10, -100));
+    QCOMPARE(textPos(w.getScene(), "BASE", Qt::green), QPointF(-80, -24));
+    QCOMPARE(textPos(w.getScene(), "STORY-1", Qt::green), QPointF(-80, -84));
+    QCOMPARE(textPos(w.getScene(), "1", Qt::red), QPointF(2, 2));
+
+    MainWindow single;
+    setGrid(single, {"4"}, {"0", "2"});
+    QVERIFY(sceneLines(single.getScene()).contains(QLineF(50, 0, 110, 0)));
+}
+
+void tst_MainWindow::nodesNumberedFromSortedGrid()
+{
+    MainWindow w;
+    setGrid(w, {"8", "0", "4"}, {"0", "3", "6"});
+    const QList<Node *> &nodes = w.getNodes();
+    QCOMPARE(nodes.size(), 9);
+    for (int k = 0; k < 9; ++k) {
+        QCOMPARE(nodes.at(k)->getId(), k + 1);
+        QCOMPARE(nodes.at(k)->getXCoordinate(), 4.0 * (k % 3));
+        QCOMPARE(nodes.at(k)->getYCoordinate(), 3.0 * (k / 3));
+        const int fixed = k < 3 ? 1 : 0;
+        QCOMPARE(nodes.at(k)->getNf1(), fixed);
+        QCOMPARE(nodes.at(k)->getNf2(), fixed);
+        QCOMPARE(nodes.at(k)->getNf3(), fixed);
+        QCOMPARE(nodes.at(k)->getKup1(), 0);
+        QCOMPARE(nodes.at(k)->zValue(), 1.0);
+        QCOMPARE(nodes.at(k)->type(), 65537);
+    }
+    QCOMPARE(nodes.at(4)->toolTip(), QStringLiteral("(4,3)"));
+    QCOMPARE(nodes.at(4)->pos(), QPointF(80, -60));
+    QCOMPARE(nodes.at(4)->boundingRect(), QRectF(-12, -12, 25, 25));
+    QVERIFY(nodes.at(4)->shape().contains(QPointF(9, 0)));
+    QVERIFY(!nodes.at(4)->shape().contains(QPointF(9, 9)));
+
+    nodes.at(4)->addNode(2);
+    nodes.at(4)->addNode(2);
+    nodes.at(4)->deleteNode(7);
+    QCOMPARE(nodes.at(4)->getNodes(), QList<int>({2, 2}));
+    nodes.at(4)->deleteNode(2);
+    QCOMPARE(nodes.at(4)->getNodes(), QList<int>({2}));
+}
+
+void tst_MainWindow::resizeAndZoom()
+{
+    MainWindow w;
+    w.show();
+    w.resize(400, 300);
+    QCoreApplication::processEvents();
+    QCOMPARE(w.findChild<QGroupBox *>("gridViewGroupBox")->size(), QSize(370, 230));
+    QCOMPARE(w.findChild<QGraphicsView *>("gridView")->size(), QSize(295, 190));
+
+    QGraphicsView *view = w.findChild<QGraphicsView *>("gridView");
+    for (int i = 0; i < 5; ++i)
+        w.zoomIn();
+    QVERIFY(qAbs(view->transform().m11() - std::pow(1.1, 5)) < 1e-12);
+    for (int i = 0; i < 5; ++i)
+        w.zoomOut();
+    QCOMPARE(view->transform().m11(), std::pow(1.1 * 0.9090909091, 5));
+    QVERIFY(view->transform().m11() != 1.0);
+}
+
+void tst_MainWindow::kupListsAndDrift()
+{
+    MainWindow w;
+    setGrid(w, {"0", "5", "10"}, {"0", "3", "6"});
+    const QList<Node *> &nodes = w.getNodes();
+    QCOMPARE(nodes.at(4)->getKup1List(), QStringList({"4", "5", "6"}));
+    QCOMPARE(nodes.at(4)->getKup2List(), QStringList({"2", "5", "8"}));
+
+    w.getDriftDialog()->setDrift(QStringLiteral("2"));
+    w.updateDrift(true);
+    QCOMPARE(w.getDriftIds(), QStringList({"2", "5", "8"}));
+    const int expected[9] = {2, 0, 2, 5, 0, 5, 8, 0, 8};
+    for (int k = 0; k < 9; ++k)
+        QCOMPARE(nodes.at(k)->getKup1(), expected[k]);
+
+    w.getDriftDialog()->setDrift(QStringLiteral("None"));
+    w.updateDrift(false);
+    QVERIFY(w.getDriftIds().isEmpty());
+    QCOMPARE(nodes.at(0)->getKup1(), 2);
+    w.updateDrift(true);
+    for (Node *n : nodes)
+        QCOMPARE(n->getKup1(), 0);
+}
+
+void tst_MainWindow::drawingMembers()
+{
+    MainWindow w;
+    setGrid(w, {"0", "5"}, {"0", "3"});
+    addMemberTypes(w, {Member::FRAME, Member::SPRING});
+    QAction *create = action(w, "createBarAct");
+
+    // Off: clicks do nothing.
+    drawMember(w, 1, 3);
+    QCOMPARE(w.getBars().size(), 0);
+
+    create->setChecked(true);
+    w.createBar();
+    QVERIFY(w.isCreateBarMode());
+    QCOMPARE(w.cursor().shape(), Qt::UpArrowCursor);
+    drawMember(w, 1, 3);
+    QCOMPARE(w.getBars().size(), 1);
+    Bar *first = w.getBars().at(0);
+    QCOMPARE(first->getId(), 1);
+    QCOMPARE(first->getMTypeId(), 1);
+    QCOMPARE(first->getType(), int(Member::FRAME));
+    QCOMPARE(first->sourceNode()->getId(), 1);
+    QCOMPARE(first->destNode()->getId(), 3);
+    QCOMPARE(first->toolTip(), QStringLiteral("ID : 1\nMTYPE : 1"));
+    QCOMPARE(first->zValue(), 0.0);
+    // Line stops 10 scene units short of each node centre: nodes at (0,0) and (0,-60).
+    QCOMPARE(first->boundingRect(), QRectF(-5.5, -55.5, 11, 51));
+
+    w.getMTypeComboBox()->setCurrentIndex(1);
+    drawMember(w, 3, 4);
+    QCOMPARE(w.getBars().at(1)->getMTypeId(), 2);
+    QCOMPARE(w.getBars().at(1)->getType(), int(Member::SPRING));
+
+    QCOMPARE(messageOf([&] { drawMember(w, 3, 1); }), QStringLiteral("You can't put two bars between two nodes"));
+    QCOMPARE(w.getBars().size(), 2);
+    QVERIFY(w.isCreateBarMode());
+
+    QCOMPARE(messageOf([&] { drawMember(w, 4, 4); }), QStringLiteral("You must select differents nodes"));
+    QVERIFY(!create->isChecked());
+    QVERIFY(!w.isCreateBarMode());
+    QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+}
+
+void tst_MainWindow::deletingMembersRenumbers()
+{
+    MainWindow w;
+    setGrid(w, {"0", "5"}, {"0", "3"});
+    addMemberTypes(w, {Member::FRAME});
+    action(w, "createBarAct")->setChecked(true);
+    w.createBar();
+    drawMember(w, 1, 3);
+    drawMember(w, 3, 4);
+    drawMember(w, 4, 2);
+    QCOMPARE(w.getControlDialog()->getB()[1], 3);
+
+    w.activateDeleteAct(2);
+    QVERIFY(action(w, "deleteAct")->isEnabled());
+    w.deleteBarByButton();
+    QCOMPARE(w.getBars().size(), 2);
+    QCOMPARE(w.getBars().at(0)->getId(), 1);
+    QCOMPARE(w.getBars().at(1)->getId(), 2);
+    QCOMPARE(w.getBars().at(1)->sourceNode()->getId(), 4);
+    QVERIFY(!action(w, "deleteAct")->isEnabled());
+    QCOMPARE(w.getControlDialog()->getB()[1], 2);
+
+    // The pair 3-4 can be joined again.
+    QCOMPARE(messageOf([&] { drawMember(w, 4, 3); }), QString());
+    QCOMPARE(w.getBars().size(), 3);
+    QCOMPARE(w.getBars().at(2)->getId(), 3);
+}
+
+void tst_MainWindow::deletingMemberTypeShiftsMembers()
+{
+    MainWindow w;
+    setGrid(w, {"0", "5", "10"}, {"0", "3"});
+    addMemberTypes(w, {Member::FRAME, Member::WALL, Member::DAMPER});
+    action(w, "createBarAct")->setChecked(true);
+    w.createBar();
+    for (int m = 0; m < 3; ++m) {
+        w.getMTypeComboBox()->setCurrentIndex(m);
+        drawMember(w, m + 1, m + 4);
+    }
+    QCOMPARE(w.getBars().at(2)->getType(), int(Member::DAMPER));
+
+    // What the member-type dialog does on Delete of type 2.
+    Member *second = w.getMTypeDialog()->getMembersTypes().at(1);
+    Q_UNUSED(second);
+    w.getMTypeDialog()->deleteMemberType(2);
+    QCOMPARE(w.getBars().at(0)->getMTypeId(), 1);
+    QCOMPARE(w.getBars().at(1)->getMTypeId(), 0);
+    QCOMPARE(w.getBars().at(1)->getType(), -1);
+    QCOMPARE(w.getBars().at(1)->toolTip(), QStringLiteral("ID : 2\nMTYPE : None"));
+    QCOMPARE(w.getBars().at(2)->getMTypeId(), 2);
+    QCOMPARE(w.getBars().at(2)->getType(), int(Member::DAMPER));
+    QCOMPARE(w.getMTypeComboBox()->count(), 2);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
