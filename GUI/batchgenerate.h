@@ -1,0 +1,18 @@
+#ifndef BATCHGENERATE_H
+#define BATCHGENERATE_H
+
+#include <QString>
+
+class QTextStream;
+
+namespace BatchGenerate {
+
+enum ExitCode { Success = 0, Incomplete = 1, Failed = 2 };
+
+// Reads a project and writes its analysis input file, exactly as opening the
+// project in the window and generating would. Messages go to `err`.
+int run(const QString &projectFile, const QString &outputFile, QTextStream &err);
+
+} // namespace BatchGenerate
+
+#endif // BATCHGENERATE_H
