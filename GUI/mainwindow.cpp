@@ -357,15 +357,8 @@ void MainWindow::drawAllItems(bool option)
     updateControlCounts();
     setModelActionsEnabled();
 
-    if (option) {
-        const int yLines = int(gridDialog.getYLines().size());
-        controlDialog.getB()[3] = yLines - 1;   // M
-        controlDialog.getB()[4] = 1;            // MODE1
-        controlDialog.getB()[5] = yLines - 1;   // MODE2
-        controlDialog.getC()[1] = 2.0;          // C1
-        controlDialog.getC()[2] = 2.0;          // C2
-        controlDialog.showProperties();
-    }
+    if (option)
+        controlDialog.setGridDefaults(int(gridDialog.getYLines().size()));
 }
 
 void MainWindow::setModelActionsEnabled()
