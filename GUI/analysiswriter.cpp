@@ -3,6 +3,8 @@
 #include "member.h"
 #include "projectdata.h"
 
+#include <QDir>
+#include <QLocale>
 #include <QSaveFile>
 #include <QStringConverter>
 #include <QTextStream>
@@ -577,6 +579,38 @@ namespace AnalysisWriter {
 
 void write(QTextStream &out, const ProjectData &data)
 {
+    // The file format relies on the stream's plain defaults (%g-like reals,
+    // decimal integers, no padding); a caller's settings must not leak in.
+    struct DefaultFormat {
+        explicit DefaultFormat(QTextStream &s)
+            : s(s), notation(s.realNumberNotation()), precision(s.realNumberPrecision()),
+              flags(s.numberFlags()), base(s.integerBase()), width(s.fieldWidth()), locale(s.locale())
+        {
+            s.setRealNumberNotation(QTextStream::SmartNotation);
+            s.setRealNumberPrecision(6);
+            s.setNumberFlags({});
+            s.setIntegerBase(10);
+            s.setFieldWidth(0);
+            s.setLocale(QLocale::c());
+        }
+        ~DefaultFormat()
+        {
+            s.setRealNumberNotation(notation);
+            s.setRealNumberPrecision(precision);
+            s.setNumberFlags(flags);
+            s.setIntegerBase(base);
+            s.setFieldWidth(width);
+            s.setLocale(locale);
+        }
+        QTextStream &s;
+        QTextStream::RealNumberNotation notation;
+        int precision;
+        QTextStream::NumberFlags flags;
+        int base;
+        int width;
+        QLocale locale;
+    } guard(out);
+
     writeHeader(out, data);
     writeGeometry(out, data);
     writeProps(out, data);
@@ -595,7 +629,7 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+        return fail(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
 
     QTextStream out(&file);
     out.setEncoding(QStringConverter::System);
@@ -604,10 +638,10 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
     if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, reason));
+        return fail(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
     }
     if (!file.commit())
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+        return fail(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
     if (error)
         error->clear();
     return true;

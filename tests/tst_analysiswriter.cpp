@@ -321,6 +321,7 @@ private slots:
     void unwritableTarget_data();
     void unwritableTarget();
 
+    void callerStreamSettingsDoNotLeak();
     void dampingLineWithEmptyList();
     void propsFrameAndSeparators();
     void shapeHeaderAndPresence();
@@ -427,6 +428,25 @@ void tst_AnalysisWriter::unwritableTarget()
     QCOMPARE(QDir(root.filePath(QStringLiteral("existing"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("keep.txt")});
     QCOMPARE(readFile(inside), QByteArray("kept\n"));
+}
+
+void tst_AnalysisWriter::callerStreamSettingsDoNotLeak()
+{
+    QString text;
+    QTextStream out(&text);
+    out.setRealNumberNotation(QTextStream::FixedNotation);
+    out.setRealNumberPrecision(2);
+    out.setNumberFlags(QTextStream::ForceSign | QTextStream::ShowBase);
+    out.setIntegerBase(16);
+    out.setLocale(QLocale(QLocale::German));
+    AnalysisWriter::write(out, portalModel(0));
+    out.flush();
+    QCOMPARE(text, expectedFile(QStringLiteral("analysis_portal.txt")));
+    // The caller gets its settings back.
+    QCOMPARE(out.realNumberNotation(), QTextStream::FixedNotation);
+    QCOMPARE(out.realNumberPrecision(), 2);
+    QCOMPARE(out.integerBase(), 16);
+    QCOMPARE(out.locale().language(), QLocale::German);
 }
 
 void tst_AnalysisWriter::dampingLineWithEmptyList()
