@@ -399,6 +399,7 @@ void tst_AnalysisWriter::unwritableTarget_data()
     QTest::addColumn<QString>("target");   // relative to a fresh temporary folder
     QTest::addRow("folder that does not exist") << "missing/sub/out.txt";
     QTest::addRow("name of an existing folder") << "existing";
+    QTest::addRow("below an existing file") << "plain.txt/out.txt";
     QTest::addRow("no name") << "";
 }
 
@@ -415,6 +416,11 @@ void tst_AnalysisWriter::unwritableTarget()
         QVERIFY(keep.open(QIODevice::WriteOnly));
         keep.write("kept\n");
     }
+    {
+        QFile plain(root.filePath(QStringLiteral("plain.txt")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("plain\n");
+    }
     const QString path = target.isEmpty() ? QString() : root.filePath(target);
 
     QString error;
@@ -422,8 +428,9 @@ void tst_AnalysisWriter::unwritableTarget()
     QVERIFY2(!error.isEmpty(), "a failed write must say why");
 
     // Nothing new beside the target, the folder and its content untouched.
-    QCOMPARE(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{QStringLiteral("existing")});
+    QCOMPARE(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+             (QStringList{QStringLiteral("existing"), QStringLiteral("plain.txt")}));
+    QCOMPARE(readFile(root.filePath(QStringLiteral("plain.txt"))), QByteArray("plain\n"));
     QVERIFY(QFileInfo(root.filePath(QStringLiteral("existing"))).isDir());
     QCOMPARE(QDir(root.filePath(QStringLiteral("existing"))).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("keep.txt")});
