@@ -62,6 +62,9 @@ controlOptionsDialog::controlOptionsDialog(QWidget *parent)
     ui->nmpLineEdit->setEnabled(false);
     ui->nmemLineEdit->setEnabled(false);
     ui->ntypeLineEdit->setEnabled(false);
+    // Not resizable: the form's layout holds the dialog at its size hint,
+    // which grows only when the modal damping group is shown.
+    layout()->activate();
 
     // One mode to start with, valued 0.
     on_pushButton_clicked();
