@@ -54,6 +54,11 @@ private:
     static QLineEdit *edit(controlOptionsDialog &dlg, const char *name) { return w<QLineEdit>(dlg, name); }
     static QComboBox *combo(controlOptionsDialog &dlg, const char *name) { return w<QComboBox>(dlg, name); }
     static void click(controlOptionsDialog &dlg, const char *name) { w<QPushButton>(dlg, name)->click(); }
+    // Argument of the last emission, or an invalid value when none came.
+    static QVariant last(const QSignalSpy &spy)
+    {
+        return spy.isEmpty() ? QVariant() : spy.last().at(0);
+    }
     static QStringList items(QComboBox *box)
     {
         QStringList list;
@@ -197,7 +202,7 @@ void tst_ControlOptionsDialog::negativeIpvertStoredAndEnablesShape()
     QSignalSpy shape(&dlg, &controlOptionsDialog::activateShapeAction);
     combo(dlg, "ipvertComboBox")->setCurrentIndex(3);
     QCOMPARE(shape.count(), 1);
-    QCOMPARE(shape.last().at(0).toBool(), true);
+    QCOMPARE(last(shape), QVariant(true));
     QVERIFY(edit(dlg, "ipvertLineEdit")->isEnabled());
     QVERIFY(!edit(dlg, "ipvertLineEdit")->isHidden());
     QVERIFY(edit(dlg, "ipvertLineEdit_2")->isHidden());
@@ -205,15 +210,15 @@ void tst_ControlOptionsDialog::negativeIpvertStoredAndEnablesShape()
     edit(dlg, "ipvertLineEdit")->setText("-3");
     QCOMPARE(pressOk(dlg), QString());
     QCOMPARE(dlg.getA()[5], -3);
-    QCOMPARE(shape.last().at(0).toBool(), true);
+    QCOMPARE(last(shape), QVariant(true));
 
     // Shown again as "-n" with its value.
     combo(dlg, "ipvertComboBox")->setCurrentIndex(0);
-    QCOMPARE(shape.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
     dlg.showProperties();
     QCOMPARE(combo(dlg, "ipvertComboBox")->currentIndex(), 3);
     QCOMPARE(edit(dlg, "ipvertLineEdit")->text(), QStringLiteral("-3"));
-    QCOMPARE(shape.last().at(0).toBool(), true);
+    QCOMPARE(last(shape), QVariant(true));
 }
 
 void tst_ControlOptionsDialog::refusedOkChangesNothing_data()
@@ -271,7 +276,7 @@ void tst_ControlOptionsDialog::positiveIpvertRoundTrip()
     combo(dlg, "ipanalCmbBox")->setCurrentIndex(8);
     QCOMPARE(items(combo(dlg, "ipvertComboBox")), (QStringList{"0", "1", "2", "-n", "n"}));
     combo(dlg, "ipvertComboBox")->setCurrentIndex(4);
-    QCOMPARE(shape.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
     QVERIFY(edit(dlg, "ipvertLineEdit_2")->isEnabled());
     QVERIFY(!edit(dlg, "ipvertLineEdit_2")->isHidden());
     QVERIFY(edit(dlg, "ipvertLineEdit")->isHidden());
@@ -289,7 +294,7 @@ void tst_ControlOptionsDialog::positiveIpvertRoundTrip()
     QCOMPARE(combo(dlg, "ipvertComboBox")->currentIndex(), 4);
     QCOMPARE(edit(dlg, "ipvertLineEdit_2")->text(), QStringLiteral("12"));
     QVERIFY(edit(dlg, "ipvertLineEdit_2")->isEnabled());
-    QCOMPARE(shape.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
 
     // And accepted again unchanged it keeps its value.
     QCOMPARE(pressOk(dlg), QString());
@@ -350,7 +355,7 @@ void tst_ControlOptionsDialog::switchingIpanalRemovesN()
     QCOMPARE(items(ipvert), (QStringList{"0", "1", "2", "-n"}));
     // Falls back to the X-direction earthquake, not to "-n".
     QCOMPARE(ipvert->currentIndex(), 0);
-    QCOMPARE(shape.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
     QCOMPARE(edit(dlg, "ipvertLineEdit_2")->text(), QString());
 
     QCOMPARE(pressOk(dlg), QString());
@@ -374,7 +379,7 @@ void tst_ControlOptionsDialog::alphaFollowsIpanal()
     QSignalSpy spy(&dlg, &controlOptionsDialog::activateAlpha);
     combo(dlg, "ipanalCmbBox")->setCurrentIndex(ipanal);
     QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.last().at(0).toBool(), alpha);
+    QCOMPARE(last(spy), QVariant(alpha));
     QCOMPARE(combo(dlg, "ipvertComboBox")->count(), (ipanal == 8 || ipanal == 9) ? 5 : 4);
 }
 
@@ -453,8 +458,8 @@ void tst_ControlOptionsDialog::filledInPlaceThenRefreshed()
     dlg.getE()[7] = 0.25;
     dlg.setProperties(9, 4, 3, 2);
 
-    QCOMPARE(shape.last().at(0).toBool(), true);
-    QCOMPARE(alpha.last().at(0).toBool(), true);
+    QCOMPARE(last(shape), QVariant(true));
+    QCOMPARE(last(alpha), QVariant(true));
     QCOMPARE(combo(dlg, "ipanalCmbBox")->currentIndex(), 6);
     QCOMPARE(combo(dlg, "ictypeComboBox")->currentIndex(), 4);
     QVERIFY(!w<QGroupBox>(dlg, "groupBox_5")->isHidden());
@@ -471,16 +476,16 @@ void tst_ControlOptionsDialog::filledInPlaceThenRefreshed()
     alpha.clear();
     dlg.setProperties(9, 5, 3, 2);
     QCOMPARE(shape.count(), 1);
-    QCOMPARE(shape.last().at(0).toBool(), true);
+    QCOMPARE(last(shape), QVariant(true));
     QCOMPARE(alpha.count(), 1);
-    QCOMPARE(alpha.last().at(0).toBool(), true);
+    QCOMPARE(last(alpha), QVariant(true));
 
     // Back to a positive IPVERT switches SHAPE off on the next refresh.
     dlg.getA()[5] = 0;
     dlg.getA()[0] = 2;
     dlg.setProperties(9, 5, 3, 2);
-    QCOMPARE(shape.last().at(0).toBool(), false);
-    QCOMPARE(alpha.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
+    QCOMPARE(last(alpha), QVariant(false));
 }
 
 void tst_ControlOptionsDialog::cancelRestoresWidgets()
@@ -499,7 +504,7 @@ void tst_ControlOptionsDialog::cancelRestoresWidgets()
     QCOMPARE(edit(dlg, "ipvertLineEdit")->text(), QStringLiteral("-"));
     QCOMPARE(edit(dlg, "gravLineEdit")->text(), QStringLiteral("9.8"));
     QCOMPARE(combo(dlg, "dComboBox")->currentIndex(), 0);
-    QCOMPARE(shape.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
     QVERIFY(!dlg.isSeted());
     QCOMPARE(dlg.getA()[0], 0);
 }
@@ -511,12 +516,12 @@ void tst_ControlOptionsDialog::closingWithoutOkRestoresShape()
     QSignalSpy alpha(&dlg, &controlOptionsDialog::activateAlpha);
     combo(dlg, "ipanalCmbBox")->setCurrentIndex(6);
     combo(dlg, "ipvertComboBox")->setCurrentIndex(3);
-    QCOMPARE(shape.last().at(0).toBool(), true);
-    QCOMPARE(alpha.last().at(0).toBool(), true);
+    QCOMPARE(last(shape), QVariant(true));
+    QCOMPARE(last(alpha), QVariant(true));
 
     dlg.reject(); // close button or Escape
-    QCOMPARE(shape.last().at(0).toBool(), false);
-    QCOMPARE(alpha.last().at(0).toBool(), false);
+    QCOMPARE(last(shape), QVariant(false));
+    QCOMPARE(last(alpha), QVariant(false));
     QCOMPARE(dlg.getA()[5], 0);
     QCOMPARE(combo(dlg, "ipvertComboBox")->currentIndex(), 0);
     QVERIFY(!dlg.isSeted());
@@ -554,7 +559,7 @@ void tst_ControlOptionsDialog::ictypeShowsDampingGroup()
     pressOk(dlg);
     QCOMPARE(dlg.getA()[4], 5);
     QCOMPARE(ictype.count(), 1);
-    QCOMPARE(ictype.last().at(0).toInt(), 5);
+    QCOMPARE(last(ictype), QVariant(5));
 }
 
 void tst_ControlOptionsDialog::dampingAddSaveDelete()
