@@ -82,6 +82,7 @@ private:
 private slots:
     void initTestCase();
     void form();
+    void okHasFocusAtStart();
     void memberTypeEntries();
     void loadShowsValues();
     void nodeOffers_data();
@@ -134,6 +135,16 @@ void tst_editBarDialog::form()
     QCOMPARE(button(d, "okBtn")->text(), QStringLiteral("Ok"));
     QCOMPARE(button(d, "cancelBtn")->text(), QStringLiteral("Cancel"));
     QCOMPARE(button(d, "pushButton")->text(), QStringLiteral("Delete Member"));
+}
+
+void tst_editBarDialog::okHasFocusAtStart()
+{
+    editBarDialog d;
+    load(d, 1, 1, 9, 1, 2);
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(button(d, "okBtn")));
+    d.hide();
 }
 
 void tst_editBarDialog::memberTypeEntries()

@@ -79,6 +79,7 @@ private:
 
 private slots:
     void form();
+    void okHasFocusAtStart();
     void initialRows();
     void tablesShowAcceptedGrid();
     void addRowButtons();
@@ -132,6 +133,17 @@ void tst_editGridDialog::form()
     }
     QCOMPARE(d.getNodesIOut(), 0);
     QCOMPARE(d.getElemetsIOut(), 0);
+}
+
+void tst_editGridDialog::okHasFocusAtStart()
+{
+    editGridDialog d;
+    prepare(d);
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(button(d, "okBtn")));
+    QVERIFY(button(d, "okBtn")->isDefault());
+    d.hide();
 }
 
 void tst_editGridDialog::initialRows()
