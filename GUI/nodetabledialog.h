@@ -73,8 +73,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    QTableWidget *tableWidget() const { return table; }
-
     QList<QTableWidgetItem *> itemsSelected;
     QModelIndex index;   // the cell last pressed with the right button: where Paste goes
 
