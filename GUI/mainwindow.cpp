@@ -394,12 +394,12 @@ void MainWindow::showEditGridDialog()
     gridDialog.exec();
 }
 
-static QStringList nodeIds(const QList<Node *> &nodes)
+static QList<int> nodeIds(const QList<Node *> &nodes)
 {
-    QStringList ids;
+    QList<int> ids;
     ids.reserve(nodes.size());
     for (const Node *node : nodes)
-        ids.append(QString::number(node->getId()));
+        ids.append(node->getId());
     return ids;
 }
 
@@ -444,9 +444,9 @@ void MainWindow::showEditQuakeDialog()
 void MainWindow::showEditShapeDialog()
 {
     const int k = -controlDialog.getA()[5];
-    QStringList ids;
+    QList<int> ids;
     if (k > 0) {
-        const QStringList once = nodeIds(newNodes);
+        const QList<int> once = nodeIds(newNodes);
         ids.reserve(once.size() * k);
         for (int i = 0; i < k; ++i)
             ids += once;
@@ -736,6 +736,7 @@ ProjectData MainWindow::collectProjectData() const
     data.shapeFy = shapeDialog.getFy();
     data.shapeFm = shapeDialog.getFm();
     data.alpha = shapeDialog.getAlpha();
+    data.showAlpha = shapeDialog.showAlpha();
 
     auto &quake = const_cast<editQuakeDialog &>(quakeDialog);
     std::copy_n(quake.geta(), 2, data.quakeA);
