@@ -1,0 +1,141 @@
+#include <QtTest>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "mainwindow.h"
+
+namespace {
+
+// Runs the program with no display of any kind.
+int runProgram(const QStringList &args, QString *err = nullptr, QString *out = nullptr)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(GUI_EXECUTABLE), args);
+    if (!p.waitForFinished(30000))
+        return -1;
+    if (err)
+        *err = QString::fromLocal8Bit(p.readAllStandardError());
+    if (out)
+        *out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeText(const QString &path, const QByteArray &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+}
+
+QStringList examples()
+{
+    return QDir(QStringLiteral(SOURCE_DIR "/examples")).entryList({QStringLiteral("*.kfp")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+class tst_CommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void examplesGenerateAsTheWindowDoes_data();
+    void examplesGenerateAsTheWindowDoes();
+    void failuresAndExitStatuses();
+    void helpAndVersion();
+};
+
+void tst_CommandLine::examplesGenerateAsTheWindowDoes_data()
+{
+    QTest::addColumn<QString>("project");
+    const QStringList list = examples();
+    QVERIFY2(list.size() >= 3, "the sample projects are missing");
+    for (const QString &name : list)
+        QTest::addRow("%s", qPrintable(name)) << QStringLiteral(SOURCE_DIR "/examples/") + name;
+}
+
+void tst_CommandLine::examplesGenerateAsTheWindowDoes()
+{
+    QFETCH(QString, project);
+    QTemporaryDir dir;
+    const QString batchOut = dir.filePath("batch.txt");
+    const QString guiOut = dir.filePath("gui.txt");
+    QString err;
+    QCOMPARE(runProgram({"--generate", project, batchOut}, &err), 0);
+    QVERIFY2(err.isEmpty(), qPrintable(err));
+
+    MainWindow w;
+    QVERIFY(w.readProjectFile(project));
+    QVERIFY(w.writeAnalysisFile(guiOut));
+    const QByteArray batch = readAll(batchOut);
+    QVERIFY(batch.startsWith("Project by Gui for Taliskor2D\n"));
+    QCOMPARE(batch, readAll(guiOut));
+
+    // The sample is also stable through a save in the window.
+    const QString saved = dir.filePath("saved.kfp");
+    QVERIFY(w.writeProjectFile(saved));
+    QCOMPARE(readAll(saved), readAll(project));
+}
+
+void tst_CommandLine::failuresAndExitStatuses()
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.txt");
+    writeText(out, "keep me\n");
+    QString err;
+
+    // An empty model: the same text the window shows.
+    MainWindow w;
+    const QString empty = dir.filePath("empty.kfp");
+    QVERIFY(w.writeProjectFile(empty));
+    QCOMPARE(runProgram({"--generate", empty, out}, &err), 1);
+    QCOMPARE(err.trimmed(), QStringLiteral(
+        "You must set, Nodes, Elements, Member-Types, Control Options, Drift, Equake, Loads, Weights."));
+    QCOMPARE(readAll(out), QByteArray("keep me\n"));
+
+    // A damaged project names its line.
+    const QString first = QStringLiteral(SOURCE_DIR "/examples/") + examples().value(0);
+    const QByteArray full = readAll(first);
+    const QString cut = dir.filePath("cut.kfp");
+    writeText(cut, full.left(full.size() / 2));
+    QCOMPARE(runProgram({"--generate", cut, out}, &err), 2);
+    QVERIFY2(err.contains(QLatin1String("ine ")), qPrintable(err));
+    QCOMPARE(readAll(out), QByteArray("keep me\n"));
+
+    // A missing project.
+    QCOMPARE(runProgram({"--generate", dir.filePath("nothing.kfp"), out}, &err), 2);
+    QVERIFY(!err.isEmpty());
+
+    // An output that cannot be written: a folder's name, a missing folder.
+    QCOMPARE(runProgram({"--generate", first, dir.path()}, &err), 2);
+    QVERIFY(!err.isEmpty());
+    QCOMPARE(runProgram({"--generate", first, dir.filePath("no/such/folder/out.txt")}, &err), 2);
+    QVERIFY(!QFileInfo::exists(dir.filePath("no")));
+    QCOMPARE(readAll(out), QByteArray("keep me\n"));
+
+    // Missing output argument.
+    QCOMPARE(runProgram({"--generate", first}, &err), 2);
+}
+
+void tst_CommandLine::helpAndVersion()
+{
+    QString out;
+    QCOMPARE(runProgram({"--version"}, nullptr, &out), 0);
+    QVERIFY(out.startsWith(QLatin1String("taliskor2d-gui ")));
+    QCOMPARE(runProgram({"--help"}, nullptr, &out), 0);
+    QVERIFY(out.contains(QLatin1String("--generate")));
+}
+
+QTEST_MAIN(tst_CommandLine)
+#include "tst_commandline.moc"
