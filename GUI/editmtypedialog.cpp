@@ -110,9 +110,9 @@ void editMTypeDialog::init()
 
     for (QWidget *w : {static_cast<QWidget *>(ui->groupBox), static_cast<QWidget *>(ui->editMTypeGroupBox),
                        static_cast<QWidget *>(ui->deleteBtn), static_cast<QWidget *>(ui->copyBtn),
-                       static_cast<QWidget *>(ui->mTypeComboBox), static_cast<QWidget *>(ui->okBtn),
-                       static_cast<QWidget *>(ui->cancelBtn)})
+                       static_cast<QWidget *>(ui->okBtn), static_cast<QWidget *>(ui->cancelBtn)})
         w->hide();
+    setFieldShown(ui->mTypeComboBox, false);
     for (QGroupBox *g : {ui->frameGroupBox, ui->springGroupBox, ui->wallGroupBox, ui->damperGroupBox,
                          ui->multiSpringGroupBox, ui->reinforcedGroupBox,
                          ui->BasicSectionGroupBox_3, ui->fGroupBox, ui->gGroupBox, ui->hGroupBox, ui->iGroupBox,
@@ -155,6 +155,9 @@ void editMTypeDialog::setMTypes(const QList<Member *> &types)
     for (Member *m : types)
         if (m && !membersTypes.contains(m))
             membersTypes.append(m);
+    // Items added before their records: show the selected one now.
+    if (!member && ui->mTypeComboBox->currentIndex() >= 0)
+        on_mTypeComboBox_currentIndexChanged(ui->mTypeComboBox->currentIndex());
 }
 
 void editMTypeDialog::addItems(int l)
@@ -246,7 +249,7 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
         ui->copyBtn->hide();
         ui->editMTypeGroupBox->hide();
         if (index < 0)
-            ui->mTypeComboBox->hide();
+            setFieldShown(ui->mTypeComboBox, false);
         for (QGroupBox *p : pages)
             p->hide();
         ui->okBtn->hide();
@@ -257,7 +260,7 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
     ui->editMTypeGroupBox->show();
     ui->deleteBtn->show();
     ui->copyBtn->show();
-    ui->mTypeComboBox->show();
+    setFieldShown(ui->mTypeComboBox, true);
     ui->okBtn->show();
     ui->cancelBtn->show();
     member = selected;

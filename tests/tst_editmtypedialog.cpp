@@ -25,6 +25,7 @@ private slots:
     void materialDamping_data();
     void materialDamping();
     void recordsFromAProjectAreListed();
+    void itemsAddedBeforeTheirRecords();
     void languageChangeKeepsRuleDependentItems();
 };
 
@@ -38,6 +39,7 @@ void tst_editMTypeDialog::emptyDialogOffersOnlyAdd()
     QCOMPARE(f.items("mTypeCBox"), QStringList({"FRAME", "SPRING", "STRUCTURAL-WALL", "DAMPER", "MULTI-SPRING",
                                                 "REINFORCED CONCRETE PLASTIC-HINGE SPRING"}));
     QCOMPARE(f.get<QPushButton>("addBtn")->toolTip(), QStringLiteral("Add new M-TYPE"));
+    QVERIFY(!f.fieldShown("mTypeComboBox"));
     for (const char *name : {"editMTypeGroupBox", "copyBtn", "deleteBtn", "mTypeComboBox", "okBtn", "cancelBtn",
                              "groupBox", "frameGroupBox", "springGroupBox", "wallGroupBox", "damperGroupBox",
                              "multiSpringGroupBox", "reinforcedGroupBox"})
@@ -319,10 +321,25 @@ void tst_editMTypeDialog::recordsFromAProjectAreListed()
     QCOMPARE(f.cb("subAreaCBox")->count(), 20);
     QCOMPARE(wall->getWallXI()->size(), 20);
     QCOMPARE(wall->getWallXI()->at(19), 19.5);
+    QVERIFY(f.fieldShown("mTypeComboBox"));
     // Adding goes on from the records already there.
     Member *added = f.add(Member::FRAME);
     QCOMPARE(added->getID(), 3);
     QCOMPARE(f.items("mTypeComboBox"), QStringList({"1", "2", "3"}));
+}
+
+void tst_editMTypeDialog::itemsAddedBeforeTheirRecords()
+{
+    MTypeForm f;
+    f.d.addItems(1);
+    QVERIFY(!f.shown("frameGroupBox"));
+    auto *spring = new Member(1, Member::SPRING);
+    spring->getSpringA2()[0] = 42;
+    f.d.setMTypes({spring});
+    QVERIFY(f.shown("springGroupBox"));
+    QCOMPARE(f.text("kxLineEdit"), QStringLiteral("42"));
+    f.d.setMTypes({spring});
+    QCOMPARE(f.d.getMembersTypes().size(), 1);
 }
 
 void tst_editMTypeDialog::languageChangeKeepsRuleDependentItems()
