@@ -937,9 +937,9 @@ void editMTypeDialog::on_ihystCBox_currentIndexChanged(int)
 {
     if (!editing(Member::FRAME))
         return;
+    // The yield fields already hold the record's values or what was typed since.
     const int rule = frameRule();
     ui->BasicSectionGroupBox_3->setVisible(rule != 0);
-    fillFrameYield();
     showFrameYield();
     showLaw(rule, ui->frameLawLayout);
     rebuildIga();

@@ -21,6 +21,7 @@ private slots:
     void hiddenHingeAndMomentFieldsKeepValues();
     void sectionTypeOneKeepsIend();
     void yieldGroupReadEvenUnderElasticRule();
+    void typedYieldValuesSurviveARuleChange();
     void noValuesLeakFromPreviousRecord();
     void typedRecordIsStored();
     void showingRestoresAllCombos();
@@ -328,6 +329,22 @@ void tst_editMTypeDialogFrame::yieldGroupReadEvenUnderElasticRule()
     QCOMPARE(m->getFrameA()[3], 0);
     QCOMPARE(m->getFrameH()[0], 450.0);
     QCOMPARE(m->getFrameC()[0], 0.1);
+}
+
+void tst_editMTypeDialogFrame::typedYieldValuesSurviveARuleChange()
+{
+    MTypeForm f;
+    Member *m = f.add(Member::FRAME);
+    f.pick("ihystCBox", "2");
+    f.set("pytLineEdit", "120");
+    f.pick("ihystCBox", "4");
+    QCOMPARE(f.text("pytLineEdit"), QStringLiteral("120"));
+    f.ok();
+    QCOMPARE(m->getFrameF()[0], 120.0);
+    // Changing the section type shows the stored values of the new type.
+    f.set("pyccLineEdit", "5");
+    f.pick("itypeCBox", "2");
+    QCOMPARE(f.text("pyccLineEdit"), QStringLiteral("0"));
 }
 
 void tst_editMTypeDialogFrame::noValuesLeakFromPreviousRecord()
