@@ -917,15 +917,20 @@ void writeProject(Writer &w, const ProjectData &data)
     w.endl();
 }
 
-bool readTexts(Reader &r, QStringList &texts)
+// The count of grid lines, bounded like the grid itself.
+bool readLineCount(Reader &r, int &n)
 {
-    int n = 0;
     if (!r.count(n, 1))
         return false;
     if (n > kMaxGridNodes) {
         r.failHere(QStringLiteral("%1 grid lines are more than a project may have").arg(n));
         return false;
     }
+    return true;
+}
+
+bool readTexts(Reader &r, QStringList &texts, int n)
+{
     texts.reserve(n);
     for (int k = 0; k < n && r.ok(); ++k) {
         QString s;
@@ -991,15 +996,18 @@ bool readProject(Reader &r, ProjectData &t)
         }
     }
 
-    if (!readTexts(r, t.XLines) || !readTexts(r, t.YLines))
+    int nx = 0, ny = 0;
+    if (!readLineCount(r, nx) || !readTexts(r, t.XLines, nx) || !readLineCount(r, ny))
         return false;
-    const qint64 gridNodes = qint64(t.XLines.size()) * qint64(t.YLines.size());
+    const qint64 gridNodes = qint64(nx) * qint64(ny);
     if (gridNodes > kMaxGridNodes) {
         r.failHere(QStringLiteral("the grid has %1 nodes, more than a project may have (%2)")
                            .arg(gridNodes)
                            .arg(kMaxGridNodes));
         return false;
     }
+    if (!readTexts(r, t.YLines, ny))
+        return false;
     const int nodeCount = int(gridNodes);
 
     r.text(t.drift, false);
