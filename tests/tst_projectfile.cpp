@@ -584,45 +584,55 @@ void tst_ProjectFile::memberTypeBlockLines_data()
 
     const QString zeros10 = "0|0|0|0|0|0|0|0|0|0";
     QTest::addRow("FRAME default") << 0 << 0 << "" << "1|0|0|0|0|0|0|0|0\n" + zeros10 + "\n";
-    QTest::addRow("FRAME ITYPE 2 Takeda") << 0 << 0 << "frameA[0]=2 frameA[3]=4"
-            << "2|0|0|4|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0|0\n0|0|1|2\n";
+    QTest::addRow("FRAME ITYPE 2 Takeda") << 0 << 0
+            << "frameA[0]=2 frameA[3]=4 frameA[1]=3 frameA[8]=1 frameB[0]=0.5 frameB[9]=9 frameC[3]=3 frameC[4]=4 "
+               "frameG[0]=0.5 frameG[6]=6 takeda[0]=0.5 takKKK=1"
+            << "2|3|0|4|0|0|0|0|1\n0.5|0|0|0|0|0|0|0|0|9\n0|0|0|3\n0.5|0|0|0|0|0|6|0\n0.5|0|1|1\n";
     QTest::addRow("FRAME ITYPE 2 IEND 1") << 0 << 0 << "frameA[0]=2 frameA[3]=4 frameIEND=1 frameG2[6]=7"
             << "2|0|0|4|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0|1\n0|0|0|0|0|0|7\n0|0|1|2\n";
     QTest::addRow("FRAME ICTYPE 5 damping") << 0 << 5 << "frameIC[1]=0.5"
             << "1|0|0|0|0|0|0|0|0\n" + zeros10 + "\n0|0.5|0\n";
-    QTest::addRow("FRAME ICTYPE 7 ICOND 1") << 0 << 7 << "frameA[2]=1 frameIOP=1"
-            << "1|0|1|0|0|0|0|0|0\n" + zeros10 + "\n0|0|0\n0|0|0|0|0|0|1\n";
+    QTest::addRow("FRAME ICTYPE 7 ICOND 1") << 0 << 7 << "frameA[2]=1 frameIOP=1 frameE[0]=0.5 frameE[5]=5"
+            << "1|0|1|0|0|0|0|0|0\n" + zeros10 + "\n0|0|0\n0.5|0|0|0|0|5|1\n";
     QTest::addRow("FRAME ITYPE 1 rule 8") << 0 << 0 << "frameA[3]=8 frameF[5]=6 frameF[6]=99"
             << "1|0|0|8|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|6\n0|0|0|0|0\n";
     QTest::addRow("FRAME ITYPE 3 rule 31") << 0 << 0 << "frameA[0]=3 frameA[3]=31 frameIEND=1"
             << "3|0|0|31|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0|1\n0|0|0|0|0|0|0\n0|0|0\n";
-    QTest::addRow("FRAME ITYPE 4 rule 5") << 0 << 0 << "frameA[0]=4 frameA[3]=5 ihyst5B[0]=1 ihyst5B[1]=2 ihyst5A[2]=3"
-            << "4|0|0|5|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0\n0|0|1|3|0|0|2\n";
-    QTest::addRow("FRAME ITYPE 8 rule 56") << 0 << 0 << "frameA[0]=8 frameA[3]=56 ihyst56IOP=2 ihyst56[10]=4"
-            << "8|0|0|56|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|2|0|4\n";
-    QTest::addRow("FRAME ITYPE 5 rule 57") << 0 << 0 << "frameA[0]=5 frameA[3]=57 ihyst57IOP=1 ihyst57[8]=3"
-            << "5|0|0|57|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0|1|0|3\n";
+    QTest::addRow("FRAME ITYPE 4 rule 5") << 0 << 0
+            << "frameA[0]=4 frameA[3]=5 frameI[5]=5 ihyst5A[0]=0.5 ihyst5A[1]=0.25 ihyst5B[0]=1 ihyst5B[1]=2 "
+               "ihyst5A[2]=3 ihyst5A[4]=4"
+            << "4|0|0|5|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|5|0\n0.5|0.25|1|3|0|4|2\n";
+    QTest::addRow("FRAME ITYPE 8 rule 56") << 0 << 0
+            << "frameA[0]=8 frameA[3]=56 frameIEND=1 frameII[7]=7 frameII2[0]=0.5 frameII2[7]=8 ihyst56IOP=2 "
+               "ihyst56[0]=1 ihyst56[8]=9 ihyst56[9]=10 ihyst56[10]=4"
+            << "8|0|0|56|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0|0|7|1\n0.5|0|0|0|0|0|0|8\n"
+               "1|0|0|0|0|0|0|0|9|2|10|4\n";
+    QTest::addRow("FRAME ITYPE 5 rule 57") << 0 << 0
+            << "frameA[0]=5 frameA[3]=57 ihyst57IOP=1 ihyst57[0]=1 ihyst57[6]=7 ihyst57[7]=8 ihyst57[8]=3"
+            << "5|0|0|57|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n1|0|0|0|0|0|7|1|8|3\n";
     QTest::addRow("FRAME rules 32 35 39 63 53") << 0 << 0 << "frameA[3]=32"
             << "1|0|0|32|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0\n0|0\n";
     QTest::addRow("FRAME rule 39") << 0 << 0 << "frameA[3]=39"
             << "1|0|0|39|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0\n0|0|0|1\n";
     QTest::addRow("FRAME rule 53 has no line") << 0 << 0 << "frameA[3]=53"
             << "1|0|0|53|0|0|0|0|0\n" + zeros10 + "\n0|0|0|0\n0|0|0|0|0|0\n";
-    QTest::addRow("FRAME IGA 1 ILOS 4") << 0 << 0 << "frameA[7]=1 frameA[4]=4 frameJIDO=2 frameDEG[4]=5"
-            << "1|0|0|0|4|0|0|1|0\n" + zeros10 + "\n0|0|0|0|0|0|0|0|0|0|0|2\n0|0|0|0|5\n";
+    QTest::addRow("FRAME IGA 1 ILOS 4") << 0 << 0 << "frameA[7]=1 frameA[4]=4 frameJIDO=2 frameJ[10]=3 frameDEG[4]=5"
+            << "1|0|0|0|4|0|0|1|0\n" + zeros10 + "\n0|0|0|0|0|0|0|0|0|0|3|2\n0|0|0|0|5\n";
     QTest::addRow("FRAME IGA 2 ILOS 1") << 0 << 0 << "frameA[7]=2 frameA[4]=1 frameDEG[4]=5"
             << "1|0|0|0|1|0|0|2|0\n" + zeros10 + "\n0|0|0|0|0\n0|0|0|0\n";
 
     QTest::addRow("SPRING default") << 1 << 0 << "" << "1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n";
-    QTest::addRow("SPRING ICTYPE 5") << 1 << 5 << "springA2[10]=0.5 springA1[5]=1"
-            << "1|0|0|0|0|0|0|0|0|0|0|0|0|0|0|1|0.5\n0|0|0\n";
+    QTest::addRow("SPRING ICTYPE 5") << 1 << 5
+            << "springA1[3]=7 springA2[0]=0.25 springA2[9]=9 springA1[4]=2 springA1[5]=1 springA2[10]=0.5 "
+               "frameIC[0]=1 frameIC[2]=3"
+            << "1|0|0|7|0.25|0|0|0|0|0|0|0|0|9|2|1|0.5\n1|0|3\n";
     QTest::addRow("SPRING ITYPE 1 rule 35") << 1 << 0 << "springA1[1]=35"
             << "1|35|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0\n0|0|0\n";
     QTest::addRow("SPRING ITYPE 2 rule 63 ILOS 3") << 1 << 0 << "springA1[0]=2 springA1[1]=63 springA1[2]=3"
             << "2|63|3|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0\n0|0|0|0\n0|0\n";
     QTest::addRow("SPRING ITYPE 3 rule 53 IBCKL 0") << 1 << 0
-            << "springA1[0]=3 springA1[1]=53 springI=3 ihyst53A[1]=0 ihyst53B[6]=9"
-            << "3|53|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0|0|0|0|0|3\n1|0|1|10|1.5|100|1.375|55|0|0\n";
+            << "springA1[0]=3 springA1[1]=53 springI=3 springE[13]=4 ihyst53A[0]=2 ihyst53A[1]=0 ihyst53B[6]=9"
+            << "3|53|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0|0|0|0|4|3\n2|0|1|10|1.5|100|1.375|55|0|0\n";
     QTest::addRow("SPRING rule 53 IBCKL 1") << 1 << 0 << "springA1[0]=9 springA1[1]=53 ihyst53B[6]=9"
             << "9|53|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0\n1|1|1|10|1.5|100|1.375|55|9|0\n";
     QTest::addRow("SPRING ITYPE 4 rule 31 has no line") << 1 << 0 << "springA1[0]=4 springA1[1]=31"
@@ -635,24 +645,31 @@ void tst_ProjectFile::memberTypeBlockLines_data()
 
     QTest::addRow("WALL default") << 2 << 0 << ""
             << "2|3|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0|0\n";
-    QTest::addRow("WALL NSECT 3 IHYST 2 ICTYPE 5") << 2 << 5 << "wallA1[0]=3 wallA1[3]=2"
-            << "3|3|0|2|0|0|0\n0|0|0|0|0|0|0|0|0\n0|0|0\n0|0|0|0|0|0|0|0|0|0|0\n";
+    QTest::addRow("WALL NSECT 2 values") << 2 << 0 << "wallA2[0]=0.5 wallA2[4]=4 wallB[7]=7 wallB[8]=8"
+            << "2|3|0|0|0.5|0|0|0|4\n0|0|0|0|0|0|0|7\n0|0|0|0|0|0|0|0|0|0|0\n";
+    QTest::addRow("WALL NSECT 3 IHYST 2 ICTYPE 5") << 2 << 5
+            << "wallA1[0]=3 wallA1[3]=2 wallA2[2]=2 wallA2[3]=3 wallB[8]=8 wallD[10]=1"
+            << "3|3|0|2|0|0|2\n0|0|0|0|0|0|0|0|8\n0|0|0\n0|0|0|0|0|0|0|0|0|0|1\n";
     QTest::addRow("WALL ICOND 1 NIP 4") << 2 << 0 << "wallA1[2]=1 wallA1[1]=4 wallXI[3]=5 wallASI[3]=6 wallACI[3]=7"
             << "2|4|1|0|0|0|0|0|0\n0|0|0|0|0|0|0|0\n0|0|0\n0|0|0\n0|0|0\n5|6|7\n";
     QTest::addRow("WALL ICOND 2") << 2 << 0 << "wallA1[2]=2" << "2|3|2|0|0|0|0|0|0\n0|0|0|0|0|0|0|0\n";
 
-    QTest::addRow("DAMPER ITYPE 0") << 3 << 5 << "damperA2[10]=2 damperA1[1]=1 damperA2[11]=3"
-            << "0|0|0|0|0|0|2|1|3\n0|0|0|0|0|0\n";
+    QTest::addRow("DAMPER ITYPE 0") << 3 << 5
+            << "damperA2[0]=0.5 damperA2[4]=4 damperA2[10]=2 damperA1[1]=1 damperA2[11]=3 damperB[5]=5"
+            << "0|0.5|0|0|0|4|2|1|3\n0|0|0|0|0|5\n";
     QTest::addRow("DAMPER ITYPE 1") << 3 << 0 << "damperA1[0]=1" << "1|0|0|0|0|0|1|0|0|0\n0|0|0|0|0|0\n";
-    QTest::addRow("DAMPER ITYPE 2") << 3 << 0 << "damperA1[0]=2 damperA2[9]=4"
-            << "2|0|0|0|0|0|1|0|0|0|4|0|0|0\n0|0|0|0|0|0\n";
+    QTest::addRow("DAMPER ITYPE 2") << 3 << 0 << "damperA1[0]=2 damperA2[6]=6 damperA2[9]=4"
+            << "2|0|0|0|0|0|1|6|0|0|4|0|0|0\n0|0|0|0|0|0\n";
 
     QTest::addRow("MULTISPRING default") << 4 << 0 << "" << "0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0\n";
     QTest::addRow("MULTISPRING rule 1 ILOS 5 KLOS 2 ICTYPE 7") << 4 << 7
             << "multispringA1[0]=1 multispringA1[1]=5 multispringA1[2]=2 multispringKLOS[3]=8"
             << "1|5|2|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0\n0|0|0|8\n0|0|0\n0|0|0\n";
-    QTest::addRow("MULTISPRING rule 8 KLOS 4") << 4 << 0 << "multispringA1[0]=8 multispringA1[2]=4"
-            << "8|0|4|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0\n0|0|0|0|0|0|0\n";
+    QTest::addRow("MULTISPRING rule 8 KLOS 4") << 4 << 0
+            << "multispringA1[0]=8 multispringA1[2]=4 multispringA1[3]=1 multispringA2[0]=0.5 multispringA2[3]=3 "
+               "multispringB1[0]=4 multispringB1[1]=2 multispringB2[0]=0.25 multispringB2[7]=7 "
+               "multispringKLOS[4]=4 ihyst5A[0]=0.5 ihyst5B[1]=1"
+            << "8|0|4|1|0.5|0|0|3\n4|2|0.25|0|0|0|0|0|0|7\n0|0|0|0|4\n0.5|0|0|0|0|0|1\n";
     QTest::addRow("MULTISPRING rule 9") << 4 << 0 << "multispringA1[0]=9"
             << "9|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0\n0|0\n";
 
@@ -661,10 +678,17 @@ void tst_ProjectFile::memberTypeBlockLines_data()
             << "0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0\n" + row54 + row54
                + "1|1|1|10|1.5|100|1.375|55|0|0\n" + row54;
     QTest::addRow("REINFORCED ICONC 1 ISTEEL 1 ICTYPE 5") << 5 << 5
-            << "reinforcedA1[1]=1 reinforcedA1[2]=1 ihyst33B[1]=1 ihyst33A.2[11]=2"
-            << "0|0|0|0|0|0|0|1|1\n0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0\n0|0|0\n"
-               "0|0|0|0|0|0|0|0\n0|0|0|0|0\n0|0|0|0|0|0|0|0\n0|0|0|0|1\n0|0|0|1\n"
+            << "reinforcedA1[0]=1 reinforcedA2[0]=0.5 reinforcedA2[5]=5 reinforcedA1[1]=1 reinforcedA1[2]=1 "
+               "reinforcedB[10]=3 reinforcedC[5]=4 ihyst33A.0[7]=7 ihyst33A.0[8]=8 ihyst33B[1]=1 "
+               "ihyst33A.2[11]=2 ihyst39[0]=0.5"
+            << "1|0.5|0|0|0|0|5|1|1\n0|0|0|0|0|0|0|0|0|0|3\n0|0|0|0|0|4\n0|0|0\n"
+               "0|0|0|0|0|0|0|7\n8|0|0|0|0\n0|0|0|0|0|0|0|0\n0|0|0|0|1\n0.5|0|0|1\n"
                "0|0|0|0|0|0|0|0\n0|0|0|2|0\n";
+    QTest::addRow("REINFORCED kinds in order") << 5 << 0
+            << "ihyst54.0[0]=1 ihyst54.1[0]=2 ihyst54.2[0]=3 ihyst53B[7]=7"
+            << "0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0\n"
+               "1|0.005|2|0.2|1|1|1|0\n2|0.005|2|0.2|1|1|1|0\n1|1|1|10|1.5|100|1.375|55|0|7\n"
+               "3|0.005|2|0.2|1|1|1|0\n";
     QTest::addRow("REINFORCED ICONC 2 ISTEEL 2") << 5 << 0 << "reinforcedA1[1]=2 reinforcedA1[2]=2"
             << "0|0|0|0|0|0|0|2|2\n0|0|0|0|0|0|0|0|0|0|0\n0|0|0|0|0|0\n";
 }
