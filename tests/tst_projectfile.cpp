@@ -531,6 +531,9 @@ private slots:
     void refused_data();
     void refused();
     void refusalLeavesTargetUntouched();
+    void boundsOnCounts();
+    void specialNumbersReadBack();
+    void byteOrderMarkIsSkipped();
     void truncatedAtEveryLineIsRefused();
     void everyPrefixIsSafe();
     void mutatedFilesAreSafe();
@@ -1044,6 +1047,83 @@ void tst_ProjectFile::refusalLeavesTargetUntouched()
     QVERIFY(!ProjectFile::read(joinLines(big), out, &error));
     QCOMPARE(error, QStringLiteral("Line 7: the grid has 1002001 nodes, more than a project may have (1000000)"));
     QCOMPARE(toBytes(out), before);
+}
+
+void tst_ProjectFile::boundsOnCounts()
+{
+    ProjectData out;
+    QString error;
+
+    // A member-type count the record memory could not sensibly hold, even
+    // though enough values follow to fill the blocks' first lines.
+    QStringList lines = smallProjectLines();
+    lines[15] = "100001";
+    QByteArray content = joinLines(lines.mid(0, 16));
+    content += QByteArray("0 ").repeated(300003);
+    QVERIFY(!ProjectFile::read(content, out, &error));
+    QCOMPARE(error, QStringLiteral("Line 16: 100001 member types are more than a project may have"));
+
+    // Grid line counts are bounded before any text is kept.
+    lines = smallProjectLines();
+    lines[4] = "1000001";
+    content = joinLines(lines.mid(0, 5)) + QByteArray("1 ").repeated(1000001);
+    QVERIFY(!ProjectFile::read(content, out, &error));
+    QCOMPARE(error, QStringLiteral("Line 5: 1000001 grid lines are more than a project may have"));
+
+    // A file far larger than any project is not read into memory.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile big(dir.filePath("big.kfp"));
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    QVERIFY(big.resize(qint64(300) * 1024 * 1024));   // sparse, costs no disk
+    big.close();
+    QVERIFY(!ProjectFile::readFile(big.fileName(), out, &error));
+    QVERIFY2(error.contains("too large"), qPrintable(error));
+    QVERIFY(out.nodes.isEmpty());
+}
+
+void tst_ProjectFile::specialNumbersReadBack()
+{
+    // Values a line edit can hold after "inf" or "nan" was typed: the file
+    // must still open, with the same values.
+    ProjectData data;
+    data.fx = {qInf(), -qInf(), qQNaN()};
+    data.fy = {1e-310, 1.79769e+308, -0.5};
+    data.fm = {0, 0, 0};
+    const QByteArray bytes = toBytes(data);
+    QVERIFY(bytes.contains("\n3\ninf\t1e-310\t0\n-inf\t1.79769e+308\t0\nnan\t-0.5\t0\n"));
+    ProjectData back;
+    QString error;
+    QVERIFY2(ProjectFile::read(bytes, back, &error), qPrintable(error));
+    QCOMPARE(back.fx.size(), 3);
+    QVERIFY(qIsInf(back.fx.at(0)) && back.fx.at(0) > 0);
+    QVERIFY(qIsInf(back.fx.at(1)) && back.fx.at(1) < 0);
+    QVERIFY(qIsNaN(back.fx.at(2)));
+    QCOMPARE(back.fy, data.fy);
+    QCOMPARE(toBytes(back), bytes);
+
+    // Spellings the writer never uses are not numbers here.
+    for (const char *word : {"NaN", "Infinity", "0x10", "1e400", "1d", "--1"}) {
+        QStringList lines = smallProjectLines();
+        lines[3] = QStringLiteral("0\t0\t%1\t0\t0\t0\t0\t0\t0\t0\t0.1").arg(word);
+        QVERIFY2(!ProjectFile::read(joinLines(lines), back, &error), word);
+        QCOMPARE(error, QStringLiteral("Line 4: a number was expected instead of \"%1\"").arg(word));
+    }
+    // An integer field takes no embedded NUL or sign alone.
+    for (const QByteArray &word : {QByteArray("1\0", 2), QByteArray("-"), QByteArray("+")}) {
+        QByteArray content = joinLines(smallProjectLines());
+        content.replace(0, 1, word);
+        QVERIFY(!ProjectFile::read(content, back, &error));
+        QVERIFY2(error.startsWith("Line 1: a whole number was expected"), qPrintable(error));
+    }
+}
+
+void tst_ProjectFile::byteOrderMarkIsSkipped()
+{
+    ProjectData data;
+    QString error;
+    QVERIFY2(ProjectFile::read("\xEF\xBB\xBF" + joinLines(smallProjectLines()), data, &error), qPrintable(error));
+    QCOMPARE(data.nodes.size(), 4);
 }
 
 void tst_ProjectFile::truncatedAtEveryLineIsRefused()
