@@ -124,7 +124,7 @@ class Writer
 public:
     static constexpr bool reading = false;
 
-    explicit Writer(QTextStream &out) : out(out) {}
+    explicit Writer(QTextStream &stream) : out(stream) {}
 
     void i(int v) { sep(); out << v; }
     void d(double v) { sep(); out << v; }
@@ -242,12 +242,12 @@ public:
     // Line of the last token read.
     int tokenLine() const { return lastLine; }
 
-    void fail(int line, const QString &why)
+    void fail(int at, const QString &why)
     {
         if (failed)
             return;
         failed = true;
-        errorLine = line;
+        errorLine = at;
         errorText = why;
     }
     void failHere(const QString &why) { fail(lastLine, why); }
