@@ -23,7 +23,8 @@ constexpr qint64 kMaxGridNodes = 1000000;
 // the size of its shortest block in the file; keep bogus counts bounded.
 constexpr int kMaxMemberTypes = 100000;
 
-// Nothing larger can be a project of a grid within kMaxGridNodes.
+// Even the largest grid gives a file of some tens of megabytes; anything far
+// beyond that is refused before it is read into memory.
 constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
 
 const QLatin1String kNone("None");
@@ -199,8 +200,10 @@ bool parseInt(const char *b, const char *e, int &v, bool &overflow)
     return true;
 }
 
-// Decimal numbers in the forms QString::toDouble takes (C locale), which
-// include "nan", "inf" and "-inf" as the writer puts them for such values.
+// Decimal numbers as QString::toDouble reads them in the C locale. Of the
+// special values only the writer's own spellings "nan", "inf" and "-inf" are
+// taken: a value that came from a typed "inf" must not make a saved file
+// impossible to open.
 bool parseDouble(const char *b, const char *e, double &v)
 {
     for (const char *c = b; c < e; ++c) {
@@ -1015,7 +1018,8 @@ bool readProject(Reader &r, ProjectData &t)
         const int driftLine = r.tokenLine();
         bool isNumber = false;
         const int column = t.drift.toInt(&isNumber);
-        if (!isNumber)
+        // Only the column ids the drift dialog offers: "1", "2", ...
+        if (!isNumber || QString::number(column) != t.drift)
             r.fail(driftLine, QStringLiteral("unknown drift choice \"%1\"").arg(t.drift.left(24)));
         else if (column < 1 || column > t.XLines.size())
             r.fail(driftLine, QStringLiteral("the drift column %1 is not a column of the grid").arg(column));

@@ -976,6 +976,7 @@ void tst_ProjectFile::refused_data()
                                                   << "Line 9: the drift column 3 is not a column of the grid";
     QTest::addRow("drift column 0") << 9 << "0\t1" << "Line 9: the drift column 0 is not a column of the grid";
     QTest::addRow("drift choice unknown") << 9 << "none\t1" << "Line 9: unknown drift choice \"none\"";
+    QTest::addRow("drift column not as offered") << 9 << "+1\t1" << "Line 9: unknown drift choice \"+1\"";
     QTest::addRow("word for an integer") << 2 << "4\tx\t1\t0\t0\t0\t9.8\t0\t0\t0\t0\t1"
                                          << "Line 2: a whole number was expected instead of \"x\"";
     QTest::addRow("decimal for an integer") << 1 << "0\t0\t0\t0\t0\t1.5\t0\t0\t0\t0\t0"
