@@ -785,10 +785,6 @@ void memberBody(IO &io, M &m, int ictype)
     }
 }
 
-} // namespace
-
-namespace {
-
 // ---------------------------------------------------------------------------
 // Whole project
 

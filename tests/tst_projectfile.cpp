@@ -193,7 +193,7 @@ void fillAll(Member &m, int seed)
     }
 }
 
-// Stored spec: blank-separated field names, each optionally "name:a-b" for
+// Stored fields: blank-separated field names, each optionally "name:a-b" for
 // the stored index range. Checks that `read` holds the original's values in
 // the stored places and the defaults of a fresh record everywhere else.
 void checkMember(const Member &read, const Member &original, const QString &stored, const QString &where)
@@ -246,7 +246,7 @@ double six(double v)
     return QString::number(v, 'g', 6).toDouble();
 }
 
-Member *addType(ProjectData &d, QStringList &specs, int type, const QString &config, const QString &stored,
+Member *addType(ProjectData &d, QStringList &storedFields, int type, const QString &config, const QString &stored,
                 bool fill = true)
 {
     auto m = std::make_unique<Member>(int(d.memberTypes.size()) + 1, type);
@@ -256,7 +256,7 @@ Member *addType(ProjectData &d, QStringList &specs, int type, const QString &con
     Member *p = m.get();
     d.memberTypes.append(p);
     d.ownedMembers.push_back(std::move(m));
-    specs.append(stored);
+    storedFields.append(stored);
     return p;
 }
 
@@ -291,7 +291,7 @@ QByteArray toBytes(const ProjectData &d)
 
 // A model that uses every record: grid, drift, node values, all six
 // categories with their conditional lines, members, loads, weights, quake.
-void buildFull(ProjectData &d, QStringList &specs, int ictype)
+void buildFull(ProjectData &d, QStringList &storedFields, int ictype)
 {
     const QString ic = (ictype == 5 || ictype == 7) ? QStringLiteral(" frameIC") : QString();
     for (int k = 0; k < 11; ++k) d.a[k] = k + 1;
@@ -316,71 +316,71 @@ void buildFull(ProjectData &d, QStringList &specs, int ictype)
 
     // FRAME, one per section type, covering IEND, ICOND, IGA, ILOS and rules.
     const QString frameCommon = "frameA frameB frameC:0-3" + ic;
-    addType(d, specs, Member::FRAME, "frameA[0]=1 frameA[2]=1 frameA[3]=4 frameA[4]=5 frameA[7]=1",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=1 frameA[2]=1 frameA[3]=4 frameA[4]=5 frameA[7]=1",
             frameCommon + " frameE frameIOP frameF:0-5 frameJ frameJIDO frameDEG takeda takKKK");
-    addType(d, specs, Member::FRAME, "frameA[0]=2 frameA[2]=0 frameA[3]=5 frameA[4]=2 frameA[7]=2 frameIEND=1",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=2 frameA[2]=0 frameA[3]=5 frameA[4]=2 frameA[7]=2 frameIEND=1",
             frameCommon + " frameG frameIEND frameG2 frameK frameDEG:0-3 ihyst5A ihyst5B");
-    addType(d, specs, Member::FRAME, "frameA[0]=3 frameA[2]=0 frameA[3]=8 frameA[4]=0 frameA[7]=0 frameIEND=0",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=3 frameA[2]=0 frameA[3]=8 frameA[4]=0 frameA[7]=0 frameIEND=0",
             frameCommon + " frameH frameIEND sina");
-    addType(d, specs, Member::FRAME, "frameA[0]=4 frameA[2]=0 frameA[3]=31 frameA[4]=0 frameA[7]=0 frameIEND=1",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=4 frameA[2]=0 frameA[3]=31 frameA[4]=0 frameA[7]=0 frameIEND=1",
             frameCommon + " frameI frameIEND frameI2 mSina");
-    addType(d, specs, Member::FRAME, "frameA[0]=8 frameA[2]=0 frameA[3]=56 frameA[4]=0 frameA[7]=0 frameIEND=1",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=8 frameA[2]=0 frameA[3]=56 frameA[4]=0 frameA[7]=0 frameIEND=1",
             frameCommon + " frameII frameIEND frameII2 ihyst56 ihyst56IOP");
-    addType(d, specs, Member::FRAME, "frameA[0]=2 frameA[2]=0 frameA[3]=57 frameA[4]=0 frameA[7]=0 frameIEND=0",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=2 frameA[2]=0 frameA[3]=57 frameA[4]=0 frameA[7]=0 frameIEND=0",
             frameCommon + " frameG frameIEND ihyst57 ihyst57IOP");
-    addType(d, specs, Member::FRAME, "frameA[0]=5 frameA[2]=0 frameA[3]=0 frameA[4]=0 frameA[7]=3",
+    addType(d, storedFields, Member::FRAME, "frameA[0]=5 frameA[2]=0 frameA[3]=0 frameA[4]=0 frameA[7]=3",
             "frameA frameB" + ic);
     for (int rule : {32, 35, 39, 63}) {
         const char *arrays = rule == 32 ? "mBilinear" : rule == 35 ? "ihyst35" : rule == 39 ? "ihyst39" : "ihyst63";
-        addType(d, specs, Member::FRAME,
+        addType(d, storedFields, Member::FRAME,
                 QStringLiteral("frameA[0]=9 frameA[2]=0 frameA[3]=%1 frameA[4]=0 frameA[7]=0").arg(rule),
                 frameCommon + " " + arrays);
     }
 
     // SPRING, one per yield surface type and the rules special to it.
     const QString springCommon = "springA1 springA2" + ic;
-    addType(d, specs, Member::SPRING, "springA1[0]=1 springA1[1]=4 springA1[2]=6",
+    addType(d, storedFields, Member::SPRING, "springA1[0]=1 springA1[1]=4 springA1[2]=6",
             springCommon + " springC frameDEG takeda takKKK");
-    addType(d, specs, Member::SPRING, "springA1[0]=2 springA1[1]=53 springA1[2]=3 ihyst53A[1]=1",
+    addType(d, storedFields, Member::SPRING, "springA1[0]=2 springA1[1]=53 springA1[2]=3 ihyst53A[1]=1",
             springCommon + " springD frameDEG:0-3 ihyst53A ihyst53B");
-    addType(d, specs, Member::SPRING, "springA1[0]=3 springA1[1]=53 springA1[2]=0 ihyst53A[1]=0",
+    addType(d, storedFields, Member::SPRING, "springA1[0]=3 springA1[1]=53 springA1[2]=0 ihyst53A[1]=0",
             springCommon + " springE springI ihyst53A ihyst53B:0-5");
-    addType(d, specs, Member::SPRING, "springA1[0]=4 springA1[1]=31 springA1[2]=0",
+    addType(d, storedFields, Member::SPRING, "springA1[0]=4 springA1[1]=31 springA1[2]=0",
             springCommon + " springF");
-    addType(d, specs, Member::SPRING, "springA1[0]=5 springA1[1]=5 springA1[2]=0",
+    addType(d, storedFields, Member::SPRING, "springA1[0]=5 springA1[1]=5 springA1[2]=0",
             springCommon + " springG springIOP ihyst5A ihyst5B");
-    addType(d, specs, Member::SPRING, "springA1[0]=1 springA1[1]=18 springA1[2]=0", springCommon);
+    addType(d, storedFields, Member::SPRING, "springA1[0]=1 springA1[1]=18 springA1[2]=0", springCommon);
 
     // WALL: NSECT 2 / other, IHYST 2 / other, ICOND 0 / 1.
-    addType(d, specs, Member::WALL, "wallA1[0]=2 wallA1[1]=5 wallA1[2]=0 wallA1[3]=2",
+    addType(d, storedFields, Member::WALL, "wallA1[0]=2 wallA1[1]=5 wallA1[2]=0 wallA1[3]=2",
             "wallA1 wallA2 wallB" + ic + " wallD");
-    Member *w = addType(d, specs, Member::WALL, "wallA1[0]=3 wallA1[1]=4 wallA1[2]=1 wallA1[3]=1",
+    Member *w = addType(d, storedFields, Member::WALL, "wallA1[0]=3 wallA1[1]=4 wallA1[2]=1 wallA1[3]=1",
                         "wallA1 wallA2:0-2 wallB:0-7" + ic + " wallXI wallASI wallACI");
     *w->getWallXI() = {1.5, 2.5, 3.5, 4.5};
     *w->getWallASI() = {0.01, 0.02, 0.03, 0.04};
     *w->getWallACI() = {10, 20, 30, 40};
 
     // DAMPER: 9, 10 and 14 fields on the first line.
-    addType(d, specs, Member::DAMPER, "damperA1[0]=0", "damperA1 damperA2:0-4 damperA2:10-11 damperB");
-    addType(d, specs, Member::DAMPER, "damperA1[0]=1", "damperA1 damperA2:0-5 damperA2:10-11 damperB");
-    addType(d, specs, Member::DAMPER, "damperA1[0]=3", "damperA1 damperA2 damperB");
+    addType(d, storedFields, Member::DAMPER, "damperA1[0]=0", "damperA1 damperA2:0-4 damperA2:10-11 damperB");
+    addType(d, storedFields, Member::DAMPER, "damperA1[0]=1", "damperA1 damperA2:0-5 damperA2:10-11 damperB");
+    addType(d, storedFields, Member::DAMPER, "damperA1[0]=3", "damperA1 damperA2 damperB");
 
     // MULTISPRING: rule codes with parameters, DEG and KLOS lines.
-    addType(d, specs, Member::MULTISPRING, "multispringA1[0]=1 multispringA1[1]=4 multispringA1[2]=2",
+    addType(d, storedFields, Member::MULTISPRING, "multispringA1[0]=1 multispringA1[1]=4 multispringA1[2]=2",
             "multispringA1 multispringA2 multispringB1 multispringB2 frameDEG multispringKLOS:0-3" + ic + " ihyst35");
-    addType(d, specs, Member::MULTISPRING, "multispringA1[0]=8 multispringA1[1]=1 multispringA1[2]=7",
+    addType(d, storedFields, Member::MULTISPRING, "multispringA1[0]=8 multispringA1[1]=1 multispringA1[2]=7",
             "multispringA1 multispringA2 multispringB1 multispringB2 frameDEG:0-3 multispringKLOS" + ic
                     + " ihyst5A ihyst5B");
-    addType(d, specs, Member::MULTISPRING, "multispringA1[0]=9 multispringA1[1]=0 multispringA1[2]=0",
+    addType(d, storedFields, Member::MULTISPRING, "multispringA1[0]=9 multispringA1[1]=0 multispringA1[2]=0",
             "multispringA1 multispringA2 multispringB1 multispringB2" + ic + " ihyst63");
 
     // REINFORCED: both concrete and both steel choices.
     const QString rc = "reinforcedA1 reinforcedA2 reinforcedB reinforcedC" + ic;
-    addType(d, specs, Member::REINFORCED, "reinforcedA1[1]=0 reinforcedA1[2]=0",
+    addType(d, storedFields, Member::REINFORCED, "reinforcedA1[1]=0 reinforcedA1[2]=0",
             rc + " ihyst54.0 ihyst54.1 ihyst54.2 ihyst53A ihyst53B");
-    addType(d, specs, Member::REINFORCED, "reinforcedA1[1]=1 reinforcedA1[2]=1",
+    addType(d, storedFields, Member::REINFORCED, "reinforcedA1[1]=1 reinforcedA1[2]=1",
             rc + " ihyst33A.0 ihyst33A.1 ihyst33A.2 ihyst33B ihyst39");
-    addType(d, specs, Member::REINFORCED, "reinforcedA1[1]=2 reinforcedA1[2]=2", rc);
+    addType(d, storedFields, Member::REINFORCED, "reinforcedA1[1]=2 reinforcedA1[2]=2", rc);
 
     d.memberTypes[2]->setLabel("Beam");
     for (int k = 0; k < d.memberTypes.size(); ++k)
@@ -398,8 +398,8 @@ void buildFull(ProjectData &d, QStringList &specs, int ictype)
     ModelCore::rebuildDerived(d);
 }
 
-// Compares what a save and an open keep; `specs` tells which member values are stored.
-void checkProject(const ProjectData &got, const ProjectData &orig, const QStringList &specs,
+// Compares what a save and an open keep; `storedFields` tells which member values are stored.
+void checkProject(const ProjectData &got, const ProjectData &orig, const QStringList &storedFields,
                   const QString &expectedQuakeFile)
 {
     for (int k = 0; k < 11; ++k) QCOMPARE(got.a[k], orig.a[k]);
@@ -433,7 +433,7 @@ void checkProject(const ProjectData &got, const ProjectData &orig, const QString
     QCOMPARE(int(got.ownedMembers.size()), int(got.memberTypes.size()));
     for (int k = 0; k < got.memberTypes.size(); ++k) {
         QCOMPARE(got.memberTypes.at(k), got.ownedMembers.at(size_t(k)).get());
-        checkMember(*got.memberTypes.at(k), *orig.memberTypes.at(k), specs.at(k),
+        checkMember(*got.memberTypes.at(k), *orig.memberTypes.at(k), storedFields.at(k),
                     QStringLiteral("member type %1").arg(k + 1));
         if (QTest::currentTestFailed())
             return;
@@ -567,8 +567,8 @@ void tst_ProjectFile::freshProjectIsSixteenLines()
 void tst_ProjectFile::defaultFrameBlock()
 {
     ProjectData data;
-    QStringList specs;
-    addType(data, specs, Member::FRAME, QString(), QString(), false);
+    QStringList storedFields;
+    addType(data, storedFields, Member::FRAME, QString(), QString(), false);
     const QByteArray written = toBytes(data);
     const QByteArray expected = readData("project_default_frame.kfp");
     QVERIFY(!expected.isEmpty());
@@ -707,8 +707,8 @@ void tst_ProjectFile::memberTypeBlockLines()
     data.a[4] = ictype;
     if (ictype == 4)
         data.dampList = {0.05};
-    QStringList specs;
-    addType(data, specs, type, config, QString(), false);
+    QStringList storedFields;
+    addType(data, storedFields, type, config, QString(), false);
     const QString text = QString::fromUtf8(toBytes(data));
     const QString first = QStringLiteral("\n1\n1\t%1\tMTYPE1\n").arg(type);
     const qsizetype begin = text.indexOf(first);
@@ -813,8 +813,8 @@ void tst_ProjectFile::textsWithBlanksAreQuoted()
     QFETCH(QString, quakeRead);
 
     ProjectData data;
-    QStringList specs;
-    addType(data, specs, Member::DAMPER, QString(), QString(), false)->setLabel(label);
+    QStringList storedFields;
+    addType(data, storedFields, Member::DAMPER, QString(), QString(), false)->setLabel(label);
     data.quakeFile = quake;
     ModelCore::rebuildDerived(data);
     const QByteArray bytes = toBytes(data);
@@ -852,10 +852,10 @@ void tst_ProjectFile::roundTrip()
 {
     QFETCH(QString, kind);
     ProjectData orig;
-    QStringList specs;
+    QStringList storedFields;
     QString quakeRead;
     if (kind.startsWith("full")) {
-        buildFull(orig, specs, kind.mid(4).toInt());
+        buildFull(orig, storedFields, kind.mid(4).toInt());
         quakeRead = orig.quakeFile;
     } else {
         setGrid(orig, {"0", "4", "8"}, {"0", "3", "6"});
@@ -873,28 +873,28 @@ void tst_ProjectFile::roundTrip()
             }
             orig.alpha = 0.35;
         } else if (kind == "wall3") {
-            addType(orig, specs, Member::WALL, "wallA1[0]=3 wallA1[1]=3 wallA1[2]=0 wallA1[3]=0",
+            addType(orig, storedFields, Member::WALL, "wallA1[0]=3 wallA1[1]=3 wallA1[2]=0 wallA1[3]=0",
                     "wallA1 wallA2:0-2 wallB:0-7 wallD");
-            addType(orig, specs, Member::FRAME, "frameA[0]=1 frameA[2]=0 frameA[3]=4 frameA[4]=0 frameA[7]=0",
+            addType(orig, storedFields, Member::FRAME, "frameA[0]=1 frameA[2]=0 frameA[3]=4 frameA[4]=0 frameA[7]=0",
                     all + " frameF:0-5");
             addBar(orig, 2, 1, 4);
             addBar(orig, 1, 4, 7);
         } else if (kind == "nip4") {
-            Member *w = addType(orig, specs, Member::WALL, "wallA1[0]=2 wallA1[1]=4 wallA1[2]=1 wallA1[3]=2",
+            Member *w = addType(orig, storedFields, Member::WALL, "wallA1[0]=2 wallA1[1]=4 wallA1[2]=1 wallA1[3]=2",
                                 "wallA1 wallA2 wallB wallXI wallASI wallACI");
             *w->getWallXI() = {0.1, 0.2, 0.3, 0.4};
             *w->getWallASI() = {1, 2, 3, 4};
             *w->getWallACI() = {-1, -2, -3, -4};
-            addType(orig, specs, Member::DAMPER, "damperA1[0]=2", "damperA1 damperA2 damperB");
+            addType(orig, storedFields, Member::DAMPER, "damperA1[0]=2", "damperA1 damperA2 damperB");
         } else if (kind == "node34") {
-            addType(orig, specs, Member::FRAME, "frameA[0]=1 frameA[2]=0 frameA[3]=0 frameA[4]=0 frameA[7]=0",
+            addType(orig, storedFields, Member::FRAME, "frameA[0]=1 frameA[2]=0 frameA[3]=0 frameA[4]=0 frameA[7]=0",
                     "frameA frameB");
             addBar(orig, 1, 1, 9, 5, 7, 1);
         } else if (kind == "blanks" || kind == "emptylabel") {
-            Member *m = addType(orig, specs, Member::SPRING, "springA1[0]=1 springA1[1]=0 springA1[2]=0",
+            Member *m = addType(orig, storedFields, Member::SPRING, "springA1[0]=1 springA1[1]=0 springA1[2]=0",
                                 "springA1 springA2");
             m->setLabel(kind == "blanks" ? QStringLiteral("Beam 1  first floor") : QString());
-            addType(orig, specs, Member::MULTISPRING, "multispringA1[0]=0 multispringA1[1]=0 multispringA1[2]=0",
+            addType(orig, storedFields, Member::MULTISPRING, "multispringA1[0]=0 multispringA1[1]=0 multispringA1[2]=0",
                     "multispringA1 multispringA2 multispringB1 multispringB2");
             addBar(orig, 2, 2, 3);
         } else if (kind == "quake3") {
@@ -918,7 +918,7 @@ void tst_ProjectFile::roundTrip()
     QVERIFY2(ProjectFile::read(first, back, &error), qPrintable(error));
     const QByteArray second = toBytes(back);
     QCOMPARE(second, first);
-    checkProject(back, orig, specs, quakeRead);
+    checkProject(back, orig, storedFields, quakeRead);
     if (kind == "quake3")
         QVERIFY(first.endsWith("\nNULL!NULL\n1\t0\t0\n"));
     if (kind == "node34")
@@ -1023,8 +1023,8 @@ void tst_ProjectFile::refused()
 void tst_ProjectFile::refusalLeavesTargetUntouched()
 {
     ProjectData out;
-    QStringList specs;
-    buildFull(out, specs, 5);
+    QStringList storedFields;
+    buildFull(out, storedFields, 5);
     const QByteArray before = toBytes(out);
     Member *first = out.memberTypes.at(0);
 
@@ -1130,8 +1130,8 @@ void tst_ProjectFile::byteOrderMarkIsSkipped()
 void tst_ProjectFile::truncatedAtEveryLineIsRefused()
 {
     ProjectData full;
-    QStringList specs;
-    buildFull(full, specs, 5);
+    QStringList storedFields;
+    buildFull(full, storedFields, 5);
     const QByteArray bytes = toBytes(full);
     const QList<QByteArray> lines = bytes.split('\n');
     QByteArray prefix;
@@ -1155,8 +1155,8 @@ void tst_ProjectFile::truncatedAtEveryLineIsRefused()
 void tst_ProjectFile::everyPrefixIsSafe()
 {
     ProjectData full;
-    QStringList specs;
-    buildFull(full, specs, 7);
+    QStringList storedFields;
+    buildFull(full, storedFields, 7);
     full.a[4] = 4;
     full.dampList = {0.02, 0.05};
     full.a[5] = -1;
@@ -1181,8 +1181,8 @@ void tst_ProjectFile::everyPrefixIsSafe()
 void tst_ProjectFile::mutatedFilesAreSafe()
 {
     ProjectData full;
-    QStringList specs;
-    buildFull(full, specs, 5);
+    QStringList storedFields;
+    buildFull(full, storedFields, 5);
     full.a[5] = -1;
     full.shapeFx = full.shapeFy = full.shapeFm = {1, 2, 3};
     const QByteArray bytes = toBytes(full);
@@ -1228,8 +1228,8 @@ void tst_ProjectFile::writeFileReplacesAtomically()
         old.write(QByteArray(10000, 'x'));
     }
     ProjectData data;
-    QStringList specs;
-    buildFull(data, specs, 0);
+    QStringList storedFields;
+    buildFull(data, storedFields, 0);
     QString error;
     QVERIFY2(ProjectFile::writeFile(name, data, &error), qPrintable(error));
     QFile f(name);
@@ -1286,9 +1286,9 @@ void tst_ProjectFile::largeModelIsFast()
         ys.append(QString::number(k * 3.5));
     }
     setGrid(data, xs, ys);
-    QStringList specs;
-    addType(data, specs, Member::FRAME, "frameA[0]=2 frameA[3]=4", QString());
-    addType(data, specs, Member::WALL, "wallA1[2]=1 wallA1[1]=3", QString());
+    QStringList storedFields;
+    addType(data, storedFields, Member::FRAME, "frameA[0]=2 frameA[3]=4", QString());
+    addType(data, storedFields, Member::WALL, "wallA1[2]=1 wallA1[1]=3", QString());
     for (int row = 0; row < 101; ++row) {
         for (int col = 0; col < 101; ++col) {
             const int id = row * 101 + col + 1;
