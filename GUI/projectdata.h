@@ -73,6 +73,7 @@ struct ProjectData {
     bool shapeEnabled = false;           // the SHAPE command is enabled (IPVERT < 0)
     QList<double> shapeFx, shapeFy, shapeFm;
     double alpha = 0.0;
+    bool showAlpha = false;              // ALPHA is active (IPANAL 6, 8 or 9): SHAPE header carries it
 
     int quakeA[2];
     double quakeB[6];

@@ -1,0 +1,487 @@
+#include "controloptionsdialog.h"
+#include "ui_controloptionsdialog.h"
+
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+
+namespace {
+
+// IPVERT combo: "0", "1", "2", "-n" and, while IPANAL is 8 or 9, "n".
+const int ipvertNegative = 3;
+const int ipvertPositive = 4;
+
+bool displacementHistories(int ipanal)
+{
+    return ipanal == 8 || ipanal == 9;
+}
+
+bool alphaActive(int ipanal)
+{
+    return ipanal == 6 || displacementHistories(ipanal);
+}
+
+QString showDouble(double v)
+{
+    return QString::number(v, 'g', 10);
+}
+
+int toInt(const QString &text)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    return ok ? v : 0;
+}
+
+double toDouble(const QString &text)
+{
+    bool ok = false;
+    const double v = text.toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+} // namespace
+
+controlOptionsDialog::controlOptionsDialog(QWidget *parent)
+    : QDialog(parent),
+      ui(new Ui::controlOptionsDialog),
+      a(new int[ASize]()),
+      b(new int[BSize]()),
+      d(new int[DSize]()),
+      c(new double[CSize]()),
+      e(new double[ESize]()),
+      seted(false)
+{
+    ui->setupUi(this);
+    ui->groupBox_5->hide();
+    ui->ipvertLineEdit->setEnabled(false);
+    ui->ipvertLineEdit_2->setEnabled(false);
+    ui->joutLineEdit->setEnabled(false);
+    ui->dstortLineEdit->setEnabled(false);
+    ui->nlevelLineEdit->setEnabled(false);
+    ui->nmpLineEdit->setEnabled(false);
+    ui->nmemLineEdit->setEnabled(false);
+    ui->ntypeLineEdit->setEnabled(false);
+    // Not resizable: the form's layout holds the dialog at its size hint,
+    // which grows only when the modal damping group is shown.
+    layout()->activate();
+
+    // One mode to start with, valued 0.
+    on_pushButton_clicked();
+
+    setNullProperties();
+    ui->ipvertLineEdit->setText(QStringLiteral("-"));
+}
+
+controlOptionsDialog::~controlOptionsDialog()
+{
+    delete[] a;
+    delete[] b;
+    delete[] c;
+    delete[] d;
+    delete[] e;
+    delete ui;
+}
+
+int *controlOptionsDialog::getA() { return a; }
+int *controlOptionsDialog::getB() { return b; }
+double *controlOptionsDialog::getC() { return c; }
+int *controlOptionsDialog::getD() { return d; }
+double *controlOptionsDialog::getE() { return e; }
+
+QList<double> controlOptionsDialog::getDumpList() const
+{
+    return dampList;
+}
+
+void controlOptionsDialog::setDumpList(QList<double> list)
+{
+    dampList = list;
+    refillModeCombo(dampList.isEmpty() ? -1 : 0);
+    updateModeButtons();
+}
+
+bool controlOptionsDialog::isSeted() const
+{
+    return seted;
+}
+
+void controlOptionsDialog::setSeted(bool value)
+{
+    seted = value;
+}
+
+void controlOptionsDialog::setProperties(int nmp, int nmem, int nlevel, int ntype)
+{
+    b[0] = nmp;
+    b[1] = nmem;
+    b[2] = ntype;
+    b[10] = nlevel;
+    showProperties();
+}
+
+void controlOptionsDialog::setGridDefaults(int yLines)
+{
+    // One mode per storey; a grid without storeys asks for none.
+    const int storeys = yLines > 1 ? yLines - 1 : 0;
+    b[3] = storeys;
+    b[4] = 1;
+    b[5] = storeys;
+    c[1] = 2.0;
+    c[2] = 2.0;
+    showProperties();
+}
+
+void controlOptionsDialog::setNullProperties()
+{
+    for (int i = 0; i < ASize; ++i)
+        a[i] = 0;
+    for (int i = 0; i < BSize; ++i)
+        b[i] = 0;
+    b[11] = 1; // NUP: drifts along X
+
+    const double cDefaults[CSize] = {9.8, 0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 10.0, 1.0, 0.5};
+    for (int i = 0; i < CSize; ++i)
+        c[i] = cDefaults[i];
+
+    for (int i = 0; i < DSize; ++i)
+        d[i] = 0;
+
+    const double eDefaults[ESize] = {0.0001, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.1};
+    for (int i = 0; i < ESize; ++i)
+        e[i] = eDefaults[i];
+
+    showProperties();
+}
+
+void controlOptionsDialog::showProperties()
+{
+    showA();
+    showB();
+    showC();
+    showD();
+    showE();
+}
+
+void controlOptionsDialog::setComboIndex(QComboBox *combo, int index)
+{
+    // A value the combo has no item for (hand-edited project file) shows the
+    // first item rather than no item, which OK would store as -1.
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : 0);
+}
+
+void controlOptionsDialog::showA()
+{
+    {
+        const QSignalBlocker b0(ui->ipanalCmbBox);
+        const QSignalBlocker b1(ui->ictypeComboBox);
+        const QSignalBlocker b2(ui->ipvertComboBox);
+        setComboIndex(ui->ipanalCmbBox, a[0]);
+        setComboIndex(ui->ifmtComboBox, a[1]);
+        setComboIndex(ui->iplasComboBox, a[2]);
+        setComboIndex(ui->ipconComboBox, a[3]);
+        setComboIndex(ui->ictypeComboBox, a[4]);
+        updateIpvertItems(ui->ipanalCmbBox->currentIndex());
+        showIpvert();
+        setComboIndex(ui->inlgeoComboBox, a[6]);
+        setComboIndex(ui->ipnfComboBox, a[7]);
+        setComboIndex(ui->izeroComboBox, a[8]);
+        setComboIndex(ui->orthoComboBox, a[9]);
+        setComboIndex(ui->imodeComboBox, a[10]);
+    }
+    // The combos may already have stood at these indexes, so the state that
+    // hangs on them (SHAPE, ALPHA, damping group) is applied explicitly: the
+    // main window relies on this after filling the arrays in place.
+    emit activateAlpha(alphaActive(ui->ipanalCmbBox->currentIndex()));
+    updateIpvertEdits(ui->ipvertComboBox->currentIndex());
+    ui->groupBox_5->setVisible(ui->ictypeComboBox->currentIndex() == 4);
+}
+
+void controlOptionsDialog::showIpvert()
+{
+    const int v = a[5];
+    if (v < 0) {
+        ui->ipvertComboBox->setCurrentIndex(ipvertNegative);
+        ui->ipvertLineEdit->setText(QString::number(v));
+        ui->ipvertLineEdit_2->clear();
+    } else if (v > 2 && ui->ipvertComboBox->count() > ipvertPositive) {
+        ui->ipvertComboBox->setCurrentIndex(ipvertPositive);
+        ui->ipvertLineEdit_2->setText(QString::number(v));
+        ui->ipvertLineEdit->setText(QStringLiteral("-"));
+    } else {
+        setComboIndex(ui->ipvertComboBox, v);
+        ui->ipvertLineEdit->setText(QStringLiteral("-"));
+        ui->ipvertLineEdit_2->clear();
+    }
+}
+
+void controlOptionsDialog::showB()
+{
+    ui->nmpLineEdit->setText(QString::number(b[0]));
+    ui->nmemLineEdit->setText(QString::number(b[1]));
+    ui->ntypeLineEdit->setText(QString::number(b[2]));
+    ui->mLineEdit->setText(QString::number(b[3]));
+    ui->mode1LineEdit->setText(QString::number(b[4]));
+    ui->mode2LineEdit->setText(QString::number(b[5]));
+    ui->kpLineEdit->setText(QString::number(b[6]));
+    ui->kpaLineEdit->setText(QString::number(b[7]));
+    ui->kplotLineEdit->setText(QString::number(b[8]));
+    ui->joutLineEdit->setText(QString::number(b[9]));
+    ui->nlevelLineEdit->setText(QString::number(b[10]));
+    setComboIndex(ui->nupComboBox, b[11] - 1);
+    setComboIndex(ui->iresidComboBox, b[12]);
+    ui->kdumpLineEdit->setText(QString::number(b[13]));
+}
+
+void controlOptionsDialog::showC()
+{
+    ui->gravLineEdit->setText(showDouble(c[0]));
+    ui->c1LineEdit->setText(showDouble(c[1]));
+    ui->c2LineEdit->setText(showDouble(c[2]));
+    ui->dtLineEdit->setText(showDouble(c[3]));
+    ui->timeLineEdit->setText(showDouble(c[4]));
+    ui->factorLineEdit->setText(showDouble(c[5]));
+    ui->dstortLineEdit->setText(showDouble(c[6]));
+    ui->dfactLineEdit->setText(showDouble(c[7]));
+    ui->xmaxLineEdit->setText(showDouble(c[8]));
+    ui->ymaxLineEdit->setText(showDouble(c[9]));
+}
+
+void controlOptionsDialog::showD()
+{
+    ui->maxitLineEdit->setText(QString::number(d[0]));
+    ui->maxcitLineEdit->setText(QString::number(d[1]));
+    setComboIndex(ui->dComboBox, d[2] == 100 ? 2 : d[2]);
+}
+
+void controlOptionsDialog::showE()
+{
+    ui->ftestLineEdit->setText(showDouble(e[0]));
+    ui->wavexLineEdit->setText(showDouble(e[1]));
+    ui->waveyLineEdit->setText(showDouble(e[2]));
+    ui->thetaLineEdit->setText(showDouble(e[3]));
+    ui->dxmaxLineEdit->setText(showDouble(e[4]));
+    ui->dymaxLineEdit->setText(showDouble(e[5]));
+    ui->omegaLineEdit->setText(showDouble(e[6]));
+    ui->fLineEdit->setText(showDouble(e[7]));
+}
+
+void controlOptionsDialog::updateIpvertItems(int ipanal)
+{
+    QComboBox *combo = ui->ipvertComboBox;
+    if (displacementHistories(ipanal)) {
+        if (combo->count() == ipvertPositive)
+            combo->addItem(QStringLiteral("n"));
+    } else if (combo->count() > ipvertPositive) {
+        // Leaving "n" falls back to the X-direction earthquake, not to "-n".
+        if (combo->currentIndex() == ipvertPositive)
+            combo->setCurrentIndex(0);
+        combo->removeItem(ipvertPositive);
+    }
+}
+
+void controlOptionsDialog::updateIpvertEdits(int index)
+{
+    if (index == ipvertNegative) {
+        ui->ipvertLineEdit->show();
+        ui->ipvertLineEdit->setEnabled(true);
+        ui->ipvertLineEdit_2->hide();
+        ui->ipvertLineEdit_2->setEnabled(false);
+        emit activateShapeAction(true);
+    } else if (index == ipvertPositive) {
+        ui->ipvertLineEdit_2->show();
+        ui->ipvertLineEdit_2->setEnabled(true);
+        ui->ipvertLineEdit->hide();
+        ui->ipvertLineEdit->setEnabled(false);
+        emit activateShapeAction(false);
+    } else {
+        ui->ipvertLineEdit->hide();
+        ui->ipvertLineEdit->setText(QStringLiteral("-"));
+        ui->ipvertLineEdit_2->show();
+        ui->ipvertLineEdit_2->setEnabled(false);
+        ui->ipvertLineEdit_2->clear();
+        emit activateShapeAction(false);
+    }
+}
+
+bool controlOptionsDialog::readIpvert(int *value)
+{
+    const int index = ui->ipvertComboBox->currentIndex();
+    if (index == ipvertNegative) {
+        static const QRegularExpression negative(QStringLiteral("^-[0-9]+$"));
+        const QString text = ui->ipvertLineEdit->text();
+        bool ok = false;
+        const int v = text.toInt(&ok);
+        // "-0" would leave SHAPE on with no load component.
+        if (!negative.match(text).hasMatch() || !ok || v >= 0)
+            return false;
+        *value = v;
+        return true;
+    }
+    if (index == ipvertPositive && displacementHistories(ui->ipanalCmbBox->currentIndex())) {
+        static const QRegularExpression positive(QStringLiteral("^[0-9]+$"));
+        const QString text = ui->ipvertLineEdit_2->text();
+        bool ok = false;
+        const int v = text.toInt(&ok);
+        if (!positive.match(text).hasMatch() || !ok)
+            return false;
+        *value = v;
+        return true;
+    }
+    *value = index < 0 ? 0 : index;
+    return true;
+}
+
+void controlOptionsDialog::on_okBtn_clicked()
+{
+    // Check first, so a refused OK leaves every stored value as it was.
+    int ipvert = 0;
+    if (!readIpvert(&ipvert)) {
+        QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Check the values"));
+        return;
+    }
+
+    seted = true;
+    a[0] = ui->ipanalCmbBox->currentIndex();
+    a[1] = ui->ifmtComboBox->currentIndex();
+    a[2] = ui->iplasComboBox->currentIndex();
+    a[3] = ui->ipconComboBox->currentIndex();
+    a[4] = ui->ictypeComboBox->currentIndex();
+    a[5] = ipvert;
+    a[6] = ui->inlgeoComboBox->currentIndex();
+    a[7] = ui->ipnfComboBox->currentIndex();
+    a[8] = ui->izeroComboBox->currentIndex();
+    a[9] = ui->orthoComboBox->currentIndex();
+    a[10] = ui->imodeComboBox->currentIndex();
+
+    b[0] = toInt(ui->nmpLineEdit->text());
+    b[1] = toInt(ui->nmemLineEdit->text());
+    b[2] = toInt(ui->ntypeLineEdit->text());
+    b[3] = toInt(ui->mLineEdit->text());
+    b[4] = toInt(ui->mode1LineEdit->text());
+    b[5] = toInt(ui->mode2LineEdit->text());
+    b[6] = toInt(ui->kpLineEdit->text());
+    b[7] = toInt(ui->kpaLineEdit->text());
+    b[8] = toInt(ui->kplotLineEdit->text());
+    b[9] = toInt(ui->joutLineEdit->text());
+    b[10] = toInt(ui->nlevelLineEdit->text());
+    b[11] = ui->nupComboBox->currentIndex() + 1;
+    b[12] = ui->iresidComboBox->currentIndex();
+    b[13] = toInt(ui->kdumpLineEdit->text());
+
+    c[0] = toDouble(ui->gravLineEdit->text());
+    c[1] = toDouble(ui->c1LineEdit->text());
+    c[2] = toDouble(ui->c2LineEdit->text());
+    c[3] = toDouble(ui->dtLineEdit->text());
+    c[4] = toDouble(ui->timeLineEdit->text());
+    c[5] = toDouble(ui->factorLineEdit->text());
+    c[6] = toDouble(ui->dstortLineEdit->text());
+    c[7] = toDouble(ui->dfactLineEdit->text());
+    c[8] = toDouble(ui->xmaxLineEdit->text());
+    c[9] = toDouble(ui->ymaxLineEdit->text());
+
+    d[0] = toInt(ui->maxitLineEdit->text());
+    d[1] = toInt(ui->maxcitLineEdit->text());
+    d[2] = ui->dComboBox->currentIndex() == 2 ? 100 : ui->dComboBox->currentIndex();
+
+    e[0] = toDouble(ui->ftestLineEdit->text());
+    e[1] = toDouble(ui->wavexLineEdit->text());
+    e[2] = toDouble(ui->waveyLineEdit->text());
+    e[3] = toDouble(ui->thetaLineEdit->text());
+    e[4] = toDouble(ui->dxmaxLineEdit->text());
+    e[5] = toDouble(ui->dymaxLineEdit->text());
+    e[6] = toDouble(ui->omegaLineEdit->text());
+    e[7] = toDouble(ui->fLineEdit->text());
+
+    // Show what was stored (text that did not convert now reads 0).
+    showProperties();
+    emit updateControlOptions(a[4]);
+    accept();
+}
+
+void controlOptionsDialog::on_cancelBtn_clicked()
+{
+    showProperties();
+}
+
+void controlOptionsDialog::reject()
+{
+    // Closing without OK keeps nothing typed, and SHAPE / ALPHA go back to
+    // what the stored values call for.
+    showProperties();
+    QDialog::reject();
+}
+
+void controlOptionsDialog::on_ipanalCmbBox_currentIndexChanged(int index)
+{
+    emit activateAlpha(alphaActive(index));
+    updateIpvertItems(index);
+}
+
+void controlOptionsDialog::on_ipvertComboBox_currentIndexChanged(int index)
+{
+    updateIpvertEdits(index);
+}
+
+void controlOptionsDialog::on_ictypeComboBox_currentIndexChanged(int index)
+{
+    ui->groupBox_5->setVisible(index == 4);
+}
+
+void controlOptionsDialog::on_pushButton_clicked()
+{
+    dampList.append(0.0);
+    {
+        const QSignalBlocker blocker(ui->comboBox);
+        ui->comboBox->addItem(QString::number(dampList.size()));
+        ui->comboBox->setCurrentIndex(ui->comboBox->count() - 1);
+    }
+    on_comboBox_currentIndexChanged(ui->comboBox->currentIndex());
+    updateModeButtons();
+}
+
+void controlOptionsDialog::on_pushButton_2_clicked()
+{
+    const int index = ui->comboBox->currentIndex();
+    if (index < 0 || index >= dampList.size())
+        return;
+    dampList[index] = toDouble(ui->dampLineEdit->text());
+    ui->dampLineEdit->setText(showDouble(dampList.at(index)));
+}
+
+void controlOptionsDialog::on_deleteBtn_clicked()
+{
+    const int index = ui->comboBox->currentIndex();
+    if (index < 0 || index >= dampList.size())
+        return;
+    dampList.removeAt(index);
+    refillModeCombo(qMin(index, int(dampList.size()) - 1));
+    updateModeButtons();
+}
+
+void controlOptionsDialog::on_comboBox_currentIndexChanged(int index)
+{
+    if (index >= 0 && index < dampList.size())
+        ui->dampLineEdit->setText(showDouble(dampList.at(index)));
+    else
+        ui->dampLineEdit->clear();
+}
+
+void controlOptionsDialog::refillModeCombo(int select)
+{
+    {
+        const QSignalBlocker blocker(ui->comboBox);
+        ui->comboBox->clear();
+        for (int i = 1; i <= dampList.size(); ++i)
+            ui->comboBox->addItem(QString::number(i));
+        ui->comboBox->setCurrentIndex(select);
+    }
+    on_comboBox_currentIndexChanged(ui->comboBox->currentIndex());
+}
+
+void controlOptionsDialog::updateModeButtons()
+{
+    const bool any = !dampList.isEmpty();
+    ui->pushButton_2->setVisible(any);
+    ui->deleteBtn->setVisible(any);
+}

@@ -1,0 +1,81 @@
+#ifndef EDITGRIDDIALOG_H
+#define EDITGRIDDIALOG_H
+
+#include <QDialog>
+#include <QStringList>
+
+namespace Ui {
+class editGridDialog;
+}
+
+class QTableWidget;
+
+// Where the user types the X and Y grid lines. The dialog owns the model's
+// grid: XLines/YLines hold the ordinates as text, XIds/YIds their labels.
+// The lists change only on a successful OK, so whatever happens while the
+// dialog is open they keep describing the grid that is drawn.
+class editGridDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit editGridDialog(QWidget *parent = nullptr);
+    ~editGridDialog() override;
+
+    QStringList getXLines() const { return XLines; }
+    QStringList getYLines() const { return YLines; }
+    QStringList getXIds() const { return XIds; }
+    QStringList getYIds() const { return YIds; }
+    void setXLines(const QStringList &lines) { XLines = lines; }
+    void setYLines(const QStringList &lines) { YLines = lines; }
+    void setXIds(const QStringList &ids) { XIds = ids; }
+    void setYIds(const QStringList &ids) { YIds = ids; }
+
+    // Default output flags of new nodes and new members (0 to 3).
+    int getNodesIOut() const;
+    int getElemetsIOut() const;
+    void setNodesIOut(int iout);
+    void setElementsIOut(int iout);
+
+    // Starts the numbering of appended rows again; the grid itself is kept.
+    void init();
+    // Loads the tables (and the IOUT combos) from the accepted grid.
+    void setTables();
+    // init(), then 50 empty rows in each table.
+    void addInitRows();
+    // Both line lists ascending by value, rewritten in 'g' notation.
+    void sortLines();
+    // Rebuild the lists from the tables' non-empty ordinate cells.
+    void setXLines();
+    void setYLines();
+
+signals:
+    void updateGrid(bool option);
+
+private slots:
+    void on_okBtn_clicked();
+    void on_cancelBtn_clicked();
+    void on_addXRowBtn_clicked();
+    void on_addYRowBtn_clicked();
+
+private:
+    enum TableCheck { ValuesGood, ValuesBad, DuplicateAxes };
+    static TableCheck checkTable(const QTableWidget *table);
+    static QStringList ordinates(const QTableWidget *table);
+    static void appendRow(QTableWidget *table, int number);
+    static void fillTable(QTableWidget *table, const QStringList &lines, const QStringList &ids);
+
+    Ui::editGridDialog *ui;
+    QStringList XLines;
+    QStringList YLines;
+    QStringList XIds;
+    QStringList YIds;
+    // Accepted IOUT defaults; the combos are the working copy.
+    int nodesIOut = 0;
+    int elementsIOut = 0;
+    // Rows appended since the last init(): they number the new rows.
+    int xAddedRows = 0;
+    int yAddedRows = 0;
+};
+
+#endif // EDITGRIDDIALOG_H

@@ -1,0 +1,214 @@
+#ifndef EDITMTYPEDIALOG_H
+#define EDITMTYPEDIALOG_H
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+
+class QBoxLayout;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+class Member;
+
+namespace Ui {
+class editMTypeDialog;
+}
+
+// Creates, copies, deletes and edits the member types ("M-TYPE") of the model.
+// The dialog owns the Member records; other code reads them through
+// getMembersTypes() and is told about changes by updateMTypes() and deleteMType().
+class editMTypeDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit editMTypeDialog(QWidget *parent = nullptr);
+    ~editMTypeDialog() override;
+
+    // The records themselves are shared, not copied; the dialog keeps ownership.
+    QList<Member *> getMembersTypes() const;
+    // Material specific damping fields shown and stored while true.
+    void setShow11d(bool show);
+    bool getShow11d() const { return show11d; }
+    // Appends records made elsewhere (project reader); the dialog takes ownership.
+    void setMTypes(const QList<Member *> &types);
+    // Appends l numbered entries to the member type list combo.
+    void addItems(int l);
+    void newMType(int id, int type);
+
+signals:
+    void updateMTypes();
+    void deleteMType(int id);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    // Frame of the dialog.
+    void on_addBtn_clicked();
+    void on_copyBtn_clicked();
+    void on_deleteBtn_clicked();
+    void on_mTypeComboBox_currentIndexChanged(int index);
+    void on_okBtn_clicked();
+    void on_cancelBtn_clicked();
+
+    // FRAME page.
+    void on_itypeCBox_currentIndexChanged(int index);
+    void on_ihystCBox_currentIndexChanged(int index);
+    void on_icondCBox_currentIndexChanged(int index);
+    void on_ilosCBox_currentIndexChanged(int index);
+    void on_igaCBox_currentIndexChanged(int index);
+    void on_gIEndcomboBox_currentIndexChanged(int index);
+    void on_iendComboBox_currentIndexChanged(int index);
+    void on_comboBox_2_currentIndexChanged(int index);
+    void on_iendComboBox_2_currentIndexChanged(int index);
+
+    // Hysteresis rule groups.
+    void on_ibcklCBox_currentIndexChanged(int index);
+    void on_ihyst54CBox_currentIndexChanged(int index);
+    void on_ihyst54OkBtn_clicked();
+    void on_ihyst54CancelBtn_clicked();
+    void on_ihyst33CBox_currentIndexChanged(int index);
+    void on_ihyst33OkBtn_clicked();
+    void on_ihyst33CancelBtn_clicked();
+
+    // SPRING page.
+    void on_itypeCBox_2_currentIndexChanged(int index);
+    void on_ihystCBox_2_currentIndexChanged(int index);
+    void on_ilosCBox_2_currentIndexChanged(int index);
+
+    // WALL page.
+    void on_nsectCBox_currentIndexChanged(int index);
+    void on_nipCBox_currentIndexChanged(int index);
+    void on_icondCBox_2_currentIndexChanged(int index);
+    void on_ihystCBox_3_currentIndexChanged(int index);
+    void on_subAreaCBox_currentIndexChanged(int index);
+    void on_saveWallBtn_clicked();
+    void on_cancelWallBtn_clicked();
+
+    // DAMPER page.
+    void on_itypeCBox_3_currentIndexChanged(int index);
+
+    // MULTISPRING page.
+    void on_ihystCBox_4_currentIndexChanged(int index);
+    void on_ilosCBox_3_currentIndexChanged(int index);
+    void on_klosCBox_currentIndexChanged(int index);
+
+    // REINFORCED page.
+    void on_isteelCBox_currentIndexChanged(int index);
+    void on_iconcCBox_currentIndexChanged(int index);
+
+private:
+    void init();
+    bool editing(int category) const;
+    void setFieldShown(QWidget *field, bool shown);
+    void placeIn(QWidget *group, QBoxLayout *slot);
+    void syncTypeList();
+    void showDamping(QBoxLayout *slot);
+    void readDamping();
+    void showDegradation(QBoxLayout *slot, int ilos, bool fill);
+
+    // Hysteresis rule groups.
+    void hiddenAllLaws();
+    void showLaw(int code, QBoxLayout *slot);
+    void readLaw(int code);
+    void showElastic();
+    void showElasticPlastic();
+    void showBilinear();
+    void showihyst3();
+    void showihyst15();
+    void showihyst16();
+    void showihyst17();
+    void showihyst27();
+    void showihyst34();
+    void showihyst38();
+    void showihyst40();
+    void showihyst41();
+    void showihyst43();
+    void showihyst59();
+    void showTakeda();
+    void setTakeda();
+    void showSina();
+    void setSina();
+    void showModifiedSina();
+    void setModifiedSina();
+    void showModifiedBilinear();
+    void setModifiedBilinear();
+    void showihyst56();
+    void setihyst56();
+    void showihyst57();
+    void setihyst57();
+    void showihyst5();
+    void setihyst5();
+    void showihyst63();
+    void setihyst63();
+    void showihyst35();
+    void setihyst35();
+    void showihyst39();
+    void setihyst39();
+    void showihyst53();
+    void setihyst53();
+    void showihyst54(int kind);
+    void setihyst54(int kind);
+    void showihyst33(int kind);
+    void setihyst33A(int kind);
+    void setihyst33B(int kind);
+
+    // FRAME page.
+    void showFrameAll();
+    void readFrame();
+    int frameRule() const;
+    QGroupBox *frameYieldGroup(int itype) const;
+    void showFrameYield();
+    void fillFrameYield();
+    void showEnd2(QComboBox *iend);
+    void rebuildIga();
+    void showFrameShear(bool fill);
+
+    // SPRING page.
+    void showSpringAll();
+    void readSpring();
+    int springRule() const;
+    void showSpringYield();
+    void fillSpringYield();
+
+    // WALL page.
+    void showWallAll();
+    void readWall();
+    void setNipItems(bool numerical);
+    void resizeWallLists(int n);
+    void rebuildSegments(int n, int select);
+    void showSegment(int index);
+
+    // DAMPER page.
+    void showDamperAll();
+    void readDamper();
+    void showDamperFields(int itype);
+
+    // MULTISPRING page.
+    void showMultiSpringAll();
+    void readMultiSpring();
+    void showMultiSpringRule(int index);
+    void showKlos(int klos);
+
+    // REINFORCED page.
+    void showReinforcedAll();
+    void readReinforced();
+    void showSteel(int isteel);
+    void showConcrete(int iconc);
+
+    Ui::editMTypeDialog *ui;
+    QScrollArea *area = nullptr;
+    QList<Member *> membersTypes;  // owned, entry i has ID i + 1
+    Member *member = nullptr;      // selected entry of membersTypes
+    bool show11d = false;
+
+    QHash<QWidget *, QLabel *> labelOf;        // field -> its label
+    QHash<QWidget *, QBoxLayout *> hostOf;     // shared group -> slot it sits in
+    QList<QGroupBox *> laws;                   // every hysteresis rule group
+};
+
+#endif // EDITMTYPEDIALOG_H

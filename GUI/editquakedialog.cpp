@@ -1,0 +1,72 @@
+#include "editquakedialog.h"
+#include "ui_editquakedialog.h"
+
+#include <QLineEdit>
+
+editQuakeDialog::editQuakeDialog(QWidget *parent)
+    : QDialog(parent), ui(new Ui::editQuakeDialog)
+{
+    ui->setupUi(this);
+    setFixedSize(size());
+    setNullProperties();
+}
+
+editQuakeDialog::~editQuakeDialog()
+{
+    delete ui;
+}
+
+void editQuakeDialog::setNullProperties()
+{
+    for (int &value : a)
+        value = 0;
+    for (double &value : b)
+        value = 0.0;
+    file.clear();
+}
+
+void editQuakeDialog::showA()
+{
+    ui->ibergComboBox->setCurrentIndex(a[0]);
+    ui->iStartLineEdit->setText(QString::number(a[1]));
+}
+
+void editQuakeDialog::showB()
+{
+    QLineEdit *const edits[6] = {ui->deltaTLineEdit, ui->ascaleLineEdit, ui->endLineEdit,
+                                 ui->velLineEdit, ui->disLineEdit, ui->tScaleLineEdit};
+    for (int i = 0; i < 6; ++i)
+        edits[i]->setText(QString::number(b[i], 'g', 5));
+}
+
+void editQuakeDialog::showProperties()
+{
+    showA();
+    showB();
+    ui->fileLineEdit->setText(file);
+}
+
+void editQuakeDialog::on_pushButton_clicked()
+{
+    seted = true;
+    a[0] = ui->ibergComboBox->currentIndex();
+    a[1] = ui->iStartLineEdit->text().trimmed().toInt();
+    const QLineEdit *const edits[6] = {ui->deltaTLineEdit, ui->ascaleLineEdit, ui->endLineEdit,
+                                       ui->velLineEdit, ui->disLineEdit, ui->tScaleLineEdit};
+    for (int i = 0; i < 6; ++i)
+        b[i] = edits[i]->text().trimmed().toDouble();
+    file = ui->fileLineEdit->text();
+    accept();
+}
+
+void editQuakeDialog::on_pushButton_2_clicked()
+{
+    showProperties();
+}
+
+void editQuakeDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

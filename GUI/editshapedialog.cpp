@@ -1,0 +1,54 @@
+#include "editshapedialog.h"
+#include "ui_editshapedialog.h"
+
+editShapeDialog::editShapeDialog(QWidget *parent)
+    : NodeTableDialog(parent), ui(new Ui::editShapeDialog)
+{
+    ui->setupUi(this);
+    bindForm(ui->shapeTableWidget, ui->groupBox, ui->okBtn, ui->cancelBtn, {32, 89, 52, 159, 150}, false);
+    ui->alphaLineEdit->setEnabled(false);
+}
+
+editShapeDialog::~editShapeDialog()
+{
+    delete ui;
+}
+
+QList<double> &editShapeDialog::values(int column)
+{
+    return column == 1 ? fx : column == 2 ? fy : fm;
+}
+
+void editShapeDialog::setActivateAlpha(bool on)
+{
+    showAlfa = on;
+    ui->alphaLineEdit->setEnabled(on);
+}
+
+void editShapeDialog::afterSetTable()
+{
+    ui->alphaLineEdit->setText(showAlfa ? QString::number(alpha, 'g', 10) : QString());
+}
+
+void editShapeDialog::afterStore()
+{
+    // An inactive ALPHA is shown empty, so it is stored as 0.
+    alpha = ui->alphaLineEdit->text().trimmed().toDouble();
+}
+
+void editShapeDialog::on_okBtn_clicked()
+{
+    okPressed();
+}
+
+void editShapeDialog::on_cancelBtn_clicked()
+{
+    cancelPressed();
+}
+
+void editShapeDialog::changeEvent(QEvent *event)
+{
+    NodeTableDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+}

@@ -1,0 +1,228 @@
+#include "nodetabledialog.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTableWidget>
+
+#include <algorithm>
+
+NodeTableDialog::NodeTableDialog(QWidget *parent) : QDialog(parent)
+{
+}
+
+void NodeTableDialog::bindForm(QTableWidget *tableWidget, QGroupBox *box, QPushButton *ok,
+                               QPushButton *cancel, const Frame &f, bool clipboardMenu)
+{
+    table = tableWidget;
+    groupBox = box;
+    okButton = ok;
+    cancelButton = cancel;
+    frame = f;
+    setMinimumSize(480, 280);
+
+    if (clipboardMenu) {
+        // The press signal does not say which button was used; the viewport does.
+        table->viewport()->installEventFilter(this);
+        menu = new QMenu(this);
+        connect(menu->addAction(QStringLiteral("Copy")), &QAction::triggered, this, &NodeTableDialog::copy);
+        connect(menu->addAction(QStringLiteral("Paste")), &QAction::triggered, this, &NodeTableDialog::paste);
+    }
+}
+
+void NodeTableDialog::deleteAll()
+{
+    // The selection may point at the items about to be deleted.
+    itemsSelected.clear();
+    table->clearContents();
+}
+
+void NodeTableDialog::setTable(const QList<int> &ids)
+{
+    deleteAll();
+    table->setRowCount(int(ids.size()));
+    for (int row = 0; row < ids.size(); ++row) {
+        auto *item = new QTableWidgetItem(QString::number(ids.at(row)));
+        item->setFlags(Qt::NoItemFlags);
+        table->setItem(row, 0, item);
+        for (int column = 1; column <= 3; ++column)
+            values(column).append(0.0);
+    }
+    afterSetTable();
+}
+
+void NodeTableDialog::setByLists()
+{
+    itemsSelected.clear();   // setItem() deletes the items it replaces
+    for (int column = 1; column <= 3; ++column) {
+        const QList<double> &list = values(column);
+        const int rows = std::min(int(list.size()), table->rowCount());
+        for (int row = 0; row < rows; ++row)
+            table->setItem(row, column, new QTableWidgetItem(QString::number(list.at(row), 'g', 10)));
+    }
+}
+
+void NodeTableDialog::save()
+{
+    for (int column = 1; column <= 3; ++column)
+        values(column).clear();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            const QTableWidgetItem *item = table->item(row, column);
+            values(column).append(item ? item->text().trimmed().toDouble() : 0.0);
+        }
+    }
+}
+
+void NodeTableDialog::setLists(const QList<double> &first, const QList<double> &second,
+                               const QList<double> &third)
+{
+    values(1) = first;
+    values(2) = second;
+    values(3) = third;
+}
+
+void NodeTableDialog::store()
+{
+    save();
+    afterStore();
+}
+
+void NodeTableDialog::restoreAndStore()
+{
+    cancelPressed();
+    store();
+}
+
+void NodeTableDialog::okPressed()
+{
+    store();
+    accept();
+}
+
+void NodeTableDialog::cancelPressed()
+{
+    setByLists();
+}
+
+void NodeTableDialog::reject()
+{
+    restoreAndStore();
+    QDialog::reject();
+}
+
+void NodeTableDialog::closeEvent(QCloseEvent *event)
+{
+    // The title bar's close button ends the same way as Escape.
+    if (isVisible())
+        reject();
+    event->accept();
+}
+
+void NodeTableDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    const int w = event->size().width();
+    const int h = event->size().height();
+    groupBox->setFixedSize(w - frame.boxWidth, h - frame.boxHeight);
+    table->setFixedSize(w - frame.tableWidth, h - frame.tableHeight);
+    okButton->move(80, h - 30);
+    cancelButton->move(w - frame.cancelX, h - 30);
+}
+
+bool NodeTableDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (table && watched == table->viewport() && event->type() == QEvent::MouseButtonPress)
+        lastButton = static_cast<QMouseEvent *>(event)->button();
+    return QDialog::eventFilter(watched, event);
+}
+
+void NodeTableDialog::selectionChanged()
+{
+    itemsSelected = table->selectedItems();
+}
+
+void NodeTableDialog::cellPressed(const QModelIndex &pressedIndex)
+{
+    if (!menu || lastButton != Qt::RightButton)
+        return;
+    index = pressedIndex;
+    menu->popup(QCursor::pos());
+}
+
+void NodeTableDialog::copy()
+{
+    // Read the selection afresh: stored item pointers die with a rebuilt table.
+    itemsSelected = table->selectedItems();
+    if (itemsSelected.isEmpty())
+        return;
+
+    // The block is read column by column; the view reports it row by row.
+    QList<QTableWidgetItem *> items = itemsSelected;
+    std::sort(items.begin(), items.end(), [](const QTableWidgetItem *l, const QTableWidgetItem *r) {
+        return l->column() != r->column() ? l->column() < r->column() : l->row() < r->row();
+    });
+    int rows = 1;
+    while (rows < items.size() && items.at(rows)->row() > items.at(rows - 1)->row())
+        ++rows;
+    const int columns = int(items.size()) / rows;
+
+    QString text;
+    for (int r = 0; r < rows; ++r) {
+        for (int k = 0; k < columns; ++k) {
+            if (k > 0)
+                text += QLatin1Char('\t');
+            text += items.at(k * rows + r)->text();
+        }
+        text += QLatin1Char('\n');
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void NodeTableDialog::paste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty() || !index.isValid())
+        return;
+    const int firstRow = index.row();
+    const int firstColumn = index.column();
+    if (firstRow >= table->rowCount())
+        return;
+
+    QStringList lines = text.split(QLatin1Char('\n'));
+    // A block ended by a line feed leaves an empty last part; text from other
+    // programs often lacks that line feed, and its last line is data.
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    if (table->rowCount() < firstRow + lines.size()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Error"),
+                              QStringLiteral("You have chosen more items than suitable."));
+        return;
+    }
+
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        for (int j = 0; j < cells.size(); ++j) {
+            const int column = firstColumn + j;
+            // Node ids never change, and there is no cell right of the last column.
+            if (column < 1 || column >= table->columnCount())
+                continue;
+            QTableWidgetItem *item = table->item(firstRow + i, column);
+            if (item)
+                item->setText(cells.at(j));
+            else
+                table->setItem(firstRow + i, column, new QTableWidgetItem(cells.at(j)));
+        }
+    }
+}

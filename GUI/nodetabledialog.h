@@ -1,0 +1,92 @@
+#ifndef NODETABLEDIALOG_H
+#define NODETABLEDIALOG_H
+
+#include <QDialog>
+#include <QList>
+#include <QModelIndex>
+
+class QGroupBox;
+class QMenu;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+// A dialog around a table with one row per node: the node id in column 0 and
+// three values in columns 1 to 3, kept in three lists of doubles that the
+// subclass owns. The weights, loads and shape dialogs are faces of it.
+//
+// The lists are one entry per row only after a store: every setTable() appends
+// a zero per row, so the stored values keep their row positions and new rows
+// start at 0; the next store cuts the lists back to the row count.
+class NodeTableDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Rebuilds the rows for the given node ids (column 0) and appends one 0.0
+    // per row to each list.
+    void setTable(const QList<int> &ids);
+    // Shows the lists in columns 1 to 3 (entries past the last row are not shown).
+    void setByLists();
+    // Reads columns 1 to 3 back into the lists; empty or non-numeric cells give 0.
+    void save();
+    // Empties every cell (the row count stays).
+    void deleteAll();
+    // Replaces the three lists as a whole.
+    void setLists(const QList<double> &first, const QList<double> &second,
+                  const QList<double> &third);
+
+public slots:
+    void copy();
+    void paste();
+    // Escape: restore the table from the lists, store it, then close.
+    void reject() override;
+
+protected:
+    // Where the group box, table and buttons go on a resize, as offsets from
+    // the dialog's width and height.
+    struct Frame {
+        int boxWidth, boxHeight;      // group box: (width - boxWidth, height - boxHeight)
+        int tableWidth, tableHeight;  // table: (width - tableWidth, height - tableHeight)
+        int cancelX;                  // Cancel at (width - cancelX, height - 30)
+    };
+
+    explicit NodeTableDialog(QWidget *parent = nullptr);
+
+    // Called by the subclass once its form is built.
+    void bindForm(QTableWidget *table, QGroupBox *box, QPushButton *okButton,
+                  QPushButton *cancelButton, const Frame &frame, bool clipboardMenu);
+
+    // The list shown in column 1, 2 or 3.
+    virtual QList<double> &values(int column) = 0;
+    // Hooks for what a face keeps beside the table.
+    virtual void afterSetTable() {}
+    virtual void afterStore() {}
+
+    // What the subclasses' button, selection and press slots do.
+    void okPressed();
+    void cancelPressed();
+    void selectionChanged();
+    void cellPressed(const QModelIndex &pressedIndex);
+
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    QList<QTableWidgetItem *> itemsSelected;
+    QModelIndex index;   // the cell last pressed with the right button: where Paste goes
+
+private:
+    void store();
+    void restoreAndStore();
+
+    QTableWidget *table = nullptr;
+    QGroupBox *groupBox = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
+    Frame frame = {50, 80, 70, 110, 200};
+    QMenu *menu = nullptr;
+    Qt::MouseButton lastButton = Qt::NoButton;
+};
+
+#endif // NODETABLEDIALOG_H

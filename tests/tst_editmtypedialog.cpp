@@ -1,0 +1,359 @@
+#include <QScreen>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "tst_editmtypedialog_helpers.h"
+
+// List management, selection, Set Properties / Cancel and material damping.
+class tst_editMTypeDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyDialogOffersOnlyAdd();
+    void scrollsWithinTheScreen();
+    void addShowsThePageOfItsCategory_data();
+    void addShowsThePageOfItsCategory();
+    void copyTakesStoredValuesNotTypedOnes();
+    void deleteRenumbersAndReportsOldNumber();
+    void deletingTheOnlyTypeEmptiesTheDialog();
+    void copyAndDeleteNeedASelection();
+    void cancelShowsStoredValues();
+    void setPropertiesStoresLabel();
+    void selectingAnotherTypeShowsItsValues();
+    void numbersShownWithTenDigitsAndNonNumbersReadAsZero();
+    void materialDamping_data();
+    void materialDamping();
+    void recordsFromAProjectAreListed();
+    void itemsAddedBeforeTheirRecords();
+    void languageChangeKeepsRuleDependentItems();
+};
+
+void tst_editMTypeDialog::emptyDialogOffersOnlyAdd()
+{
+    MTypeForm f;
+    QCOMPARE(f.d.windowTitle(), QStringLiteral("Edit Member Types"));
+    QVERIFY(f.shown("groupBox_6"));
+    QVERIFY(f.shown("addBtn"));
+    QCOMPARE(f.gb("groupBox_6")->title(), QStringLiteral("Add new M-TYPE"));
+    QCOMPARE(f.items("mTypeCBox"), QStringList({"FRAME", "SPRING", "STRUCTURAL-WALL", "DAMPER", "MULTI-SPRING",
+                                                "REINFORCED CONCRETE PLASTIC-HINGE SPRING"}));
+    QCOMPARE(f.get<QPushButton>("addBtn")->toolTip(), QStringLiteral("Add new M-TYPE"));
+    QVERIFY(!f.fieldShown("mTypeComboBox"));
+    for (const char *name : {"editMTypeGroupBox", "copyBtn", "deleteBtn", "mTypeComboBox", "okBtn", "cancelBtn",
+                             "groupBox", "frameGroupBox", "springGroupBox", "wallGroupBox", "damperGroupBox",
+                             "multiSpringGroupBox", "reinforcedGroupBox"})
+        QVERIFY2(!f.shown(name), name);
+    QCOMPARE(f.text("xiLineEdit"), QStringLiteral("0"));
+    QVERIFY(!f.le("ihyst54LineEdit")->isEnabled());
+    QCOMPARE(f.text("ihyst33LineEdit"), QStringLiteral("Confined concrete"));
+}
+
+void tst_editMTypeDialog::scrollsWithinTheScreen()
+{
+    MTypeForm f;
+    auto *area = f.d.findChild<QScrollArea *>();
+    QVERIFY(area);
+    QCOMPARE(area->widget(), f.get<QWidget>("formWidget"));
+    QCOMPARE(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    const int screenHeight = f.d.screen()->geometry().height();
+    QCOMPARE(area->height(), screenHeight - 80);
+    QCOMPARE(f.d.minimumSize(), f.d.maximumSize());
+}
+
+void tst_editMTypeDialog::addShowsThePageOfItsCategory_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("caption");
+    const char *pages[6] = {"frameGroupBox", "springGroupBox", "wallGroupBox", "damperGroupBox",
+                            "multiSpringGroupBox", "reinforcedGroupBox"};
+    const char *captions[6] = {"FRAME", "SPRING", "STRUCTURAL-WALL", "DAMPER", "MULTI-SPRING",
+                               "REINFORCED CONCRETE PLASTIC-HINGE SPRING"};
+    for (int t = 0; t < 6; ++t)
+        QTest::addRow("%s", captions[t]) << t << pages[t] << captions[t];
+}
+
+void tst_editMTypeDialog::addShowsThePageOfItsCategory()
+{
+    QFETCH(int, type);
+    QFETCH(QString, page);
+    QFETCH(QString, caption);
+    MTypeForm f;
+    QSignalSpy updates(&f.d, &editMTypeDialog::updateMTypes);
+    f.add(Member::FRAME);
+    Member *m = f.add(type);
+    QCOMPARE(updates.count(), 2);
+    QCOMPARE(f.d.getMembersTypes().size(), 2);
+    QCOMPARE(m->getID(), 2);
+    QCOMPARE(m->getType(), type);
+    QCOMPARE(f.items("mTypeComboBox"), QStringList({"1", "2"}));
+    QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 1);
+    QCOMPARE(f.text("typeLineEdit"), caption);
+    QVERIFY(!f.le("typeLineEdit")->isEnabled());
+    QCOMPARE(f.text("labelLineEdit"), QStringLiteral("MTYPE2"));
+    for (const char *p : {"frameGroupBox", "springGroupBox", "wallGroupBox", "damperGroupBox",
+                          "multiSpringGroupBox", "reinforcedGroupBox"})
+        QCOMPARE(f.shown(p), page == QLatin1String(p));
+    QCOMPARE(f.gb(qPrintable(page))->title(), caption);
+    for (const char *name : {"editMTypeGroupBox", "copyBtn", "deleteBtn", "mTypeComboBox", "okBtn", "cancelBtn"})
+        QVERIFY2(f.shown(name), name);
+}
+
+void tst_editMTypeDialog::copyTakesStoredValuesNotTypedOnes()
+{
+    MTypeForm f;
+    Member *m = f.add(Member::FRAME);
+    f.set("eLineEdit", "210000");
+    f.set("labelLineEdit", "Beam");
+    f.ok();
+    f.set("eLineEdit", "7");
+    QSignalSpy updates(&f.d, &editMTypeDialog::updateMTypes);
+    f.click("copyBtn");
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(f.d.getMembersTypes().size(), 2);
+    Member *copy = f.d.getMembersTypes().at(1);
+    QVERIFY(copy != m);
+    QCOMPARE(copy->getID(), 2);
+    QCOMPARE(copy->getType(), int(Member::FRAME));
+    QCOMPARE(copy->getLabel(), QStringLiteral("MTYPE2"));
+    QCOMPARE(copy->getFrameB()[0], 210000.0);
+    QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 1);
+    QCOMPARE(f.text("eLineEdit"), QStringLiteral("210000"));
+    QCOMPARE(m->getFrameB()[0], 210000.0);
+}
+
+void tst_editMTypeDialog::deleteRenumbersAndReportsOldNumber()
+{
+    MTypeForm f;
+    f.add(Member::FRAME);
+    f.add(Member::SPRING);
+    Member *third = f.add(Member::WALL);
+    f.cb("mTypeComboBox")->setCurrentIndex(1);
+    QSignalSpy deleted(&f.d, &editMTypeDialog::deleteMType);
+    f.click("deleteBtn");
+    QCOMPARE(deleted.count(), 1);
+    QCOMPARE(deleted.at(0).at(0).toInt(), 2);
+    const QList<Member *> left = f.d.getMembersTypes();
+    QCOMPARE(left.size(), 2);
+    QCOMPARE(left.at(0)->getID(), 1);
+    QCOMPARE(left.at(0)->getType(), int(Member::FRAME));
+    QCOMPARE(left.at(1), third);
+    QCOMPARE(third->getID(), 2);
+    QCOMPARE(third->getLabel(), QStringLiteral("MTYPE3"));
+    QCOMPARE(f.items("mTypeComboBox"), QStringList({"1", "2"}));
+    QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 0);
+    QVERIFY(f.shown("frameGroupBox"));
+    // Adding after a delete continues from the new count.
+    Member *added = f.add(Member::DAMPER);
+    QCOMPARE(added->getID(), 3);
+    QCOMPARE(f.items("mTypeComboBox"), QStringList({"1", "2", "3"}));
+}
+
+void tst_editMTypeDialog::deletingTheOnlyTypeEmptiesTheDialog()
+{
+    MTypeForm f;
+    f.add(Member::REINFORCED);
+    QSignalSpy deleted(&f.d, &editMTypeDialog::deleteMType);
+    f.click("deleteBtn");
+    QCOMPARE(deleted.count(), 1);
+    QCOMPARE(deleted.at(0).at(0).toInt(), 1);
+    QVERIFY(f.d.getMembersTypes().isEmpty());
+    QCOMPARE(f.cb("mTypeComboBox")->count(), 0);
+    QVERIFY(f.shown("groupBox_6"));
+    for (const char *name : {"editMTypeGroupBox", "copyBtn", "deleteBtn", "mTypeComboBox", "okBtn", "cancelBtn",
+                             "reinforcedGroupBox", "ihyst53GroupBox"})
+        QVERIFY2(!f.shown(name), name);
+}
+
+void tst_editMTypeDialog::copyAndDeleteNeedASelection()
+{
+    MTypeForm f;
+    QSignalSpy updates(&f.d, &editMTypeDialog::updateMTypes);
+    QSignalSpy deleted(&f.d, &editMTypeDialog::deleteMType);
+    QMetaObject::invokeMethod(&f.d, "on_copyBtn_clicked");
+    QMetaObject::invokeMethod(&f.d, "on_deleteBtn_clicked");
+    QMetaObject::invokeMethod(&f.d, "on_okBtn_clicked");
+    QVERIFY(f.d.getMembersTypes().isEmpty());
+    QCOMPARE(updates.count(), 0);
+    QCOMPARE(deleted.count(), 0);
+}
+
+void tst_editMTypeDialog::cancelShowsStoredValues()
+{
+    MTypeForm f;
+    Member *m = f.add(Member::SPRING);
+    f.set("kxLineEdit", "12.5");
+    f.set("labelLineEdit", "Spring A");
+    f.pick("ilosCBox_2", "2");
+    f.reshow();
+    QCOMPARE(f.text("kxLineEdit"), QStringLiteral("0"));
+    QCOMPARE(f.text("labelLineEdit"), QStringLiteral("MTYPE1"));
+    QCOMPARE(f.current("ilosCBox_2"), QStringLiteral("0"));
+    QVERIFY(!f.shown("degradingStrengthGroupBox"));
+    QCOMPARE(m->getSpringA2()[0], 0.0);
+    QVERIFY(f.shown("springGroupBox"));
+}
+
+void tst_editMTypeDialog::setPropertiesStoresLabel()
+{
+    MTypeForm f;
+    Member *m = f.add(Member::DAMPER);
+    QSignalSpy updates(&f.d, &editMTypeDialog::updateMTypes);
+    f.set("labelLineEdit", "Viscous damper");
+    f.ok();
+    QCOMPARE(updates.count(), 1);
+    QCOMPARE(m->getLabel(), QStringLiteral("Viscous damper"));
+}
+
+void tst_editMTypeDialog::selectingAnotherTypeShowsItsValues()
+{
+    MTypeForm f;
+    Member *a = f.add(Member::FRAME);
+    a->getFrameB()[0] = 3.5;
+    a->setLabel("first");
+    Member *b = f.add(Member::FRAME);
+    b->getFrameB()[0] = 4.5;
+    f.cb("mTypeComboBox")->setCurrentIndex(0);
+    QCOMPARE(f.text("eLineEdit"), QStringLiteral("3.5"));
+    QCOMPARE(f.text("labelLineEdit"), QStringLiteral("first"));
+    f.cb("mTypeComboBox")->setCurrentIndex(1);
+    QCOMPARE(f.text("eLineEdit"), QStringLiteral("4.5"));
+}
+
+void tst_editMTypeDialog::numbersShownWithTenDigitsAndNonNumbersReadAsZero()
+{
+    MTypeForm f;
+    Member *m = f.add(Member::FRAME);
+    m->getFrameB()[0] = 1234567.891234;
+    m->getFrameB()[1] = 1e-12;
+    m->getFrameB()[2] = 2.0 / 3.0;
+    m->getFrameB()[3] = 12345678901234.0;
+    f.reshow();
+    QCOMPARE(f.text("eLineEdit"), QStringLiteral("1234567.891"));
+    QCOMPARE(f.text("gLineEdit"), QStringLiteral("1e-12"));
+    QCOMPARE(f.text("aLineEdit"), QStringLiteral("0.6666666667"));
+    QCOMPARE(f.text("asLineEdit"), QStringLiteral("1.23456789e+13"));
+    f.set("eLineEdit", "abc");
+    f.set("gLineEdit", "");
+    f.set("aLineEdit", " 2.5 ");
+    f.set("asLineEdit", "1,5");
+    f.ok();
+    QCOMPARE(m->getFrameB()[0], 0.0);
+    QCOMPARE(m->getFrameB()[1], 0.0);
+    QCOMPARE(m->getFrameB()[2], 2.5);
+    QCOMPARE(m->getFrameB()[3], 0.0);
+}
+
+void tst_editMTypeDialog::materialDamping_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("page");
+    QTest::addRow("FRAME") << 0 << "frameGroupBox";
+    QTest::addRow("SPRING") << 1 << "springGroupBox";
+    QTest::addRow("WALL") << 2 << "wallGroupBox";
+    QTest::addRow("DAMPER") << 3 << "damperGroupBox";
+    QTest::addRow("MULTISPRING") << 4 << "multiSpringGroupBox";
+    QTest::addRow("REINFORCED") << 5 << "reinforcedGroupBox";
+}
+
+void tst_editMTypeDialog::materialDamping()
+{
+    QFETCH(int, type);
+    QFETCH(QString, page);
+    MTypeForm f;
+    Member *m = f.add(type);
+    m->getFrameIC()[0] = 0.5;
+    QVERIFY(!f.shown("groupBox"));
+
+    // Switch off: neither shown nor stored.
+    f.set("beta0LineEdit", "1");
+    f.set("betatLineEdit", "2");
+    f.set("alfaLineEdit_2", "3");
+    f.ok();
+    QCOMPARE(m->getFrameIC()[0], 0.5);
+    QCOMPARE(m->getFrameIC()[1], 0.0);
+    QCOMPARE(m->getFrameIC()[2], 0.0);
+
+    f.d.setShow11d(true);
+    QCOMPARE(f.d.getShow11d(), true);
+    const bool damper = type == Member::DAMPER;
+    QCOMPARE(f.shown("groupBox"), !damper);
+    if (!damper) {
+        QCOMPARE(f.gb("groupBox")->parentWidget(), f.gb(qPrintable(page)));
+        QCOMPARE(f.gb("groupBox")->title(), QStringLiteral("Material Specific Damping"));
+        QCOMPARE(f.text("beta0LineEdit"), QStringLiteral("0.5"));
+    }
+    f.set("beta0LineEdit", "1");
+    f.set("betatLineEdit", "2");
+    f.set("alfaLineEdit_2", "3");
+    f.ok();
+    QCOMPARE(m->getFrameIC()[0], damper ? 0.5 : 1.0);
+    QCOMPARE(m->getFrameIC()[1], damper ? 0.0 : 2.0);
+    QCOMPARE(m->getFrameIC()[2], damper ? 0.0 : 3.0);
+
+    f.d.setShow11d(false);
+    QVERIFY(!f.shown("groupBox"));
+    QVERIFY(f.shown(qPrintable(page)));
+}
+
+void tst_editMTypeDialog::recordsFromAProjectAreListed()
+{
+    MTypeForm f;
+    auto *wall = new Member(1, Member::WALL);
+    wall->getWallA1()[1] = 20;
+    wall->getWallA1()[2] = 1;
+    for (QList<double> *l : {wall->getWallXI(), wall->getWallASI(), wall->getWallACI()}) {
+        l->clear();
+        for (int i = 0; i < 20; ++i)
+            l->append(i + 0.5);
+    }
+    wall->setLabel("Core");
+    auto *multi = new Member(2, Member::MULTISPRING);
+    f.d.setMTypes({wall, multi});
+    f.d.addItems(2);
+    QCOMPARE(f.d.getMembersTypes(), QList<Member *>({wall, multi}));
+    QCOMPARE(f.items("mTypeComboBox"), QStringList({"1", "2"}));
+    QVERIFY(f.shown("wallGroupBox"));
+    QCOMPARE(f.text("labelLineEdit"), QStringLiteral("Core"));
+    QCOMPARE(f.current("icondCBox_2"), QStringLiteral("1"));
+    QCOMPARE(f.current("nipCBox"), QStringLiteral("20"));
+    QCOMPARE(f.cb("subAreaCBox")->count(), 20);
+    QCOMPARE(wall->getWallXI()->size(), 20);
+    QCOMPARE(wall->getWallXI()->at(19), 19.5);
+    QVERIFY(f.fieldShown("mTypeComboBox"));
+    // Adding goes on from the records already there.
+    Member *added = f.add(Member::FRAME);
+    QCOMPARE(added->getID(), 3);
+    QCOMPARE(f.items("mTypeComboBox"), QStringList({"1", "2", "3"}));
+}
+
+void tst_editMTypeDialog::itemsAddedBeforeTheirRecords()
+{
+    MTypeForm f;
+    f.d.addItems(1);
+    QVERIFY(!f.shown("frameGroupBox"));
+    auto *spring = new Member(1, Member::SPRING);
+    spring->getSpringA2()[0] = 42;
+    f.d.setMTypes({spring});
+    QVERIFY(f.shown("springGroupBox"));
+    QCOMPARE(f.text("kxLineEdit"), QStringLiteral("42"));
+    f.d.setMTypes({spring});
+    QCOMPARE(f.d.getMembersTypes().size(), 1);
+}
+
+void tst_editMTypeDialog::languageChangeKeepsRuleDependentItems()
+{
+    MTypeForm f;
+    f.add(Member::FRAME);
+    f.pick("ihystCBox", "8");
+    f.pick("igaCBox", "1");
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&f.d, &change);
+    QCOMPARE(f.items("igaCBox"), QStringList({"0", "1", "2"}));
+    QCOMPARE(f.current("igaCBox"), QStringLiteral("1"));
+    QCOMPARE(f.d.windowTitle(), QStringLiteral("Edit Member Types"));
+}
+
+QTEST_MAIN(tst_editMTypeDialog)
+#include "tst_editmtypedialog.moc"

@@ -1,0 +1,196 @@
+#include <QtTest>
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "editquakedialog.h"
+
+class tst_editQuakeDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void form();
+    void freshOk();
+    void numbersStored_data();
+    void numbersStored();
+    void fiveDigitDisplay_data();
+    void fiveDigitDisplay();
+    void fileNameKeepsBlanks();
+    void cancelRestoresAndCloseStoresNothing();
+    void arraysAreSharedInPlace();
+
+private:
+    static QLineEdit *edit(editQuakeDialog &d, const char *name)
+    {
+        return d.findChild<QLineEdit *>(QLatin1String(name));
+    }
+    static QComboBox *iberg(editQuakeDialog &d)
+    {
+        return d.findChild<QComboBox *>(QStringLiteral("ibergComboBox"));
+    }
+};
+
+void tst_editQuakeDialog::form()
+{
+    editQuakeDialog d;
+    QCOMPARE(d.windowTitle(), QStringLiteral("Edit Quake"));
+    QCOMPARE(d.findChild<QGroupBox *>(QStringLiteral("groupBox"))->title(), QStringLiteral("Equake"));
+    QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("pushButton"))->text(), QStringLiteral("OK"));
+    QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("pushButton_2"))->text(), QStringLiteral("Cancel"));
+    QCOMPARE(iberg(d)->count(), 8);
+    QCOMPARE(iberg(d)->itemText(7), QStringLiteral("7"));
+    const char *names[] = {"label", "label_2", "label_3", "label_4", "label_5", "label_6", "label_7", "label_8", "label_9"};
+    const QStringList texts{"IBERG", "ISTART", "DELTAT", "ASCALE", "END", "VEL", "DIS", "TSCALE", "FILE"};
+    for (int i = 0; i < 9; ++i)
+        QCOMPARE(d.findChild<QLabel *>(QLatin1String(names[i]))->text(), texts.at(i));
+    // Label and control carry the same tip, line breaks included.
+    const QString tip = QStringLiteral(
+        "Time scale for the record (Default = 1.0)\nThe times implied in the record are effectively divided by TSCALE. If\n"
+        "20 seconds of excitation must be provided unless END = -1");
+    QCOMPARE(d.findChild<QLabel *>(QStringLiteral("label_8"))->toolTip(), tip);
+    QCOMPARE(edit(d, "tScaleLineEdit")->toolTip(), tip);
+    QVERIFY(edit(d, "ascaleLineEdit")->toolTip().contains(
+        QStringLiteral("If the record is in the units \n of mm/sec/sec and if g = 9.81m(sec/sec. then ASCALE = 9810.0\n")));
+    QVERIFY(edit(d, "deltaTLineEdit")->toolTip().contains(QStringLiteral("\ntThe default value")));
+    QCOMPARE(edit(d, "fileLineEdit")->toolTip(), QString());
+    QCOMPARE(d.minimumSize(), d.maximumSize());
+}
+
+void tst_editQuakeDialog::freshOk()
+{
+    editQuakeDialog d;
+    QVERIFY(!d.isSeted());
+    d.showProperties();
+    QCOMPARE(edit(d, "tScaleLineEdit")->text(), QStringLiteral("0"));
+    d.show();
+    d.on_pushButton_clicked();
+    QVERIFY(!d.isVisible());
+    QVERIFY(d.isSeted());
+    QCOMPARE(d.geta()[0], 0);
+    QCOMPARE(d.geta()[1], 0);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(d.getb()[i], 0.0);
+    QCOMPARE(d.getFile(), QString());
+}
+
+void tst_editQuakeDialog::numbersStored_data()
+{
+    QTest::addColumn<QString>("editName");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("bIndex");   // -1: ISTART
+    QTest::addColumn<double>("value");
+    QTest::addRow("ISTART abc") << "iStartLineEdit" << "abc" << -1 << 0.0;
+    QTest::addRow("ISTART 12") << "iStartLineEdit" << "12" << -1 << 12.0;
+    QTest::addRow("ISTART 1.5") << "iStartLineEdit" << "1.5" << -1 << 0.0;
+    QTest::addRow("DELTAT 0.01") << "deltaTLineEdit" << "0.01" << 0 << 0.01;
+    QTest::addRow("ASCALE 981") << "ascaleLineEdit" << "981" << 1 << 981.0;
+    QTest::addRow("END -1") << "endLineEdit" << "-1" << 2 << -1.0;
+    QTest::addRow("VEL x") << "velLineEdit" << "x" << 3 << 0.0;
+    QTest::addRow("DIS 1e-3") << "disLineEdit" << "1e-3" << 4 << 0.001;
+    QTest::addRow("TSCALE 1") << "tScaleLineEdit" << "1" << 5 << 1.0;
+}
+
+void tst_editQuakeDialog::numbersStored()
+{
+    QFETCH(QString, editName);
+    QFETCH(QString, text);
+    QFETCH(int, bIndex);
+    QFETCH(double, value);
+    editQuakeDialog d;
+    d.geta()[1] = 99;
+    d.getb()[qMax(bIndex, 0)] = 99;
+    d.showProperties();
+    edit(d, qPrintable(editName))->setText(text);
+    d.on_pushButton_clicked();
+    if (bIndex < 0)
+        QCOMPARE(d.geta()[1], int(value));
+    else
+        QCOMPARE(d.getb()[bIndex], value);
+}
+
+void tst_editQuakeDialog::fiveDigitDisplay_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::addRow("0.01") << 0.01 << "0.01";
+    QTest::addRow("2.5") << 2.5 << "2.5";
+    QTest::addRow("12345") << 12345.0 << "12345";
+    QTest::addRow("123456") << 123456.0 << "1.2346e+05";
+    QTest::addRow("0.0001") << 0.0001 << "0.0001";
+    QTest::addRow("0.00001") << 0.00001 << "1e-05";
+    QTest::addRow("3.14159265") << 3.14159265 << "3.1416";
+    QTest::addRow("-9810") << -9810.0 << "-9810";
+}
+
+void tst_editQuakeDialog::fiveDigitDisplay()
+{
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    editQuakeDialog d;
+    edit(d, "deltaTLineEdit")->setText(QString::number(value, 'g', 17));
+    d.on_pushButton_clicked();
+    QCOMPARE(d.getb()[0], value);
+    d.showProperties();   // the next opening
+    QCOMPARE(edit(d, "deltaTLineEdit")->text(), shown);
+}
+
+void tst_editQuakeDialog::fileNameKeepsBlanks()
+{
+    editQuakeDialog d;
+    edit(d, "fileLineEdit")->setText(QStringLiteral("  el centro.txt "));
+    d.on_pushButton_clicked();
+    QCOMPARE(d.getFile(), QStringLiteral("  el centro.txt "));
+    d.setFile(QStringLiteral("   "));
+    d.showProperties();
+    QCOMPARE(edit(d, "fileLineEdit")->text(), QStringLiteral("   "));
+}
+
+void tst_editQuakeDialog::cancelRestoresAndCloseStoresNothing()
+{
+    editQuakeDialog d;
+    iberg(d)->setCurrentIndex(3);
+    edit(d, "iStartLineEdit")->setText(QStringLiteral("5"));
+    edit(d, "endLineEdit")->setText(QStringLiteral("-1"));
+    edit(d, "fileLineEdit")->setText(QStringLiteral("a.dat"));
+    d.on_pushButton_clicked();
+
+    d.showProperties();
+    iberg(d)->setCurrentIndex(6);
+    edit(d, "iStartLineEdit")->setText(QStringLiteral("8"));
+    edit(d, "endLineEdit")->setText(QStringLiteral("20"));
+    edit(d, "fileLineEdit")->setText(QStringLiteral("b.dat"));
+    d.show();
+    d.on_pushButton_2_clicked();
+    QVERIFY(d.isVisible());
+    QCOMPARE(iberg(d)->currentIndex(), 3);
+    QCOMPARE(edit(d, "iStartLineEdit")->text(), QStringLiteral("5"));
+    QCOMPARE(edit(d, "endLineEdit")->text(), QStringLiteral("-1"));
+    QCOMPARE(edit(d, "fileLineEdit")->text(), QStringLiteral("a.dat"));
+
+    edit(d, "endLineEdit")->setText(QStringLiteral("30"));
+    d.close();
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.getb()[2], -1.0);
+    QCOMPARE(d.geta()[0], 3);
+    QCOMPARE(d.geta()[1], 5);
+    QCOMPARE(d.getFile(), QStringLiteral("a.dat"));
+}
+
+void tst_editQuakeDialog::arraysAreSharedInPlace()
+{
+    editQuakeDialog d;
+    d.geta()[0] = 2;
+    d.getb()[5] = 1.0;
+    d.showProperties();
+    QCOMPARE(iberg(d)->currentIndex(), 2);
+    QCOMPARE(edit(d, "tScaleLineEdit")->text(), QStringLiteral("1"));
+    d.setNullProperties();
+    QCOMPARE(d.geta()[0], 0);
+    QCOMPARE(d.getb()[5], 0.0);
+}
+
+QTEST_MAIN(tst_editQuakeDialog)
+#include "tst_editquakedialog.moc"
