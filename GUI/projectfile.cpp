@@ -1107,6 +1107,9 @@ bool readProject(Reader &r, ProjectData &t)
         return false;
 
     t.shapeEnabled = t.a[5] < 0;
+    // ALPHA is active for the IPANAL choices 6, 8 and 9, as the control
+    // options set it when they are shown.
+    t.showAlpha = t.a[0] == 6 || t.a[0] == 8 || t.a[0] == 9;
     if (t.shapeEnabled) {
         int s = 0;
         r.i(s);

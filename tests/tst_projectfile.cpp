@@ -534,6 +534,8 @@ private slots:
     void boundsOnCounts();
     void specialNumbersReadBack();
     void byteOrderMarkIsSkipped();
+    void alphaFollowsIpanal_data();
+    void alphaFollowsIpanal();
     void truncatedAtEveryLineIsRefused();
     void everyPrefixIsSafe();
     void mutatedFilesAreSafe();
@@ -1125,6 +1127,27 @@ void tst_ProjectFile::byteOrderMarkIsSkipped()
     QString error;
     QVERIFY2(ProjectFile::read("\xEF\xBB\xBF" + joinLines(smallProjectLines()), data, &error), qPrintable(error));
     QCOMPARE(data.nodes.size(), 4);
+}
+
+void tst_ProjectFile::alphaFollowsIpanal_data()
+{
+    QTest::addColumn<int>("ipanal");
+    QTest::addColumn<bool>("active");
+    for (int k = 0; k < 10; ++k)
+        QTest::addRow("IPANAL %d", k) << k << (k == 6 || k == 8 || k == 9);
+}
+
+void tst_ProjectFile::alphaFollowsIpanal()
+{
+    QFETCH(int, ipanal);
+    QFETCH(bool, active);
+    QStringList lines = smallProjectLines();
+    lines[0] = QStringLiteral("%1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0").arg(ipanal);
+    ProjectData data;
+    data.showAlpha = !active;
+    QString error;
+    QVERIFY2(ProjectFile::read(joinLines(lines), data, &error), qPrintable(error));
+    QCOMPARE(data.showAlpha, active);
 }
 
 void tst_ProjectFile::truncatedAtEveryLineIsRefused()
