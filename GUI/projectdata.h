@@ -56,7 +56,7 @@ struct ProjectData {
     // Drift: "None" or the 1-based X line number as text.
     QString drift = QStringLiteral("None");
     bool kup1AutomaticallyTo0 = false;   // flag that belongs to "None"
-    bool kup1Automatically = false;      // flag that belongs to a column
+    bool kup1Automatically = true;       // flag that belongs to a column (the dialog starts checked)
     bool driftSeted = false;
     QStringList driftIds;                // derived: one node id per Y line
 
