@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <limits>
@@ -163,6 +164,14 @@ private:
 // ---------------------------------------------------------------------------
 // Reading
 
+// QString::fromUtf8 drops a byte-order mark at the start of its input; inside
+// the file such a mark belongs to a text and must survive a save.
+QString utf8Text(const char *b, qsizetype n)
+{
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(QByteArrayView(b, n));
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -301,7 +310,7 @@ public:
         if (!quotable || p == end || *p != '"') {
             const char *b, *e;
             if (next(b, e))
-                v = QString::fromUtf8(b, e - b);
+                v = utf8Text(b, e - b);
             return;
         }
         lastLine = line;
@@ -330,7 +339,7 @@ public:
             fail(line, QStringLiteral("a blank was expected after a quoted text"));
             return;
         }
-        v = QString::fromUtf8(bytes);
+        v = utf8Text(bytes.constData(), bytes.size());
         if (wasQuoted)
             *wasQuoted = true;
     }

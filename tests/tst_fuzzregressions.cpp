@@ -1,0 +1,113 @@
+// Inputs that once broke the project reader (found by fuzzing, kept in
+// tests/data/fuzz) and the properties they broke: a project is either refused
+// with a line number and a reason, or it saves to a text that reopens to the
+// very same project, and a complete one generates.
+
+#include "analysiswriter.h"
+#include "member.h"
+#include "projectdata.h"
+#include "projectfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <QtTest>
+
+#include <memory>
+
+class tst_FuzzRegressions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void savedInputs_data();
+    void savedInputs();
+    void textsKeepByteOrderMark_data();
+    void textsKeepByteOrderMark();
+
+private:
+    static QByteArray projectText(const ProjectData &data);
+};
+
+QByteArray tst_FuzzRegressions::projectText(const ProjectData &data)
+{
+    QByteArray bytes;
+    QTextStream out(&bytes);
+    ProjectFile::write(out, data);
+    out.flush();
+    return bytes;
+}
+
+void tst_FuzzRegressions::savedInputs_data()
+{
+    QTest::addColumn<QString>("fileName");
+    const QDir dir(QStringLiteral(TESTDATA_DIR "/fuzz"));
+    const QStringList files = dir.entryList(QDir::Files, QDir::Name);
+    QVERIFY2(!files.isEmpty(), "no saved fuzz inputs");
+    for (const QString &f : files)
+        QTest::addRow("%s", qPrintable(f)) << dir.filePath(f);
+}
+
+void tst_FuzzRegressions::savedInputs()
+{
+    QFETCH(QString, fileName);
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+
+    ProjectData data;
+    QString error;
+    if (!ProjectFile::read(content, data, &error)) {
+        QVERIFY2(error.startsWith(QLatin1String("Line ")), qPrintable(error));
+        return;
+    }
+    const QByteArray first = projectText(data);
+    ProjectData again;
+    QVERIFY2(ProjectFile::read(first, again, &error), qPrintable(error));
+    QCOMPARE(projectText(again), first);
+
+    if (ModelCore::completenessMessage(data).isEmpty()) {
+        QByteArray analysis;
+        QTextStream out(&analysis);
+        AnalysisWriter::write(out, data);
+        out.flush();
+        QVERIFY(analysis.contains("\nNODES\t"));
+        QVERIFY(analysis.contains("\nEQUAKE\t"));
+    }
+}
+
+void tst_FuzzRegressions::textsKeepByteOrderMark_data()
+{
+    QTest::addColumn<QString>("text");
+    const QChar bom(0xFEFF);
+    QTest::addRow("mark alone") << QString(bom);
+    QTest::addRow("mark in front") << bom + QStringLiteral("5");
+    QTest::addRow("mark inside") << QStringLiteral("5") + bom;
+}
+
+void tst_FuzzRegressions::textsKeepByteOrderMark()
+{
+    QFETCH(QString, text);
+    ProjectData data;
+    data.XLines = QStringList{QStringLiteral("0"), text};
+    data.YLines = QStringList{QStringLiteral("0"), QStringLiteral("3")};
+    auto m = std::make_unique<Member>(1, Member::FRAME);
+    m->setLabel(text);
+    data.memberTypes.append(m.get());
+    data.ownedMembers.push_back(std::move(m));
+    data.quakeFile = text;
+    ModelCore::rebuildDerived(data);
+
+    const QByteArray saved = projectText(data);
+    ProjectData read;
+    QString error;
+    QVERIFY2(ProjectFile::read(saved, read, &error), qPrintable(error));
+    QCOMPARE(read.XLines, data.XLines);
+    QCOMPARE(read.memberTypes.size(), 1);
+    QCOMPARE(read.memberTypes.at(0)->getLabel(), text);
+    QCOMPARE(read.quakeFile, text);
+    QCOMPARE(projectText(read), saved);
+}
+
+QTEST_GUILESS_MAIN(tst_FuzzRegressions)
+#include "tst_fuzzregressions.moc"
