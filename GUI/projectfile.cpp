@@ -168,7 +168,8 @@ private:
 // the file such a mark belongs to a text and must survive a save.
 QString utf8Text(const char *b, qsizetype n)
 {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
     return decoder.decode(QByteArrayView(b, n));
 }
 

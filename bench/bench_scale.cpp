@@ -211,20 +211,13 @@ struct ChildResult {
     int status = -1;
 };
 
-ChildResult runChild(const QStringList &args)
+// Starts argv[0] with its arguments, waits, and reports wall time and peak memory.
+ChildResult spawnAndWait(char *const argv[])
 {
-    std::vector<QByteArray> bytes;
-    for (const QString &a : args)
-        bytes.push_back(a.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-
     ChildResult r;
     const double start = nowMs();
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0)
         fail("cannot start a child process");
     int status = 0;
     rusage usage{};
@@ -233,6 +226,45 @@ ChildResult runChild(const QStringList &args)
     r.ms = nowMs() - start;
     r.maxRssKb = usage.ru_maxrss;
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+// A child's ru_maxrss starts at the size of the process that executed it, so
+// children are not started from this (large) process but from a fresh copy of
+// this program that does nothing else: `--measure RESULT PROGRAM ARGS...`,
+// handled in main() before anything is allocated.
+int measureMain(char *argv[])
+{
+    const ChildResult r = spawnAndWait(argv + 3);
+    std::FILE *f = std::fopen(argv[2], "w");
+    if (!f)
+        return 1;
+    std::fprintf(f, "%.3f %ld %d\n", r.ms, r.maxRssKb, r.status);
+    std::fclose(f);
+    return 0;
+}
+
+ChildResult runChild(const QString &self, const QString &resultFile, const QStringList &args)
+{
+    std::vector<QByteArray> bytes{QFile::encodeName(self), QByteArrayLiteral("--measure"),
+                                  QFile::encodeName(resultFile)};
+    for (const QString &a : args)
+        bytes.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    const ChildResult outer = spawnAndWait(argv.data());
+    QFile f(resultFile);
+    if (outer.status != 0 || !f.open(QIODevice::ReadOnly))
+        fail("the measuring process failed");
+    const QList<QByteArray> fields = f.readAll().trimmed().split(' ');
+    if (fields.size() != 3)
+        fail("the measuring process wrote no result");
+    ChildResult r;
+    r.ms = fields[0].toDouble();
+    r.maxRssKb = fields[1].toLong();
+    r.status = fields[2].toInt();
     return r;
 }
 
@@ -276,6 +308,7 @@ Figures measure(int n, int runs, const QString &dir, const QString &self, const 
     const QString generated = dir + QStringLiteral("/generated_%1.txt").arg(n);
     const QString batchOut = dir + QStringLiteral("/batch_%1.txt").arg(n);
     const QString floorOut = dir + QStringLiteral("/floor_%1.txt").arg(n);
+    const QString measured = dir + QStringLiteral("/measured.txt");
     QString error;
     if (!ProjectFile::writeFile(project, model, &error))
         fail(qPrintable(error));
@@ -340,7 +373,7 @@ Figures measure(int n, int runs, const QString &dir, const QString &self, const 
     // --generate, from process start to exit.
     std::vector<double> tBatch, mBatch;
     for (int r = 0; r < runs; ++r) {
-        const ChildResult c = runChild({gui, QStringLiteral("--generate"), project, batchOut});
+        const ChildResult c = runChild(self, measured, {gui, QStringLiteral("--generate"), project, batchOut});
         if (c.status != 0)
             fail("--generate failed");
         tBatch.push_back(c.ms);
@@ -353,7 +386,7 @@ Figures measure(int n, int runs, const QString &dir, const QString &self, const 
 
     // Peak memory of the window path.
     {
-        const ChildResult c = runChild({self, QStringLiteral("--child-window"), project, saved, generated});
+        const ChildResult c = runChild(self, measured, {self, QStringLiteral("--child-window"), project, saved, generated});
         if (c.status != 0)
             fail("the window child failed");
         fig.windowMemMb = c.maxRssKb / 1024.0;
@@ -380,6 +413,8 @@ Figures measure(int n, int runs, const QString &dir, const QString &self, const 
 
 int main(int argc, char *argv[])
 {
+    if (argc >= 4 && !std::strcmp(argv[1], "--measure"))
+        return measureMain(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

@@ -13,7 +13,6 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 args=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536
       -dict=fuzz/projectfile.dict -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1)
-if [ "$jobs" -gt 1 ]; then
-  args+=(-fork="$jobs" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
-fi
+# Fork mode keeps fuzzing after a finding; every finding is still saved.
+args+=(-fork="$jobs" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
 exec build-fuzz/fuzz_projectfile "${args[@]}" build-fuzz/corpus fuzz/corpus

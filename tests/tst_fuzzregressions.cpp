@@ -24,6 +24,8 @@ private slots:
     void savedInputs();
     void textsKeepByteOrderMark_data();
     void textsKeepByteOrderMark();
+    void brokenUtf8InText_data();
+    void brokenUtf8InText();
 
 private:
     static QByteArray projectText(const ProjectData &data);
@@ -107,6 +109,39 @@ void tst_FuzzRegressions::textsKeepByteOrderMark()
     QCOMPARE(read.memberTypes.at(0)->getLabel(), text);
     QCOMPARE(read.quakeFile, text);
     QCOMPARE(projectText(read), saved);
+}
+
+void tst_FuzzRegressions::brokenUtf8InText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected");
+    const QString bad(QChar(0xFFFD));
+    QTest::addRow("sequence cut at the end") << QByteArray("5\xCF") << QStringLiteral("5") + bad;
+    QTest::addRow("sequence cut alone") << QByteArray("\xCF") << bad;
+    QTest::addRow("stray continuation byte") << QByteArray("\x80" "5") << bad + QStringLiteral("5");
+}
+
+// Bytes that are no UTF-8 read as replacement characters, which then save and reopen unchanged.
+void tst_FuzzRegressions::brokenUtf8InText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    ProjectData data;
+    data.XLines = QStringList{QStringLiteral("0"), QStringLiteral("777")};
+    data.YLines = QStringList{QStringLiteral("0"), QStringLiteral("3")};
+    ModelCore::rebuildDerived(data);
+    QByteArray content = projectText(data);
+    QCOMPARE(content.count("\t777\n"), 1);
+    content.replace("\t777\n", "\t" + bytes + "\n");
+
+    ProjectData read;
+    QString error;
+    QVERIFY2(ProjectFile::read(content, read, &error), qPrintable(error));
+    QCOMPARE(read.XLines, QStringList({QStringLiteral("0"), expected}));
+    const QByteArray saved = projectText(read);
+    ProjectData again;
+    QVERIFY2(ProjectFile::read(saved, again, &error), qPrintable(error));
+    QCOMPARE(again.XLines, read.XLines);
 }
 
 QTEST_GUILESS_MAIN(tst_FuzzRegressions)
