@@ -1,6 +1,7 @@
 #include "analysiswriter.h"
 
 #include "member.h"
+#include "numbertext.h"
 #include "projectdata.h"
 
 #include <QDir>
@@ -23,13 +24,13 @@ public:
     Line &i(int v)
     {
         sep();
-        out << v;
+        NumberText::writeInt(out, v);
         return *this;
     }
     Line &d(double v)
     {
         sep();
-        out << v;
+        NumberText::writeDouble(out, v);
         return *this;
     }
     // Elements from..to (inclusive) of an array.

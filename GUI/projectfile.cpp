@@ -1,6 +1,7 @@
 #include "projectfile.h"
 
 #include "member.h"
+#include "numbertext.h"
 #include "projectdata.h"
 
 #include <QByteArrayView>
@@ -128,8 +129,8 @@ public:
 
     explicit Writer(QTextStream &stream) : out(stream) {}
 
-    void i(int v) { sep(); out << v; }
-    void d(double v) { sep(); out << v; }
+    void i(int v) { sep(); NumberText::writeInt(out, v); }
+    void d(double v) { sep(); NumberText::writeDouble(out, v); }
     // A field the format fixes at 0 whatever the record holds.
     void zero(double) { sep(); out << '0'; }
     void text(const QString &s) { sep(); out << s; }
