@@ -7,6 +7,8 @@
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QGroupBox>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -101,6 +103,7 @@ private slots:
     void drawingMembers();
     void deletingMembersRenumbers();
     void deletingMemberTypeShiftsMembers();
+    void imagesFoundFromAnyFolder();
 };
 
 void tst_MainWindow::startStateAndFirstGrid()
@@ -325,6 +328,28 @@ void tst_MainWindow::deletingMemberTypeShiftsMembers()
     QCOMPARE(w.getBars().at(2)->getMTypeId(), 2);
     QCOMPARE(w.getBars().at(2)->getType(), int(Member::DAMPER));
     QCOMPARE(w.getMTypeComboBox()->count(), 2);
+}
+
+void tst_MainWindow::imagesFoundFromAnyFolder()
+{
+    // Started elsewhere, the program still finds libs/ beside itself.
+    QTemporaryDir elsewhere;
+    const QString old = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+    {
+        MainWindow w;
+        for (const char *name : {"openAct", "saveAct", "deleteAct", "zoomInAct", "zoomOutAct", "generateAct"})
+            QVERIFY2(!action(w, name)->icon().pixmap(16, 16).isNull(), name);
+        QVERIFY(action(w, "createBarAct")->icon().isNull());
+        aboutDialog *about = w.getAboutDialog();
+        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(about->minimumSize(), about->maximumSize());
+        QLabel *logo = about->findChild<QLabel *>("qtLogo");
+        QVERIFY(!logo->pixmap().isNull());
+        QCOMPARE(about->findChild<QLabel *>("label_2")->text(),
+                 QStringLiteral("Developed with Qt ") + QLatin1String(QT_VERSION_STR));
+    }
+    QVERIFY(QDir::setCurrent(old));
 }
 
 QTEST_MAIN(tst_MainWindow)
