@@ -2,7 +2,8 @@
 # Installs what is missing (Debian 12, as root), then configures and builds into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-packages="build-essential cmake qt6-base-dev"
+# clang and its runtime build the project reader's fuzz target that CI runs briefly.
+packages="build-essential cmake qt6-base-dev pkg-config clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
