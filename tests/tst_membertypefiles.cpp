@@ -1,0 +1,552 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include "bar.h"
+#include "mainwindow.h"
+#include "member.h"
+
+// A member type typed through the member-type dialog of a window must come
+// back from a saved project exactly as it was typed, and both windows must
+// write the same PROPS block.
+
+namespace {
+
+// Drives a member-type dialog owned by a window through its widgets and
+// remembers which line edits were typed into.
+struct Form
+{
+    editMTypeDialog *d = nullptr;
+    QStringList typed;
+
+    template <class T>
+    T *get(const QString &name) const
+    {
+        T *w = d->findChild<T *>(name);
+        if (!w)
+            qFatal("missing widget %s", qPrintable(name));
+        return w;
+    }
+    void pick(const QString &combo, const QString &item)
+    {
+        QComboBox *c = get<QComboBox>(combo);
+        const int i = c->findText(item);
+        if (i < 0)
+            qFatal("combo %s has no item %s", qPrintable(combo), qPrintable(item));
+        c->setCurrentIndex(i);
+    }
+    void index(const QString &combo, int i) { get<QComboBox>(combo)->setCurrentIndex(i); }
+    // Numbers typed as the dialog itself shows them, so a reopened dialog can show the same text.
+    void type(const QStringList &names, const QList<double> &values)
+    {
+        if (names.size() != values.size())
+            qFatal("%lld fields, %lld values", qint64(names.size()), qint64(values.size()));
+        for (int i = 0; i < names.size(); ++i) {
+            get<QLineEdit>(names.at(i))->setText(QString::number(values.at(i), 'g', 10));
+            typed << names.at(i);
+        }
+    }
+    void label(const QString &text)
+    {
+        get<QLineEdit>(QStringLiteral("labelLineEdit"))->setText(text);
+        typed << QStringLiteral("labelLineEdit");
+    }
+    void click(const QString &button) { get<QPushButton>(button)->click(); }
+};
+
+using Typist = std::function<void(Form &)>;
+
+QByteArray T(int n)
+{
+    return QByteArray(n, '\t');
+}
+
+const char *const kPages[6] = {"frameGroupBox", "springGroupBox", "wallGroupBox", "damperGroupBox",
+                               "multiSpringGroupBox", "reinforcedGroupBox"};
+
+void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
+{
+    QStringList xIds, yIds;
+    for (int i = 0; i < x.size(); ++i)
+        xIds << QString::number(i + 1);
+    for (int i = 0; i < y.size(); ++i)
+        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+    w.getGridDialog()->setXLines(x);
+    w.getGridDialog()->setYLines(y);
+    w.getGridDialog()->setXIds(xIds);
+    w.getGridDialog()->setYIds(yIds);
+    w.drawAllItems(true);
+}
+
+// A 2 x 2 grid, material damping on (ICTYPE 5), every setting accepted.
+void prepareWindow(MainWindow &w)
+{
+    setGrid(w, {"0", "5"}, {"0", "3"});
+    controlOptionsDialog *c = w.getControlDialog();
+    c->getA()[4] = 5;
+    c->setSeted(true);
+    emit c->updateControlOptions(5);
+    w.getDriftDialog()->setSeted(true);
+    w.getQuakeDialog()->setSeted(true);
+    w.getLoadDialog()->setLists({0, 10, 0, 10}, {0, -5, 0, -5}, {0, 0, 0, 0});
+    w.getMassDialog()->setLists({0, 2, 0, 2}, {0, 2, 0, 2}, {0, 0, 0, 0});
+}
+
+// What the window does before it shows the member-type dialog.
+editMTypeDialog *openMTypeDialog(MainWindow &w)
+{
+    editMTypeDialog *d = w.getMTypeDialog();
+    d->setShow11d(w.isShow11d());
+    return d;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The PROPS section: from its header to the line before WEIGHTS.
+QByteArray propsOf(const QByteArray &file)
+{
+    const qsizetype from = file.indexOf("\nPROPS\n");
+    const qsizetype to = file.indexOf("\nWEIGHTS\n");
+    if (from < 0 || to < from)
+        return QByteArray();
+    return file.mid(from + 1, to - from);
+}
+
+QStringList namedWidgets(QWidget *root)
+{
+    QStringList names;
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        const QString name = w->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")))
+            names << name;
+    }
+    names.removeDuplicates();
+    names.sort();
+    return names;
+}
+
+// Every named widget of the shown page: same visibility, texts, items and selection.
+void comparePages(editMTypeDialog *first, editMTypeDialog *second, int category, const QString &when)
+{
+    for (int k = 0; k < 6; ++k) {
+        QWidget *p1 = first->findChild<QWidget *>(QLatin1String(kPages[k]));
+        QWidget *p2 = second->findChild<QWidget *>(QLatin1String(kPages[k]));
+        QCOMPARE(p1->isVisibleTo(first), k == category);
+        QCOMPARE(p2->isVisibleTo(second), k == category);
+    }
+    for (const char *name : {"labelLineEdit", "typeLineEdit"})
+        QCOMPARE(second->findChild<QLineEdit *>(QLatin1String(name))->text(),
+                 first->findChild<QLineEdit *>(QLatin1String(name))->text());
+
+    // Hidden widgets keep whatever an earlier choice left in them; what counts is what the page shows.
+    QWidget *page1 = first->findChild<QWidget *>(QLatin1String(kPages[category]));
+    QWidget *page2 = second->findChild<QWidget *>(QLatin1String(kPages[category]));
+    QStringList names = namedWidgets(page1) + namedWidgets(page2);
+    names.removeDuplicates();
+    int compared = 0;
+    for (const QString &name : std::as_const(names)) {
+        QWidget *w1 = first->findChild<QWidget *>(name);
+        QWidget *w2 = second->findChild<QWidget *>(name);
+        const QByteArray where = (when + QLatin1String(": ") + name).toUtf8();
+        QVERIFY2(w1 && w2, where.constData());
+        const bool shown1 = page1->isAncestorOf(w1) && w1->isVisibleTo(first);
+        const bool shown2 = page2->isAncestorOf(w2) && w2->isVisibleTo(second);
+        QVERIFY2(shown1 == shown2, (where + (shown1 ? " shown only in the first" : " shown only in the second")).constData());
+        if (!shown1)
+            continue;
+        ++compared;
+        QVERIFY2(w1->parentWidget()->objectName() == w2->parentWidget()->objectName(), where.constData());
+        QVERIFY2(w1->isEnabled() == w2->isEnabled(), where.constData());
+        if (auto *e1 = qobject_cast<QLineEdit *>(w1)) {
+            const QString t2 = qobject_cast<QLineEdit *>(w2)->text();
+            QVERIFY2(e1->text() == t2, (where + " \"" + e1->text().toUtf8() + "\" / \"" + t2.toUtf8() + '"').constData());
+        } else if (auto *c1 = qobject_cast<QComboBox *>(w1)) {
+            auto *c2 = qobject_cast<QComboBox *>(w2);
+            QVERIFY2(c1->count() == c2->count(), where.constData());
+            for (int i = 0; i < c1->count(); ++i)
+                QVERIFY2(c1->itemText(i) == c2->itemText(i), where.constData());
+            QVERIFY2(c1->currentIndex() == c2->currentIndex(),
+                     (where + ' ' + QByteArray::number(c1->currentIndex()) + " / "
+                      + QByteArray::number(c2->currentIndex())).constData());
+        } else if (auto *g1 = qobject_cast<QGroupBox *>(w1)) {
+            QVERIFY2(g1->title() == qobject_cast<QGroupBox *>(w2)->title(), where.constData());
+        }
+    }
+    QVERIFY(compared > 10);
+}
+
+// ------------------------------------------------------------ the records
+
+void typeFrameTakeda(Form &f)
+{
+    f.label(QStringLiteral("COL A"));
+    f.pick("itypeCBox", "2");
+    f.pick("ihystCBox", "4");
+    f.pick("icondCBox", "1");
+    f.pick("ilosCBox", "4");
+    f.pick("ipinCBox", "3");
+    f.pick("icolCBox", "2");
+    f.pick("igaCBox", "2");
+    f.pick("iductCBox", "1");
+    f.pick("gIEndcomboBox", "1");
+    f.pick("kkkcomboBox", "1");
+    f.pick("iopComboBox", "1");
+    f.type({"eLineEdit", "gLineEdit", "aLineEdit", "asLineEdit", "iLineEdit", "wgtLineEdit", "end1LineEdit",
+            "end2LineEdit", "fj1LineEdit", "fj2LineEdit"},
+           {2.5e7, 1.04e7, 0.25, 0.208, 0.0052, 6, 0.1, 0.2, 1e-05, 2e-05});
+    f.type({"raLineEdit", "rfLineEdit", "h1LineEdit", "h2LineEdit"}, {0.01, 0.02, 0.3, 0.35});
+    f.type({"pyccLineEdit", "pbLineEdit", "mbLineEdit", "m1bLineEdit", "m2bLineEdit", "moLineEdit", "pytcLineEdit"},
+           {-5400, -2000, 260, 240, 220, 180, 860});
+    f.type({"pyccLineEdit_2", "pbLineEdit_8", "mbLineEdit_8", "m1bLineEdit_3", "m2bLineEdit_3", "moLineEdit_5",
+            "pytcLineEdit_2"},
+           {-5500, -2100, 270, 250, 230, 190, 870});
+    f.type({"m1LineEdit", "m2LineEdit", "v1LineEdit", "v2LineEdit", "axialLineEdit", "axpsLineEdit"},
+           {12.5, -12.5, 30, -30, 100, 50});
+    f.type({"flexLineEdit", "bearLineEdit", "v1LineEdit_2", "v2LineEdit_2", "v3LineEdit"}, {1.1, 2.2, 3.3, 4.4, 5.5});
+    f.type({"duct1LineEdit", "duct2LineEdit", "rductLineEdit", "duct3LineEdit", "rcycLineEdit"}, {2, 6, 0.2, 10, 5});
+    f.type({"alfaLineEdit", "betaLineEdit", "nfLineEdit"}, {0.4, 0.6, 2});
+    f.type({"beta0LineEdit", "betatLineEdit", "alfaLineEdit_2"}, {0.01, 0.02, 0.03});
+}
+
+void typeFrameSina(Form &f)
+{
+    f.label(QStringLiteral("BEAM-8"));
+    f.pick("itypeCBox", "8");
+    f.pick("ihystCBox", "8");
+    f.pick("igaCBox", "1");
+    f.pick("ilosCBox", "3");
+    f.pick("ipinCBox", "1");
+    f.pick("icolCBox", "3");
+    f.pick("iendComboBox_2", "1");
+    f.pick("idoCBox", "2");
+    f.type({"eLineEdit", "gLineEdit", "aLineEdit", "asLineEdit", "iLineEdit", "wgtLineEdit", "end1LineEdit",
+            "end2LineEdit", "fj1LineEdit", "fj2LineEdit"},
+           {3e7, 1.2e7, 0.5, 0.4, 0.01, 12, 0.15, 0.3, 0.002, 0.001});
+    f.type({"raLineEdit", "rfLineEdit", "h1LineEdit", "h2LineEdit"}, {0.03, 0.04, 0.5, 0.55});
+    f.type({"pycpLineEdit", "pycmLineEdit", "pbLineEdit_5", "mbLineEdit_5", "pcLineEdit_4", "mcLineEdit_4",
+            "pytpLineEdit", "pytmLineEdit"},
+           {-900, -800, -300, 150, -100, 120, 400, 380});
+    f.type({"pycpLineEdit_2", "pycmLineEdit_2", "pbLineEdit_10", "mbLineEdit_10", "pcLineEdit_7", "mcLineEdit_7",
+            "pytpLineEdit_2", "pytmLineEdit_2"},
+           {-910, -810, -310, 160, -110, 130, 410, 390});
+    f.type({"vyLineEdit", "vcrLineEdit", "vccLineEdit", "alfaLineEdit_7", "rLineEdit", "duct1LineEdit_3",
+            "duct2LineEdit_3", "vresLineEdit", "phi1LineEdit", "phi2LineEdit", "presLineEdit"},
+           {50, 20, 10, 0.05, 0.5, 2, 8, 15, 0.001, 0.01, 5});
+    f.type({"duct1LineEdit", "duct2LineEdit", "rductLineEdit", "duct3LineEdit"}, {1.5, 4, 0.3, 9});
+    f.type({"sinaAlfaLineEdit", "sinaBetaLineEdit", "fcrpLineEdit", "fcrmLineEdit", "fccLineEdit"},
+           {0.1, 0.2, 25, -25, 5});
+    f.type({"beta0LineEdit", "betatLineEdit", "alfaLineEdit_2"}, {0.04, 0.05, 0.06});
+}
+
+void typeSpring(Form &f)
+{
+    f.label(QStringLiteral("SPR1"));
+    f.pick("itypeCBox_2", "3");
+    f.pick("ihystCBox_2", "53");
+    f.pick("ilosCBox_2", "2");
+    f.pick("itrussCBox", "2");
+    f.pick("iopCBox", "1");
+    f.pick("iCBox", "2");
+    f.pick("ihardCBox", "3");
+    f.pick("ibcklCBox", "0");
+    f.type({"kxLineEdit", "kyLineEdit", "gjLineEdit", "wgtLineEdit_2", "rfLineEdit_2", "rtLineEdit", "psxLineEdit",
+            "psyLineEdit", "pszLineEdit", "thetaLineEdit", "slLineEdit"},
+           {1000, 2000, 300, 4.5, 0.05, 0.06, 7, 8, 9, 30, 0.25});
+    f.type({"fxpLineEdit_2", "fxmLineEdit_2", "fypLineEdit_2", "fymLineEdit_2", "mzpLineEdit_3", "mzmLineEdit_3",
+            "fcryLineEdit", "fccyLineEdit", "alfaLineEdit_4", "hingeLineEdit", "duct1LineEdit_2", "duct2LineEdit_2",
+            "resLineEdit", "duct3LineEdit_2"},
+           {100, -100, 200, -200, 50, -50, 20, 10, 0.1, 0.3, 2, 6, 0.2, 12});
+    f.type({"duct1LineEdit", "duct2LineEdit", "rductLineEdit", "duct3LineEdit"}, {3, 7, 0.25, 11});
+    f.type({"fyavLineEdit", "ehard1LineEdit", "fuLineEdit", "euLineEdit", "fhard2LineEdit", "ehard2LineEdit"},
+           {420, 12, 630, 90, 520, 45});
+    f.type({"beta0LineEdit", "betatLineEdit", "alfaLineEdit_2"}, {0.07, 0.08, 0.09});
+}
+
+void typeWall(Form &f)
+{
+    f.label(QStringLiteral("WALL-W1"));
+    f.pick("icondCBox_2", "1");
+    f.pick("nipCBox", "4");
+    f.pick("nsectCBox", "3");
+    f.pick("ihystCBox_3", "2");
+    f.type({"wgtLineEdit_3", "amaxLineEdit", "imaxLineEdit"}, {2.4, 0.6, 0.09});
+    f.type({"emodcLineEdit", "emodsLineEdit", "sigaLineEdit", "sigbLineEdit", "epsbLineEdit", "sigcrLineEdit",
+            "sigysLineEdit", "sbilinLineEdit", "alfaLineEdit_5"},
+           {25000, 200000, 30, 25, 0.004, 3, 400, 0.01, 0.85});
+    const double xi[4] = {-1.5, -0.5, 0.5, 1.5};
+    const double asi[4] = {0.002, 0.001, 0.001, 0.002};
+    const double aci[4] = {0.2, 0.1, 0.1, 0.2};
+    for (int k = 0; k < 4; ++k) {
+        f.pick("subAreaCBox", QString::number(k + 1));
+        f.type({"xiLineEdit", "asiLineEdit", "aciLineEdit"}, {xi[k], asi[k], aci[k]});
+        f.click("saveWallBtn");
+    }
+    f.type({"beta0LineEdit", "betatLineEdit", "alfaLineEdit_2"}, {0.11, 0.12, 0.13});
+}
+
+void typeDamper(Form &f)
+{
+    f.label(QStringLiteral("DMP"));
+    f.pick("itypeCBox_3", "2");
+    f.pick("limitCBox", "1");
+    f.type({"c1LineEdit", "c2LineEdit", "c3LineEdit", "gappLineEdit", "gapmLineEdit", "alfaLineEdit_6", "c4LineEdit",
+            "c5LineEdit", "c6LineEdit", "alfamLineEdit", "thetaLineEdit_2", "slLineEdit_2"},
+           {1.5, 2.5, 3.5, 0.01, -0.01, 0.6, 4.5, 5.5, 6.5, 0.7, 45, -0.25});
+    f.type({"fxmaxLineEdit", "fxminLineEdit", "fymaxLineEdit", "fyminLineEdit", "fzmaxLineEdit", "fzminLineEdit"},
+           {500, -500, 600, -600, 700, -700});
+}
+
+void typeMultiSpring(Form &f)
+{
+    f.label(QStringLiteral("MS-1"));
+    f.pick("ihystCBox_4", "8");
+    f.pick("ilosCBox_3", "5");
+    f.pick("klosCBox", "4");
+    f.pick("nsCBox", "6");
+    f.pick("itypeCBox_4", "3");
+    f.pick("imodeCBox", "2");
+    f.pick("ilogCBox", "1");
+    f.type({"hsLineEdit", "wgtLineEdit_4", "thetaLineEdit_3", "slLineEdit_3"}, {0.45, 3.2, 90, 0.1});
+    f.type({"saLineEdit", "svLineEdit", "ytLineEdit", "ycLineEdit", "ypLineEdit", "ynLineEdit", "raLineEdit_2",
+            "rvLineEdit"},
+           {0.04, 0.03, 0.2, -0.2, 0.15, -0.15, 0.02, 0.05});
+    f.type({"duct1LineEdit", "duct2LineEdit", "rductLineEdit", "duct3LineEdit", "rcycLineEdit"}, {2.5, 5, 0.4, 8, 3});
+    f.type({"duct1LineEdit_4", "duct2LineEdit_4", "rductLineEdit_2", "duct3LineEdit_3", "rcycLineEdit_2"},
+           {1.2, 3.4, 0.5, 7.5, 2});
+    f.type({"gappLineEdit_2", "gapmLineEdit_2", "rcompLineEdit", "cLineEdit", "epsoLineEdit"},
+           {0.001, -0.002, 0.05, 0.3, 1e-05});
+    f.type({"beta0LineEdit", "betatLineEdit", "alfaLineEdit_2"}, {0.14, 0.15, 0.16});
+}
+
+void typeReinforced(Form &f)
+{
+    f.label(QStringLiteral("RC HINGE"));
+    f.pick("jplasCBox", "1");
+    f.pick("isteelCBox", "0");
+    f.pick("iconcCBox", "1");
+    f.pick("ihardCBox", "2");
+    f.pick("ibcklCBox", "1");
+    f.type({"bLineEdit_2", "dLineEdit_2", "cLineEdit_2", "hlLineEdit", "wgtLineEdit_5", "thetaLineEdit_4"},
+           {0.4, 0.6, 0.05, 0.3, 5.8, 90});
+    f.type({"ecLineEdit", "fpcLineEdit", "ftLineEdit", "eccLineEdit", "fpccLineEdit", "ftcLineEdit", "ecvLineEdit",
+            "fpcvLineEdit", "ftvLineEdit", "dbLineEdit", "flexvLineEdit"},
+           {27000, 32, 3.2, 30000, 40, 4, 28000, 35, 3.5, 0.02, 0.9});
+    f.type({"esLineEdit", "fscLineEdit", "fstLineEdit", "atopLineEdit", "abtmLineEdit", "slongLineEdit"},
+           {200000, 420, 450, 0.0012, 0.0015, 0.15});
+    f.type({"fyavLineEdit", "ehard1LineEdit", "fuLineEdit", "euLineEdit", "fhard2LineEdit", "ehard2LineEdit",
+            "ratioLineEdit", "eblktLineEdit"},
+           {400, 15, 600, 100, 500, 50, 6, 0.2});
+    const QStringList stress = {"fcLineEdit", "ftLineEdit_2", "ucLineEdit", "uulLineEdit",
+                                "uclLineEdit", "emoLineEdit", "gunLineEdit", "areLineEdit"};
+    const QStringList strut = {"area1LineEdit", "area2LineEdit", "r1LineEdit", "r2LineEdit"};
+    for (int k = 0; k < 3; ++k) {
+        f.index("ihyst33CBox", k);
+        const double s = 0.1 * k;
+        f.type(stress, {-20.0 - k, 2 + s, -0.002 - 0.0001 * k, -0.004 - 0.0001 * k, 0.001 + 0.0001 * k,
+                        15000 + 100.0 * k, 1.5 + s, 0.2 + 0.01 * k});
+        f.type(strut, {0.1 + 0.01 * k, 0.05 + 0.001 * k, 0.003 + 0.0001 * k, 0.006 + 0.0001 * k});
+        f.index("ienvCBox", k == 1 ? 0 : 1);
+        f.click("ihyst33OkBtn");
+    }
+    f.type({"beta0LineEdit", "betatLineEdit", "alfaLineEdit_2"}, {0.17, 0.18, 0.19});
+}
+
+// Shows the record on every sub-page its options hold (wall segments, concrete kinds).
+void forEachSubPage(int category, editMTypeDialog *a, editMTypeDialog *b, const std::function<void(const QString &)> &check)
+{
+    const char *combo = category == Member::WALL ? "subAreaCBox" : category == Member::REINFORCED ? "ihyst33CBox" : nullptr;
+    if (!combo) {
+        check(QStringLiteral("page"));
+        return;
+    }
+    auto *ca = a->findChild<QComboBox *>(QLatin1String(combo));
+    auto *cb = b->findChild<QComboBox *>(QLatin1String(combo));
+    for (int i = 0; i < ca->count(); ++i) {
+        ca->setCurrentIndex(i);
+        cb->setCurrentIndex(i);
+        check(QStringLiteral("%1 %2").arg(QLatin1String(combo)).arg(i + 1));
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Typist)
+
+class tst_MemberTypeFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void typedRecordSurvivesProject_data();
+    void typedRecordSurvivesProject();
+};
+
+void tst_MemberTypeFiles::typedRecordSurvivesProject_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<Typist>("typist");
+    QTest::addColumn<QByteArray>("block");
+
+    const QByteArray basic = "! basic section properties\n";
+    const QByteArray damping = T(15) + "! material specific damping\n";
+
+    QTest::addRow("frame concrete takeda")
+        << int(Member::FRAME) << Typist(typeFrameTakeda)
+        << "1\tFRAME\tCOL A\n"
+           "2\t3\t1\t4\t4\t0\t2\t2\t1" + T(9) + basic
+           + "2.5e+07\t1.04e+07\t0.25\t0.208\t0.0052\t6\t0.1\t0.2\t1e-05\t2e-05" + T(7) + "! elastic section properties\n"
+           + "0.01\t0.02\t0.3\t0.35" + T(14) + "! member bi-linear factors and hinge properties\n"
+           + "0.01\t0.02\t0.03" + damping
+           + "12.5\t-12.5\t30\t-30\t100\t50\t1" + T(11) + "! member initial fixed end forces\n"
+           + "-5400\t-2000\t260\t240\t220\t180\t860\t1" + T(10)
+           + "! concrete beam-column yield surface at end 1 of member\n"
+           + "-5500\t-2100\t270\t250\t230\t190\t870" + T(11) + "! concrete beam-column yield surface at end 2 of member\n"
+           + "1.1\t2.2\t3.3\t4.4\t5.5" + T(13) + "! in-elastic flange shear-link parameters\n"
+           + "2\t6\t0.2\t10\t5" + T(13) + "! strength degradation parameters\n"
+           + "0.4\t0.6\t2\t1" + T(14) + "! modified takeda degrading stiffness hysteresis\n";
+
+    QTest::addRow("frame asymmetric sina")
+        << int(Member::FRAME) << Typist(typeFrameSina)
+        << "1\tFRAME\tBEAM-8\n"
+           "8\t1\t0\t8\t3\t0\t3\t1\t0" + T(9) + basic
+           + "3e+07\t1.2e+07\t0.5\t0.4\t0.01\t12\t0.15\t0.3\t0.002\t0.001" + T(7) + "! elastic section properties\n"
+           + "0.03\t0.04\t0.5\t0.55" + T(14) + "! member bi-linear factors and hinge properties\n"
+           + "0.04\t0.05\t0.06" + damping
+           + "-900\t-800\t-300\t150\t-100\t120\t400\t380\t1" + T(9)
+           + "! asymmetric quadratic beam-column yield surface at end 1 of member\n"
+           + "-910\t-810\t-310\t160\t-110\t130\t410\t390" + T(10)
+           + "! asymmetric quadratic beam-column yield surface at end 2 of member\n"
+           + "50\t20\t10\t0.05\t0.5\t2\t8\t15\t0.001\t0.01\t5\t2" + T(6) + "! in-elastic shear parameters\n"
+           + "1.5\t4\t0.3\t9" + T(14) + "! strength degradation parameters\n"
+           + "0.1\t0.2\t25\t-25\t5" + T(13) + "! sina degrading stiffness hysteresis\n";
+
+    QTest::addRow("spring type 3 dhakal")
+        << int(Member::SPRING) << Typist(typeSpring)
+        << "1\tSPRING\tSPR1\n"
+           "3\t53\t2\t0\t1000\t2000\t300\t4.5\t0.05\t0.06\t7\t8\t9\t30\t2\t1\t0.25\t" + basic
+           + "0.07\t0.08\t0.09" + damping
+           + "100\t-100\t200\t-200\t50\t-50\t20\t10\t0.1\t0.3\t2\t6\t0.2\t12\t2\t\t\t! yield surface ITYPE = 3\n"
+           + "3\t7\t0.25\t11" + T(14) + "! strength degradation parameters\n"
+           + "3\t0\t420\t12\t630\t90\t520\t45\t0\t0" + T(10) + "! dhakal steel hysteresis\n";
+
+    QTest::addRow("wall numerical")
+        << int(Member::WALL) << Typist(typeWall)
+        << "1\tWALL\tWALL-W1\n"
+           "3\t4\t1\t2\t2.4\t0.6\t0.09" + T(11) + basic
+           + "25000\t200000\t30\t25\t0.004\t3\t400\t0.01\t0.85" + T(9) + "! concrete and steel properties\n"
+           + "0.11\t0.12\t0.13" + damping
+           + "1\t-1.5\t0.002\t0.2" + T(14) + "! input for numerical wall section\n"
+           + "2\t-0.5\t0.001\t0.1" + T(14) + "! input for numerical wall section\n"
+           + "3\t0.5\t0.001\t0.1" + T(14) + "! input for numerical wall section\n"
+           + "4\t1.5\t0.002\t0.2" + T(14) + "! input for numerical wall section\n";
+
+    QTest::addRow("damper type 2")
+        << int(Member::DAMPER) << Typist(typeDamper)
+        << QByteArray("1\tDAMPER\tDMP\n"
+                      "2\t1.5\t2.5\t3.5\t0.01\t-0.01\t0.6\t4.5\t5.5\t6.5\t0.7\t45\t1\t-0.25\n"
+                      "500\t-500\t600\t-600\t700\t-700\n");
+
+    QTest::addRow("multispring slackness")
+        << int(Member::MULTISPRING) << Typist(typeMultiSpring)
+        << "1\tMULTISPRING\tMS-1\n"
+           "8\t5\t4\t0\t0.45\t3.2\t90\t0.1" + T(10) + "! control parameters\n"
+           + "6\t3\t0.04\t0.03\t0.2\t-0.2\t0.15\t-0.15\t0.02\t0.05" + T(8) + "! section properties\n"
+           + "2.5\t5\t0.4\t8\t3" + T(13) + "! longitudinal strength degradation parameters\n"
+           + "1.2\t3.4\t0.5\t7.5\t2" + T(13) + "! shear strength degradation parameters\n"
+           + "0.14\t0.15\t0.16" + damping
+           + "0.001\t-0.002\t2\t0.05\t0.3\t1e-05\t1" + T(11) + "! bilinear with slackness hysteresis\n";
+
+    QTest::addRow("reinforced masonry dhakal")
+        << int(Member::REINFORCED) << Typist(typeReinforced)
+        << "1\tREINFORCED\tRC HINGE\n"
+           "1\t0.4\t0.6\t0.05\t0.3\t5.8\t90\t0\t1" + T(9) + "! control parameters\n"
+           + "27000\t32\t3.2\t30000\t40\t4\t28000\t35\t3.5\t0.02\t0.9" + T(7) + "! concrete material parameters\n"
+           + "200000\t420\t450\t0.0012\t0.0015\t0.15" + T(12) + "! steel material properties\n"
+           + "0.17\t0.18\t0.19" + damping
+           + "-20\t2\t-0.002\t-0.004\t0.001\t15000\t1.5\t0.2" + T(10)
+           + "! masonry strut, stress-strain for confined concrete hysteresis\n"
+           + "0.1\t0.05\t0.003\t0.006\t1" + T(13) + "! masonry strut, strut data for confined concrete\n"
+           + "-21\t2.1\t-0.0021\t-0.0041\t0.0011\t15100\t1.6\t0.21" + T(10)
+           + "! masonry strut stress-strain for cover concrete hysteresis\n"
+           + "0.11\t0.051\t0.0031\t0.0061\t0" + T(13) + "! masonry strut, strut data for cover concrete hysteresis\n"
+           + "2\t1\t400\t15\t600\t100\t500\t50\t6\t0.2" + T(8) + "! dhakal steel hysteresis\n"
+           + "-22\t2.2\t-0.0022\t-0.0042\t0.0012\t15200\t1.7\t0.22" + T(10)
+           + "! masonry strut, stress-strain for shear concrete hysteresis\n"
+           + "0.12\t0.052\t0.0032\t0.0062\t1" + T(13) + "! masonry strut, strut data for shear concrete hysteresis\n";
+}
+
+void tst_MemberTypeFiles::typedRecordSurvivesProject()
+{
+    QFETCH(int, category);
+    QFETCH(Typist, typist);
+    QFETCH(QByteArray, block);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+
+    MainWindow first;
+    prepareWindow(first);
+    Form f;
+    f.d = openMTypeDialog(first);
+    f.index(QStringLiteral("mTypeCBox"), category);
+    f.click(QStringLiteral("addBtn"));
+    QCOMPARE(f.d->getMembersTypes().size(), 1);
+    QWidget *page = f.get<QWidget>(QLatin1String(kPages[category]));
+    QVERIFY(page->isVisibleTo(f.d));
+
+    typist(f);
+
+    // Every field the page shows for this configuration got a value of its own.
+    QStringList untouched;
+    for (QLineEdit *e : page->findChildren<QLineEdit *>())
+        if (e->isVisibleTo(f.d) && e->isEnabled() && !f.typed.contains(e->objectName()))
+            untouched << e->objectName();
+    QVERIFY2(untouched.isEmpty(), qPrintable(untouched.join(QLatin1Char(' '))));
+    QCOMPARE(f.d->findChild<QGroupBox *>(QStringLiteral("groupBox"))->isVisibleTo(f.d), category != Member::DAMPER);
+
+    f.click(QStringLiteral("okBtn"));
+    QCOMPARE(first.getMTypeComboBox()->itemText(0), QStringLiteral("1  ") + f.d->getMembersTypes().at(0)->getLabel());
+
+    QAction *create = first.findChild<QAction *>(QStringLiteral("createBarAct"));
+    QVERIFY(create->isEnabled());
+    create->setChecked(true);
+    first.createBar();
+    first.barProcedure(1);
+    first.barProcedure(3);
+    QCOMPARE(first.getBars().size(), 1);
+    QCOMPARE(first.getBars().at(0)->getType(), category);
+
+    const QString project = dir.filePath(QStringLiteral("model.kfp"));
+    QVERIFY(first.writeProjectFile(project));
+
+    MainWindow second;
+    QVERIFY(second.readProjectFile(project));
+    editMTypeDialog *d2 = openMTypeDialog(second);
+    QCOMPARE(d2->getMembersTypes().size(), 1);
+    d2->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->setCurrentIndex(0);
+
+    forEachSubPage(category, f.d, d2, [&](const QString &when) { comparePages(f.d, d2, category, when); });
+    if (QTest::currentTestFailed())
+        return;
+
+    const QString out1 = dir.filePath(QStringLiteral("first.txt"));
+    const QString out2 = dir.filePath(QStringLiteral("second.txt"));
+    QVERIFY(first.writeAnalysisFile(out1));
+    QVERIFY(second.writeAnalysisFile(out2));
+    const QByteArray text1 = readAll(out1);
+    QCOMPARE(propsOf(text1), QByteArray("PROPS\n") + block + '\n');
+    QCOMPARE(readAll(out2), text1);
+}
+
+QTEST_MAIN(tst_MemberTypeFiles)
+#include "tst_membertypefiles.moc"
