@@ -1,0 +1,474 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "bar.h"
+#include "mainwindow.h"
+#include "member.h"
+#include "node.h"
+
+// Opening, saving and generating as the main window does them.
+
+namespace {
+
+struct Shown
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int count = 0;
+};
+
+// Runs f and returns the message box it showed (closed at once). The timer
+// dies with the call, so a call that shows nothing leaves no timer behind to
+// catch a later test's message.
+template <typename F>
+Shown messageOf(F f)
+{
+    Shown shown;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&shown] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown.title = box->windowTitle();
+            shown.text = box->text();
+            shown.icon = box->icon();
+            ++shown.count;
+            box->close();
+        }
+    });
+    timer.start(0);
+    f();
+    return shown;
+}
+
+QAction *action(MainWindow &w, const char *name)
+{
+    QAction *a = w.findChild<QAction *>(QLatin1String(name));
+    if (!a)
+        qFatal("missing action %s", name);
+    return a;
+}
+
+void setGrid(MainWindow &w, const QStringList &x, const QStringList &y, const QStringList &xIds,
+             const QStringList &yIds)
+{
+    w.getGridDialog()->setXLines(x);
+    w.getGridDialog()->setYLines(y);
+    w.getGridDialog()->setXIds(xIds);
+    w.getGridDialog()->setYIds(yIds);
+    w.drawAllItems(true);
+}
+
+// Adds a member type through the dialog's "Add MTYPE" and, when given, labels it with "Set Properties".
+void addMemberType(MainWindow &w, int category, const QString &label = QString())
+{
+    editMTypeDialog *d = w.getMTypeDialog();
+    d->setShow11d(w.isShow11d());
+    d->findChild<QComboBox *>(QStringLiteral("mTypeCBox"))->setCurrentIndex(category);
+    d->findChild<QPushButton *>(QStringLiteral("addBtn"))->click();
+    if (!label.isEmpty()) {
+        d->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->setText(label);
+        d->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    }
+}
+
+void draw(MainWindow &w, int mtype, int from, int to)
+{
+    QAction *create = action(w, "createBarAct");
+    if (!create->isChecked()) {
+        create->setChecked(true);
+        w.createBar();
+    }
+    w.getMTypeComboBox()->setCurrentIndex(mtype - 1);
+    w.barProcedure(from);
+    w.barProcedure(to);
+}
+
+// A 3 x 3 model with its own grid ids, three members of two types and every setting accepted.
+void buildModel(MainWindow &w, int ipvert)
+{
+    setGrid(w, {"0", "4", "8"}, {"0", "3", "6"}, {"A", "B", "C"}, {"GROUND", "FIRST", "ROOF"});
+    addMemberType(w, Member::FRAME);
+    addMemberType(w, Member::SPRING, QStringLiteral("GIRDER"));
+    draw(w, 1, 1, 4);
+    draw(w, 2, 4, 5);
+    draw(w, 1, 5, 8);
+
+    controlOptionsDialog *c = w.getControlDialog();
+    c->getA()[5] = ipvert;
+    c->getB()[3] = 1;      // M
+    c->getB()[4] = 2;      // MODE1
+    c->getB()[5] = 2;      // MODE2
+    c->getC()[1] = 3.5;    // C1
+    c->getC()[2] = 4.5;    // C2
+    c->getC()[3] = 0.01;   // DT
+    c->showProperties();
+    c->setSeted(true);
+
+    editDriftDialog *drift = w.getDriftDialog();
+    drift->setColumns(w.getGridDialog()->getXIds());
+    drift->setDrift(QStringLiteral("1"));
+    drift->setKup1Automatically(true);
+    drift->setSeted(true);
+    emit drift->updateDrift(true);
+
+    QList<double> zero(9, 0.0), load, weight;
+    for (int k = 0; k < 9; ++k) {
+        load << (k < 3 ? 0.0 : 10.0 * k);
+        weight << (k < 3 ? 0.0 : 1.5 * k);
+    }
+    w.getLoadDialog()->setLists(load, zero, zero);
+    w.getMassDialog()->setLists(weight, weight, zero);
+    if (ipvert < 0) {
+        // One row per node and per vertical shape.
+        QList<double> shape;
+        for (int k = 0; k < 9 * -ipvert; ++k)
+            shape << 0.25 * k;
+        w.getShapeDialog()->setLists(shape, QList<double>(shape.size(), 0.0), shape);
+        w.getShapeDialog()->setAlpha(0.75);
+    }
+    editQuakeDialog *q = w.getQuakeDialog();
+    q->geta()[0] = 3;
+    q->getb()[0] = 0.02;
+    q->getb()[1] = 9.8;
+    q->setFile(QStringLiteral("elcentro.txt"));
+    q->setSeted(true);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Replaces field `field` of line `line` (both from 0).
+QByteArray withField(const QByteArray &file, int line, int field, const QByteArray &value)
+{
+    QList<QByteArray> lines = file.split('\n');
+    QList<QByteArray> fields = lines[line].split('\t');
+    fields[field] = value;
+    lines[line] = fields.join('\t');
+    return lines.join('\n');
+}
+
+// The line (from 0) that is exactly `text`, searched from `from` on.
+int lineOf(const QByteArray &file, const QByteArray &text, int from = 0)
+{
+    const QList<QByteArray> lines = file.split('\n');
+    for (int k = from; k < lines.size(); ++k)
+        if (lines.at(k) == text)
+            return k;
+    return -1;
+}
+
+void checkUntouched(MainWindow &w)
+{
+    for (const char *name : {"openAct", "actionOpen_Project", "editGridAction"})
+        QVERIFY2(action(w, name)->isEnabled(), name);
+    for (const char *name : {"editMTypeAction", "editLoadAction", "editControlOptionsAction", "actionSHAPE"})
+        QVERIFY2(!action(w, name)->isEnabled(), name);
+    QVERIFY(w.getNodes().isEmpty());
+    QVERIFY(w.getBars().isEmpty());
+    QVERIFY(w.getMTypeDialog()->getMembersTypes().isEmpty());
+    QVERIFY(w.getScene()->items().isEmpty());
+    QVERIFY(w.getGridDialog()->getXLines().isEmpty());
+    QCOMPARE(w.getMTypeComboBox()->count(), 0);
+    QCOMPARE(w.getControlDialog()->getB()[0], 0);
+    QVERIFY(!w.getControlDialog()->isSeted());
+}
+
+} // namespace
+
+class tst_ProjectWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void openingRebuildsTheWindow_data();
+    void openingRebuildsTheWindow();
+    void refusedFileLeavesWindowUnchanged_data();
+    void refusedFileLeavesWindowUnchanged();
+    void reopenedModelGeneratesTheSameFile();
+    void failedWriteIsReported_data();
+    void failedWriteIsReported();
+    void generatingAnEmptyModelNamesEverything();
+};
+
+void tst_ProjectWindow::openingRebuildsTheWindow_data()
+{
+    QTest::addColumn<int>("ipvert");
+    QTest::addRow("vertical shape pattern") << -2;
+    QTest::addRow("no vertical earthquake") << 0;
+    QTest::addRow("vertical earthquake") << 1;
+}
+
+void tst_ProjectWindow::openingRebuildsTheWindow()
+{
+    QFETCH(int, ipvert);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("model.kfp"));
+    {
+        MainWindow w;
+        buildModel(w, ipvert);
+        QCOMPARE(action(w, "actionSHAPE")->isEnabled(), ipvert < 0);
+        QVERIFY(w.writeProjectFile(path));
+    }
+    // Counts that disagree with the model they describe: the window rebuilds them.
+    QByteArray file = readAll(path);
+    file = withField(file, 1, 0, "77");
+    file = withField(file, 1, 1, "66");
+    file = withField(file, 1, 2, "55");
+    file = withField(file, 2, 8, "44");
+    QVERIFY(writeAll(path, file));
+
+    MainWindow w;
+    QCOMPARE(messageOf([&] { QVERIFY(w.readProjectFile(path)); }).count, 0);
+
+    QCOMPARE(w.getGridDialog()->getXIds(), QStringList({"1", "2", "3"}));
+    QCOMPARE(w.getGridDialog()->getYIds(), QStringList({"BASE", "STORY-1", "STORY-2"}));
+    QCOMPARE(w.getGridDialog()->getXLines(), QStringList({"0", "4", "8"}));
+    QStringList labels;
+    for (QGraphicsItem *item : w.getScene()->items())
+        if (auto *t = qgraphicsitem_cast<QGraphicsTextItem *>(item))
+            labels << t->toPlainText();
+    QVERIFY(labels.contains(QStringLiteral("STORY-2")));
+    QVERIFY(!labels.contains(QStringLiteral("ROOF")));
+
+    for (const char *name : {"openAct", "actionOpen_Project", "editGridAction"})
+        QVERIFY2(!action(w, name)->isEnabled(), name);
+    for (const char *name : {"editLoadAction", "editDriftAction", "editMTypeAction", "editMassAction",
+                             "editControlOptionsAction", "actionEQUAKE", "createBarAct"})
+        QVERIFY2(action(w, name)->isEnabled(), name);
+    QCOMPARE(action(w, "actionSHAPE")->isEnabled(), ipvert < 0);
+
+    controlOptionsDialog *c = w.getControlDialog();
+    QCOMPARE(c->getA()[5], ipvert);
+    QCOMPARE(c->getB()[3], 1);
+    QCOMPARE(c->getB()[4], 2);
+    QCOMPARE(c->getB()[5], 2);
+    QCOMPARE(c->getC()[1], 3.5);
+    QCOMPARE(c->getC()[2], 4.5);
+    QCOMPARE(c->getB()[0], 9);
+    QCOMPARE(c->getB()[1], 3);
+    QCOMPARE(c->getB()[2], 2);
+    QCOMPARE(c->getB()[10], 3);
+    QVERIFY(c->isSeted());
+    QVERIFY(w.getDriftDialog()->isSeted());
+    QVERIFY(w.getQuakeDialog()->isSeted());
+    QCOMPARE(w.getDriftIds(), QStringList({"1", "4", "7"}));
+
+    QCOMPARE(w.getMTypeComboBox()->count(), 2);
+    QCOMPARE(w.getMTypeComboBox()->itemText(0), QStringLiteral("1  MTYPE1"));
+    QCOMPARE(w.getMTypeComboBox()->itemText(1), QStringLiteral("2  GIRDER"));
+    QVERIFY(w.getMTypeComboBox()->isEnabled());
+    QCOMPARE(w.getMTypeDialog()->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->count(), 2);
+
+    QCOMPARE(w.getNodes().size(), 9);
+    QCOMPARE(w.getBars().size(), 3);
+    const int ends[3][3] = {{1, 4, Member::FRAME}, {4, 5, Member::SPRING}, {5, 8, Member::FRAME}};
+    for (int k = 0; k < 3; ++k) {
+        const Bar *b = w.getBars().at(k);
+        QCOMPARE(b->getId(), k + 1);
+        QCOMPARE(b->sourceNode()->getId(), ends[k][0]);
+        QCOMPARE(b->destNode()->getId(), ends[k][1]);
+        QCOMPARE(b->getType(), ends[k][2]);
+    }
+    // The joined nodes know each other again: a second member between them is refused.
+    QVERIFY(w.getNodes().at(3)->hasAssociation(1));
+    QVERIFY(w.getNodes().at(3)->hasAssociation(5));
+
+    if (ipvert < 0) {
+        QCOMPARE(w.getShapeDialog()->getFx().size(), 18);
+        QCOMPARE(w.getShapeDialog()->getFx().at(17), 4.25);
+        QCOMPARE(w.getShapeDialog()->getAlpha(), 0.75);
+    } else {
+        QVERIFY(w.getShapeDialog()->getFx().isEmpty());
+    }
+}
+
+void tst_ProjectWindow::refusedFileLeavesWindowUnchanged_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addRow("truncated in the members") << "truncated";
+    QTest::addRow("truncated before the flags") << "noflags";
+    QTest::addRow("more nodes than the grid") << "nodes";
+    QTest::addRow("member at node 0") << "node0";
+    QTest::addRow("member type beyond the list") << "mtype";
+}
+
+void tst_ProjectWindow::refusedFileLeavesWindowUnchanged()
+{
+    QFETCH(QString, fault);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("model.kfp"));
+    {
+        MainWindow w;
+        setGrid(w, {"0", "5"}, {"0", "3"}, {"1", "2"}, {"BASE", "STORY-1"});
+        addMemberType(w, Member::FRAME);
+        draw(w, 1, 1, 3);
+        QVERIFY(w.writeProjectFile(path));
+    }
+    QByteArray file = readAll(path);
+    // Lines (from 0): 0-3 control options, 4-7 grid, 8 drift, 9 IOUT, 10 node count, 11-14 nodes.
+    QCOMPARE(file.split('\n').at(10), QByteArray("4"));
+    const int memberLine = lineOf(file, "1\t1\t1\t3\t0\t0\t0", 15);
+    QVERIFY(memberLine > 15);
+    QCOMPARE(file.split('\n').at(memberLine - 1), QByteArray("1"));
+
+    int line = 0;       // from 1, as the message names it
+    QString why;
+    if (fault == QLatin1String("truncated")) {
+        const QList<QByteArray> lines = file.split('\n');
+        file = lines.mid(0, memberLine).join('\n') + '\n';
+        line = memberLine;
+        why = QStringLiteral("the count 1 is more than the rest of the file holds");
+    } else if (fault == QLatin1String("noflags")) {
+        QList<QByteArray> lines = file.split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray());
+        QCOMPARE(lines.takeLast(), QByteArray("0\t0\t0"));
+        file = lines.join('\n') + '\n';
+        line = int(lines.size()) + 1;
+        why = QStringLiteral("the file ends before the project is complete");
+    } else if (fault == QLatin1String("nodes")) {
+        file = withField(file, 10, 0, "5");
+        line = 11;
+        why = QStringLiteral("the file holds 5 nodes but the grid has only 4");
+    } else if (fault == QLatin1String("node0")) {
+        file = withField(file, memberLine, 2, "0");
+        line = memberLine + 1;
+        why = QStringLiteral("node 0 does not exist");
+    } else {
+        file = withField(file, memberLine, 1, "2");
+        line = memberLine + 1;
+        why = QStringLiteral("member type 2 does not exist");
+    }
+    QVERIFY(writeAll(path, file));
+
+    MainWindow w;
+    bool opened = true;
+    const Shown shown = messageOf([&] { opened = w.readProjectFile(path); });
+    QVERIFY(!opened);
+    QCOMPARE(shown.count, 1);
+    QCOMPARE(shown.title, QStringLiteral("Error"));
+    QCOMPARE(shown.icon, QMessageBox::Critical);
+    QVERIFY2(shown.text.endsWith(QStringLiteral("Line %1: %2").arg(line).arg(why)), qPrintable(shown.text));
+    QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
+    checkUntouched(w);
+
+    // The window is still fresh: a grid can be drawn in it.
+    setGrid(w, {"0", "5"}, {"0", "3"}, {"1", "2"}, {"BASE", "STORY-1"});
+    QCOMPARE(w.getNodes().size(), 4);
+}
+
+void tst_ProjectWindow::reopenedModelGeneratesTheSameFile()
+{
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("model.kfp"));
+    const QString built = dir.filePath(QStringLiteral("built.txt"));
+    const QString reopened = dir.filePath(QStringLiteral("reopened.txt"));
+    const QString again = dir.filePath(QStringLiteral("again.kfp"));
+
+    MainWindow w;
+    buildModel(w, -1);
+    addMemberType(w, Member::WALL, QStringLiteral("CORE WALL"));
+    addMemberType(w, Member::DAMPER);
+    addMemberType(w, Member::MULTISPRING);
+    addMemberType(w, Member::REINFORCED, QStringLiteral("HINGE"));
+    draw(w, 3, 2, 5);
+    draw(w, 4, 5, 6);
+    draw(w, 5, 6, 9);
+    draw(w, 6, 3, 6);
+    w.getNodes().at(4)->setKup2(2);
+    QCOMPARE(w.getBars().size(), 7);
+    QVERIFY(w.writeAnalysisFile(built));
+    QVERIFY(w.writeProjectFile(project));
+
+    MainWindow fresh;
+    QVERIFY(fresh.readProjectFile(project));
+    QVERIFY(fresh.writeAnalysisFile(reopened));
+    const QByteArray text = readAll(built);
+    QVERIFY(text.startsWith("Project by Gui for Taliskor2D\n"));
+    QVERIFY(text.contains("\nSHAPE\n"));
+    QVERIFY(text.contains("6\tREINFORCED\tHINGE\n"));
+    QCOMPARE(readAll(reopened), text);
+
+    // Saved again, the project is the same file.
+    QVERIFY(fresh.writeProjectFile(again));
+    QCOMPARE(readAll(again), readAll(project));
+}
+
+void tst_ProjectWindow::failedWriteIsReported_data()
+{
+    QTest::addColumn<bool>("project");
+    QTest::addColumn<bool>("folder");
+    QTest::addRow("save to a folder's name") << true << true;
+    QTest::addRow("save into a missing folder") << true << false;
+    QTest::addRow("generate to a folder's name") << false << true;
+    QTest::addRow("generate into a missing folder") << false << false;
+}
+
+void tst_ProjectWindow::failedWriteIsReported()
+{
+    QFETCH(bool, project);
+    QFETCH(bool, folder);
+    QTemporaryDir dir;
+    QDir root(dir.path());
+    QVERIFY(root.mkdir(QStringLiteral("taken.kfp")));
+    const QString inside = root.filePath(QStringLiteral("taken.kfp/keep.txt"));
+    QVERIFY(writeAll(inside, "kept\n"));
+    const QString neighbour = root.filePath(QStringLiteral("old.kfp"));
+    QVERIFY(writeAll(neighbour, "old model\n"));
+    const QString target = folder ? root.filePath(QStringLiteral("taken.kfp"))
+                                  : root.filePath(QStringLiteral("missing/model.kfp"));
+
+    MainWindow w;
+    buildModel(w, 0);
+    bool written = true;
+    const Shown shown = messageOf([&] { written = project ? w.writeProjectFile(target) : w.writeAnalysisFile(target); });
+    QVERIFY(!written);
+    QCOMPARE(shown.count, 1);
+    QCOMPARE(shown.title, QStringLiteral("Error"));
+    QCOMPARE(shown.icon, QMessageBox::Critical);
+    QVERIFY2(shown.text.startsWith(QStringLiteral("The file \"%1\" could not be written").arg(target)),
+             qPrintable(shown.text));
+
+    // Nothing on disk changed and nothing was left behind.
+    QVERIFY(QFileInfo(root.filePath(QStringLiteral("taken.kfp"))).isDir());
+    QCOMPARE(readAll(inside), QByteArray("kept\n"));
+    QCOMPARE(QDir(root.filePath(QStringLiteral("taken.kfp"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList({"keep.txt"}));
+    QCOMPARE(readAll(neighbour), QByteArray("old model\n"));
+    QCOMPARE(root.entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+             QStringList({"old.kfp", "taken.kfp"}));
+
+    // The same window still writes to a good name.
+    QVERIFY(project ? w.writeProjectFile(neighbour) : w.writeAnalysisFile(neighbour));
+    QVERIFY(readAll(neighbour) != QByteArray("old model\n"));
+}
+
+void tst_ProjectWindow::generatingAnEmptyModelNamesEverything()
+{
+    MainWindow w;
+    const Shown shown = messageOf([&] { w.generateFile(); });
+    QCOMPARE(shown.count, 1);
+    QCOMPARE(shown.title, QStringLiteral("Error"));
+    QCOMPARE(shown.icon, QMessageBox::Critical);
+    QCOMPARE(shown.text, QStringLiteral("You must set, Nodes, Elements, Member-Types, Control Options, Drift, Equake, "
+                                        "Loads, Weights."));
+}
+
+QTEST_MAIN(tst_ProjectWindow)
+#include "tst_projectwindow.moc"
