@@ -143,6 +143,11 @@ void buildModel(MainWindow &w, int ipvert)
     q->setSeted(true);
 }
 
+QByteArray T(int n)
+{
+    return QByteArray(n, '\t');
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
@@ -384,15 +389,31 @@ void tst_ProjectWindow::reopenedModelGeneratesTheSameFile()
     MainWindow w;
     buildModel(w, -1);
     addMemberType(w, Member::WALL, QStringLiteral("CORE WALL"));
-    addMemberType(w, Member::DAMPER);
+    addMemberType(w, Member::DAMPER, QStringLiteral("say \"no\" \\ twice"));
     addMemberType(w, Member::MULTISPRING);
     addMemberType(w, Member::REINFORCED, QStringLiteral("HINGE"));
+    addMemberType(w, Member::FRAME, QStringLiteral("\"QUOTED"));
     draw(w, 3, 2, 5);
     draw(w, 4, 5, 6);
     draw(w, 5, 6, 9);
     draw(w, 6, 3, 6);
+    draw(w, 7, 7, 8);
+    // An empty label, and a member left without its type.
+    editMTypeDialog *d = w.getMTypeDialog();
+    d->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->setCurrentIndex(4);
+    d->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->clear();
+    d->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    d->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->setCurrentIndex(2);
+    d->findChild<QPushButton *>(QStringLiteral("deleteBtn"))->click();
+    QCOMPARE(w.getBars().at(3)->getMTypeId(), 0);
+    QCOMPARE(w.getBars().at(4)->getMTypeId(), 3);
+    w.getBars().at(1)->setProperties(2, 5, 7, 1);
     w.getNodes().at(4)->setKup2(2);
-    QCOMPARE(w.getBars().size(), 7);
+    controlOptionsDialog *c = w.getControlDialog();
+    c->getA()[4] = 4;
+    c->setDumpList({5.0, 3.0, 0.5});
+    emit c->updateControlOptions(4);
+    QCOMPARE(w.getBars().size(), 8);
     QVERIFY(w.writeAnalysisFile(built));
     QVERIFY(w.writeProjectFile(project));
 
@@ -402,12 +423,52 @@ void tst_ProjectWindow::reopenedModelGeneratesTheSameFile()
     const QByteArray text = readAll(built);
     QVERIFY(text.startsWith("Project by Gui for Taliskor2D\n"));
     QVERIFY(text.contains("\nSHAPE\n"));
-    QVERIFY(text.contains("6\tREINFORCED\tHINGE\n"));
+    QVERIFY(text.contains("\n5\tREINFORCED\tHINGE\n"));
+    QVERIFY(text.contains("\n3\tDAMPER\tsay \"no\" \\ twice\n"));
+    QVERIFY(text.contains("\n4\tMULTISPRING\t\n"));
+    QVERIFY(text.contains("\n6\tFRAME\t\"QUOTED\n"));
+    QVERIFY(text.contains("\n1\t5\t2\t3\t3\t0.5" + T(7) + "! user specified modal damping parameters\n"));
     QCOMPARE(readAll(reopened), text);
+    QCOMPARE(fresh.getBars().at(1)->getNode3(), 5);
+    QCOMPARE(fresh.getBars().at(1)->getNode4(), 7);
+    QCOMPARE(fresh.getBars().at(3)->getMTypeId(), 0);
+    QCOMPARE(fresh.getBars().at(3)->getType(), -1);
+    QCOMPARE(fresh.getControlDialog()->getDumpList(), QList<double>({5.0, 3.0, 0.5}));
+    QCOMPARE(fresh.getMTypeComboBox()->itemText(2), QStringLiteral("3  say \"no\" \\ twice"));
+    QCOMPARE(fresh.getMTypeComboBox()->itemText(3), QStringLiteral("4  "));
 
     // Saved again, the project is the same file.
     QVERIFY(fresh.writeProjectFile(again));
     QCOMPARE(readAll(again), readAll(project));
+
+    // The reopened model goes on being edited as one drawn in the window.
+    editMTypeDialog *d2 = fresh.getMTypeDialog();
+    auto *list = d2->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"));
+    QCOMPARE(list->count(), 6);
+    addMemberType(fresh, Member::SPRING);
+    QCOMPARE(list->count(), 7);
+    QCOMPARE(list->itemText(6), QStringLiteral("7"));
+    QCOMPARE(d2->getMembersTypes().at(6)->getID(), 7);
+    QCOMPARE(fresh.getMTypeComboBox()->itemText(6), QStringLiteral("7  MTYPE7"));
+    QCOMPARE(fresh.getControlDialog()->getB()[2], 7);
+    QString refused;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&refused] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            refused = box->text();
+            box->close();
+        }
+    });
+    timer.start(0);
+    draw(fresh, 7, 4, 1);
+    QCOMPARE(refused, QStringLiteral("You can't put two bars between two nodes"));
+    QCOMPARE(fresh.getBars().size(), 8);
+    draw(fresh, 7, 9, 8);
+    QCOMPARE(fresh.getBars().size(), 9);
+    QCOMPARE(fresh.getBars().at(8)->getId(), 9);
+    QCOMPARE(fresh.getBars().at(8)->getType(), int(Member::SPRING));
+    QCOMPARE(fresh.getControlDialog()->getB()[1], 9);
 }
 
 void tst_ProjectWindow::failedWriteIsReported_data()
