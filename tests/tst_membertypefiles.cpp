@@ -635,6 +635,7 @@ class tst_MemberTypeFiles : public QObject
 private slots:
     void typedRecordSurvivesProject_data();
     void typedRecordSurvivesProject();
+    void manyRecordsShownInTurn();
 };
 
 void tst_MemberTypeFiles::typedRecordSurvivesProject_data()
@@ -923,6 +924,74 @@ void tst_MemberTypeFiles::typedRecordSurvivesProject()
     const QByteArray text1 = readAll(out1);
     QCOMPARE(propsOf(text1), QByteArray("PROPS\n") + block + '\n');
     QCOMPARE(readAll(out2), text1);
+}
+
+// Every record in one project: showing one record must not leave anything
+// behind that changes how the next one is shown.
+void tst_MemberTypeFiles::manyRecordsShownInTurn()
+{
+    const QList<QPair<int, Typist>> records = {
+        {Member::WALL, typeWallTwentySegments}, {Member::FRAME, typeFrameTakeda},
+        {Member::REINFORCED, typeReinforced},   {Member::WALL, typeWallStandard},
+        {Member::FRAME, typeFrameSina},         {Member::SPRING, typeSpring},
+        {Member::MULTISPRING, typeMultiSpring}, {Member::REINFORCED, typeReinforcedPeng},
+        {Member::DAMPER, typeDamper},           {Member::FRAME, typeFrameSteel56},
+        {Member::SPRING, typeSpringFriction},   {Member::WALL, typeWall},
+        {Member::FRAME, typeFrameQuadratic57},  {Member::MULTISPRING, typeMultiSpringGap},
+        {Member::SPRING, typeSpringSlackness},  {Member::DAMPER, typeDamperOne},
+        {Member::FRAME, typeFrameBeam31},       {Member::SPRING, typeSpringGap},
+        {Member::SPRING, typeSpringSteel39},    {Member::MULTISPRING, typeMultiSpringElasticGap},
+        {Member::DAMPER, typeDamperZero},
+    };
+    QTemporaryDir dir;
+    MainWindow first;
+    prepareWindow(first, 5);
+    Form f;
+    f.d = openMTypeDialog(first);
+    for (const auto &record : records) {
+        f.index(QStringLiteral("mTypeCBox"), record.first);
+        f.click(QStringLiteral("addBtn"));
+        record.second(f);
+        f.click(QStringLiteral("okBtn"));
+    }
+    const int n = int(records.size());
+    QCOMPARE(first.getMTypeComboBox()->count(), n);
+
+    const QString project = dir.filePath(QStringLiteral("many.kfp"));
+    QVERIFY(first.writeProjectFile(project));
+    MainWindow second;
+    QVERIFY(second.readProjectFile(project));
+    editMTypeDialog *d2 = openMTypeDialog(second);
+    QCOMPARE(d2->getMembersTypes().size(), n);
+
+    auto *list1 = f.get<QComboBox>(QStringLiteral("mTypeComboBox"));
+    auto *list2 = d2->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"));
+    QList<int> order;
+    for (int i = 0; i < n; ++i)
+        order << i;
+    for (int i = n - 1; i >= 0; --i)
+        order << i;
+    for (int i = 0; i < n; i += 2)
+        order << i;
+    for (int i : std::as_const(order)) {
+        list1->setCurrentIndex(i);
+        list2->setCurrentIndex(i);
+        const int category = records.at(i).first;
+        forEachSubPage(category, f.d, d2, [&](const QString &when) {
+            comparePages(f.d, d2, category, QStringLiteral("type %1, %2").arg(i + 1).arg(when));
+        });
+        if (QTest::currentTestFailed())
+            return;
+    }
+
+    const QString out1 = dir.filePath(QStringLiteral("first.txt"));
+    const QString out2 = dir.filePath(QStringLiteral("second.txt"));
+    QVERIFY(first.writeAnalysisFile(out1));
+    QVERIFY(second.writeAnalysisFile(out2));
+    const QByteArray props = propsOf(readAll(out1));
+    QCOMPARE(props.count("\n\n"), n);
+    QVERIFY(props.contains("\n\n21\tDAMPER\tVISCOUS\n0\t10\t20\t30\t0.5\t-0.5\t15\t0\t0.4\n"));
+    QCOMPARE(readAll(out2), readAll(out1));
 }
 
 QTEST_MAIN(tst_MemberTypeFiles)
