@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QFileDialog>
 #include <QComboBox>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
@@ -47,6 +48,42 @@ Shown messageOf(F f)
     timer.start(0);
     f();
     return shown;
+}
+
+// Answers the file dialog that f opens with `path` ("" cancels it); returns the
+// dialog's caption and filters, and the text of a message box shown instead.
+struct Asked
+{
+    QString caption;
+    QStringList filters;
+    QString message;
+};
+
+template <typename F>
+Asked answerFileDialog(const QString &path, F f)
+{
+    Asked asked;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            asked.caption = dialog->windowTitle();
+            asked.filters = dialog->nameFilters();
+            if (path.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(path);
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked.message = box->text();
+            box->close();
+        }
+    });
+    timer.start();
+    f();
+    return asked;
 }
 
 QAction *action(MainWindow &w, const char *name)
@@ -210,6 +247,8 @@ private slots:
     void failedWriteIsReported_data();
     void failedWriteIsReported();
     void generatingAnEmptyModelNamesEverything();
+    void commandsAskForTheFileName();
+    void missingShapeIsNamed();
 };
 
 void tst_ProjectWindow::openingRebuildsTheWindow_data()
@@ -529,6 +568,75 @@ void tst_ProjectWindow::generatingAnEmptyModelNamesEverything()
     QCOMPARE(shown.icon, QMessageBox::Critical);
     QCOMPARE(shown.text, QStringLiteral("You must set, Nodes, Elements, Member-Types, Control Options, Drift, Equake, "
                                         "Loads, Weights."));
+}
+
+void tst_ProjectWindow::commandsAskForTheFileName()
+{
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("chosen.kfp"));
+    const QString analysis = dir.filePath(QStringLiteral("chosen.txt"));
+    const QString direct = dir.filePath(QStringLiteral("direct.txt"));
+
+    MainWindow w;
+    buildModel(w, -1);
+    const QStringList kfp = {QStringLiteral("GUI File (*.kfp)")};
+    Asked asked = answerFileDialog(project, [&] { action(w, "actionSave_Project")->trigger(); });
+    QCOMPARE(asked.caption, QStringLiteral("Save project"));
+    QCOMPARE(asked.filters, kfp);
+    QCOMPARE(asked.message, QString());
+    QVERIFY(QFileInfo::exists(project));
+
+    asked = answerFileDialog(analysis, [&] { action(w, "generateFileAction")->trigger(); });
+    QCOMPARE(asked.caption, QStringLiteral("Generate file"));
+    QCOMPARE(asked.filters, QStringList({"Text File (*.txt)", "Data File(*.dat)"}));
+    QCOMPARE(asked.message, QString());
+    QVERIFY(w.writeAnalysisFile(direct));
+    QCOMPARE(readAll(analysis), readAll(direct));
+
+    // Cancelled: nothing written, nothing said.
+    const QString cancelled = dir.filePath(QStringLiteral("never.txt"));
+    asked = answerFileDialog(QString(), [&] { action(w, "generateAct")->trigger(); });
+    QCOMPARE(asked.caption, QStringLiteral("Generate file"));
+    QCOMPARE(asked.message, QString());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+
+    MainWindow fresh;
+    asked = answerFileDialog(QString(), [&] { action(fresh, "openAct")->trigger(); });
+    QCOMPARE(asked.caption, QStringLiteral("Open project"));
+    QCOMPARE(asked.filters, kfp);
+    QCOMPARE(asked.message, QString());
+    checkUntouched(fresh);
+
+    asked = answerFileDialog(project, [&] { action(fresh, "actionOpen_Project")->trigger(); });
+    QCOMPARE(asked.message, QString());
+    QCOMPARE(fresh.getBars().size(), 3);
+    QVERIFY(!action(fresh, "openAct")->isEnabled());
+    const QString reopened = dir.filePath(QStringLiteral("reopened.txt"));
+    QVERIFY(fresh.writeAnalysisFile(reopened));
+    QCOMPARE(readAll(reopened), readAll(direct));
+}
+
+void tst_ProjectWindow::missingShapeIsNamed()
+{
+    MainWindow w;
+    buildModel(w, -1);
+    w.getShapeDialog()->setLists({}, {}, {});
+    const Asked asked = answerFileDialog(QString(), [&] { w.generateFile(); });
+    QCOMPARE(asked.caption, QString());
+    QCOMPARE(asked.message, QStringLiteral("You must set, Shape."));
+
+    // With IPVERT back at 0 the empty pattern is not asked for and the file has no SHAPE section.
+    w.getControlDialog()->getA()[5] = 0;
+    w.getControlDialog()->showProperties();
+    QVERIFY(!action(w, "actionSHAPE")->isEnabled());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("noshape.txt"));
+    const Asked second = answerFileDialog(path, [&] { w.generateFile(); });
+    QCOMPARE(second.message, QString());
+    QCOMPARE(second.caption, QStringLiteral("Generate file"));
+    const QByteArray text = readAll(path);
+    QVERIFY(text.endsWith("\n\nEQUAKE\telcentro.txt\n3\t0\t0.02\t9.8\t0\t0\t0\t0\n"));
+    QVERIFY(!text.contains("SHAPE"));
 }
 
 QTEST_MAIN(tst_ProjectWindow)
