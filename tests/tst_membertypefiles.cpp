@@ -636,6 +636,7 @@ private slots:
     void typedRecordSurvivesProject_data();
     void typedRecordSurvivesProject();
     void manyRecordsShownInTurn();
+    void copiesKeepEveryValue();
 };
 
 void tst_MemberTypeFiles::typedRecordSurvivesProject_data()
@@ -992,6 +993,63 @@ void tst_MemberTypeFiles::manyRecordsShownInTurn()
     QCOMPARE(props.count("\n\n"), n);
     QVERIFY(props.contains("\n\n21\tDAMPER\tVISCOUS\n0\t10\t20\t30\t0.5\t-0.5\t15\t0\t0.4\n"));
     QCOMPARE(readAll(out2), readAll(out1));
+}
+
+// "Copy MTYPE" gives a record that writes the same block but for its number and label.
+void tst_MemberTypeFiles::copiesKeepEveryValue()
+{
+    const QList<QPair<int, Typist>> records = {
+        {Member::FRAME, typeFrameTakeda},   {Member::FRAME, typeFrameSina},       {Member::SPRING, typeSpring},
+        {Member::WALL, typeWallTwentySegments}, {Member::DAMPER, typeDamper},  {Member::MULTISPRING, typeMultiSpring},
+        {Member::REINFORCED, typeReinforced}, {Member::REINFORCED, typeReinforcedPeng},
+    };
+    QTemporaryDir dir;
+    MainWindow first;
+    prepareWindow(first, 5);
+    Form f;
+    f.d = openMTypeDialog(first);
+    for (const auto &record : records) {
+        f.index(QStringLiteral("mTypeCBox"), record.first);
+        f.click(QStringLiteral("addBtn"));
+        record.second(f);
+        f.click(QStringLiteral("okBtn"));
+        f.click(QStringLiteral("copyBtn"));
+    }
+    const int n = int(records.size());
+    QCOMPARE(first.getMTypeComboBox()->count(), 2 * n);
+    QCOMPARE(first.getMTypeComboBox()->itemText(1), QStringLiteral("2  MTYPE2"));
+
+    const QString project = dir.filePath(QStringLiteral("copies.kfp"));
+    QVERIFY(first.writeProjectFile(project));
+    MainWindow second;
+    QVERIFY(second.readProjectFile(project));
+    const QString out = dir.filePath(QStringLiteral("copies.txt"));
+    QVERIFY(second.writeAnalysisFile(out));
+    QByteArray props = propsOf(readAll(out));
+    props.chop(2); // the last block's line feed and the empty line before WEIGHTS
+    QList<QByteArray> parts = props.mid(int(qstrlen("PROPS\n"))).split('\n');
+    // Split into blocks at the empty lines.
+    QList<QByteArray> byType;
+    QByteArray current;
+    for (const QByteArray &line : std::as_const(parts)) {
+        if (line.isEmpty()) {
+            byType << current;
+            current.clear();
+        } else {
+            current += line + '\n';
+        }
+    }
+    byType << current;
+    QCOMPARE(byType.size(), 2 * n);
+    for (int k = 0; k < n; ++k) {
+        const QByteArray original = byType.at(2 * k);
+        const QByteArray copy = byType.at(2 * k + 1);
+        const qsizetype cut1 = original.indexOf('\n');
+        const qsizetype cut2 = copy.indexOf('\n');
+        QVERIFY(copy.startsWith(QByteArray::number(2 * k + 2) + '\t'));
+        QVERIFY(copy.left(cut2).endsWith("\tMTYPE" + QByteArray::number(2 * k + 2)));
+        QCOMPARE(copy.mid(cut2), original.mid(cut1));
+    }
 }
 
 QTEST_MAIN(tst_MemberTypeFiles)

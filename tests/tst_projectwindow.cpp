@@ -248,6 +248,7 @@ private slots:
     void failedWriteIsReported();
     void generatingAnEmptyModelNamesEverything();
     void commandsAskForTheFileName();
+    void emptyModelOpensEmpty();
     void missingShapeIsNamed();
 };
 
@@ -637,6 +638,35 @@ void tst_ProjectWindow::missingShapeIsNamed()
     const QByteArray text = readAll(path);
     QVERIFY(text.endsWith("\n\nEQUAKE\telcentro.txt\n3\t0\t0.02\t9.8\t0\t0\t0\t0\n"));
     QVERIFY(!text.contains("SHAPE"));
+}
+
+void tst_ProjectWindow::emptyModelOpensEmpty()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("empty.kfp"));
+    {
+        MainWindow w;
+        w.getQuakeDialog()->setSeted(true);
+        QCOMPARE(messageOf([&] { QVERIFY(w.writeProjectFile(path)); }).count, 0);
+    }
+    MainWindow w;
+    QCOMPARE(messageOf([&] { QVERIFY(w.readProjectFile(path)); }).count, 0);
+    QVERIFY(w.getNodes().isEmpty());
+    QVERIFY(w.getBars().isEmpty());
+    QVERIFY(w.getMTypeDialog()->getMembersTypes().isEmpty());
+    QCOMPARE(w.getDrift(), QStringLiteral("None"));
+    QVERIFY(w.getDriftIds().isEmpty());
+    QVERIFY(!w.getControlDialog()->isSeted());
+    QVERIFY(!w.getDriftDialog()->isSeted());
+    QVERIFY(w.getQuakeDialog()->isSeted());
+    for (const char *name : {"openAct", "actionOpen_Project", "editGridAction", "createBarAct", "actionSHAPE"})
+        QVERIFY2(!action(w, name)->isEnabled(), name);
+    QVERIFY(action(w, "editMTypeAction")->isEnabled());
+    QCOMPARE(w.getMTypeComboBox()->count(), 0);
+
+    const Shown shown = messageOf([&] { w.generateFile(); });
+    QCOMPARE(shown.text, QStringLiteral("You must set, Nodes, Elements, Member-Types, Control Options, Drift, Loads, "
+                                        "Weights."));
 }
 
 QTEST_MAIN(tst_ProjectWindow)
