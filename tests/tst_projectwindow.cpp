@@ -352,6 +352,8 @@ void tst_ProjectWindow::refusedFileLeavesWindowUnchanged_data()
     QTest::addRow("more nodes than the grid") << "nodes";
     QTest::addRow("member at node 0") << "node0";
     QTest::addRow("member type beyond the list") << "mtype";
+    QTest::addRow("empty file") << "empty";
+    QTest::addRow("an analysis file") << "analysis";
 }
 
 void tst_ProjectWindow::refusedFileLeavesWindowUnchanged()
@@ -395,6 +397,18 @@ void tst_ProjectWindow::refusedFileLeavesWindowUnchanged()
         file = withField(file, memberLine, 2, "0");
         line = memberLine + 1;
         why = QStringLiteral("node 0 does not exist");
+    } else if (fault == QLatin1String("empty")) {
+        file.clear();
+        line = 1;
+        why = QStringLiteral("the file ends before the project is complete");
+    } else if (fault == QLatin1String("analysis")) {
+        MainWindow w;
+        QVERIFY(w.readProjectFile(path));
+        const QString generated = dir.filePath(QStringLiteral("model.txt"));
+        QVERIFY(w.writeAnalysisFile(generated));
+        file = readAll(generated);
+        line = 1;
+        why = QStringLiteral("a whole number was expected instead of \"Project\"");
     } else {
         file = withField(file, memberLine, 1, "2");
         line = memberLine + 1;
