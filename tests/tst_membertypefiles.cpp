@@ -993,6 +993,18 @@ void tst_MemberTypeFiles::manyRecordsShownInTurn()
     QCOMPARE(props.count("\n\n"), n);
     QVERIFY(props.contains("\n\n21\tDAMPER\tVISCOUS\n0\t10\t20\t30\t0.5\t-0.5\t15\t0\t0.4\n"));
     QCOMPARE(readAll(out2), readAll(out1));
+
+    // Set Properties on what a record shows stores it unchanged, hidden fields included.
+    for (int i = n - 1; i >= 0; --i) {
+        list2->setCurrentIndex(i);
+        d2->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    }
+    const QString out3 = dir.filePath(QStringLiteral("third.txt"));
+    const QString again = dir.filePath(QStringLiteral("again.kfp"));
+    QVERIFY(second.writeAnalysisFile(out3));
+    QCOMPARE(readAll(out3), readAll(out1));
+    QVERIFY(second.writeProjectFile(again));
+    QCOMPARE(readAll(again), readAll(project));
 }
 
 // "Copy MTYPE" gives a record that writes the same block but for its number and label.

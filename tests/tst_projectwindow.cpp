@@ -335,6 +335,26 @@ void tst_ProjectWindow::openingRebuildsTheWindow()
     QVERIFY(w.getNodes().at(3)->hasAssociation(1));
     QVERIFY(w.getNodes().at(3)->hasAssociation(5));
 
+    // Opened and accepted unchanged, the control options keep what was read.
+    int before[14];
+    std::copy_n(c->getB(), 14, before);
+    const double c1 = c->getC()[1];
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (QApplication::activeModalWidget() == c)
+            c->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    });
+    timer.start();
+    action(w, "editControlOptionsAction")->trigger();
+    timer.stop();
+    QVERIFY(!c->isVisible());
+    for (int k = 0; k < 14; ++k)
+        QCOMPARE(c->getB()[k], before[k]);
+    QCOMPARE(c->getC()[1], c1);
+    QCOMPARE(c->getA()[5], ipvert);
+    QCOMPARE(action(w, "actionSHAPE")->isEnabled(), ipvert < 0);
+
     if (ipvert < 0) {
         QCOMPARE(w.getShapeDialog()->getFx().size(), 18);
         QCOMPARE(w.getShapeDialog()->getFx().at(17), 4.25);
