@@ -548,17 +548,19 @@ void tst_ProjectWindow::reopenedModelGeneratesTheSameFile()
 void tst_ProjectWindow::failedWriteIsReported_data()
 {
     QTest::addColumn<bool>("project");
-    QTest::addColumn<bool>("folder");
-    QTest::addRow("save to a folder's name") << true << true;
-    QTest::addRow("save into a missing folder") << true << false;
-    QTest::addRow("generate to a folder's name") << false << true;
-    QTest::addRow("generate into a missing folder") << false << false;
+    QTest::addColumn<QString>("where");
+    for (bool project : {true, false}) {
+        const char *what = project ? "save" : "generate";
+        QTest::addRow("%s to a folder's name", what) << project << "taken.kfp";
+        QTest::addRow("%s into a missing folder", what) << project << "missing/model.kfp";
+        QTest::addRow("%s below an existing file", what) << project << "old.kfp/model.kfp";
+    }
 }
 
 void tst_ProjectWindow::failedWriteIsReported()
 {
     QFETCH(bool, project);
-    QFETCH(bool, folder);
+    QFETCH(QString, where);
     QTemporaryDir dir;
     QDir root(dir.path());
     QVERIFY(root.mkdir(QStringLiteral("taken.kfp")));
@@ -566,8 +568,7 @@ void tst_ProjectWindow::failedWriteIsReported()
     QVERIFY(writeAll(inside, "kept\n"));
     const QString neighbour = root.filePath(QStringLiteral("old.kfp"));
     QVERIFY(writeAll(neighbour, "old model\n"));
-    const QString target = folder ? root.filePath(QStringLiteral("taken.kfp"))
-                                  : root.filePath(QStringLiteral("missing/model.kfp"));
+    const QString target = root.filePath(where);
 
     MainWindow w;
     buildModel(w, 0);
