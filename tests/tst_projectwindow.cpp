@@ -249,6 +249,8 @@ private slots:
     void generatingAnEmptyModelNamesEverything();
     void commandsAskForTheFileName();
     void emptyModelOpensEmpty();
+    void alphaFollowsIpanal_data();
+    void alphaFollowsIpanal();
     void missingShapeIsNamed();
 };
 
@@ -702,6 +704,38 @@ void tst_ProjectWindow::emptyModelOpensEmpty()
     const Shown shown = messageOf([&] { w.generateFile(); });
     QCOMPARE(shown.text, QStringLiteral("You must set, Nodes, Elements, Member-Types, Control Options, Drift, Loads, "
                                         "Weights."));
+}
+
+void tst_ProjectWindow::alphaFollowsIpanal_data()
+{
+    QTest::addColumn<int>("ipanal");
+    QTest::addColumn<bool>("alpha");
+    QTest::addRow("static") << 0 << false;
+    QTest::addRow("ipanal 6") << 6 << true;
+    QTest::addRow("ipanal 8") << 8 << true;
+    QTest::addRow("ipanal 9") << 9 << true;
+}
+
+void tst_ProjectWindow::alphaFollowsIpanal()
+{
+    QFETCH(int, ipanal);
+    QFETCH(bool, alpha);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("alpha.kfp"));
+    {
+        MainWindow w;
+        buildModel(w, -1);
+        w.getControlDialog()->getA()[0] = ipanal;
+        w.getControlDialog()->showProperties();
+        QCOMPARE(w.getShapeDialog()->showAlpha(), alpha);
+        QVERIFY(w.writeProjectFile(path));
+    }
+    MainWindow w;
+    QVERIFY(w.readProjectFile(path));
+    QCOMPARE(w.getControlDialog()->getA()[0], ipanal);
+    QCOMPARE(w.getShapeDialog()->showAlpha(), alpha);
+    QCOMPARE(w.getShapeDialog()->getAlpha(), 0.75);
+    QVERIFY(action(w, "actionSHAPE")->isEnabled());
 }
 
 QTEST_MAIN(tst_ProjectWindow)
