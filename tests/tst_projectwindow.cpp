@@ -545,6 +545,21 @@ void tst_ProjectWindow::reopenedModelGeneratesTheSameFile()
     QCOMPARE(fresh.getBars().at(8)->getId(), 9);
     QCOMPARE(fresh.getBars().at(8)->getType(), int(Member::SPRING));
     QCOMPARE(fresh.getControlDialog()->getB()[1], 9);
+
+    // Deleting a type of the opened model moves its members as in a drawn one.
+    QList<int> types;
+    for (const Bar *b : fresh.getBars())
+        types << b->getMTypeId();
+    QCOMPARE(types, QList<int>({1, 2, 1, 0, 3, 4, 5, 6, 7}));
+    list->setCurrentIndex(1);
+    d2->findChild<QPushButton *>(QStringLiteral("deleteBtn"))->click();
+    types.clear();
+    for (const Bar *b : fresh.getBars())
+        types << b->getMTypeId();
+    QCOMPARE(types, QList<int>({1, 0, 1, 0, 2, 3, 4, 5, 6}));
+    QCOMPARE(fresh.getBars().at(8)->getType(), int(Member::SPRING));
+    QCOMPARE(fresh.getMTypeComboBox()->count(), 6);
+    QCOMPARE(fresh.getControlDialog()->getB()[2], 6);
 }
 
 void tst_ProjectWindow::failedWriteIsReported_data()
