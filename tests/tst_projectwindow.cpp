@@ -448,6 +448,13 @@ void tst_ProjectWindow::refusedFileLeavesWindowUnchanged()
     QVERIFY2(shown.text.endsWith(QStringLiteral("Line %1: %2").arg(line).arg(why)), qPrintable(shown.text));
     QVERIFY2(shown.text.contains(path), qPrintable(shown.text));
     checkUntouched(w);
+    // Everything the window would save is what a window that never opened anything saves.
+    MainWindow untouched;
+    const QString mine = dir.filePath(QStringLiteral("after.kfp"));
+    const QString fresh = dir.filePath(QStringLiteral("fresh.kfp"));
+    QVERIFY(w.writeProjectFile(mine));
+    QVERIFY(untouched.writeProjectFile(fresh));
+    QCOMPARE(readAll(mine), readAll(fresh));
 
     // The window is still fresh: a grid can be drawn in it.
     setGrid(w, {"0", "5"}, {"0", "3"}, {"1", "2"}, {"BASE", "STORY-1"});
