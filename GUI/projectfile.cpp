@@ -65,11 +65,14 @@ QString fileText(const QString &s)
     return needsQuotes(s) ? quoted(s) : s;
 }
 
-// The earthquake record name: empty or 1 to 7 blanks stand as NULL!NULL.
+// The earthquake record name: empty or 1 to 7 blanks stand as NULL!NULL. A
+// record really named NULL!NULL is quoted, or it would open as no name.
 QString quakeNameText(const QString &name)
 {
     if (name.size() <= 7 && name.count(QLatin1Char(' ')) == name.size())
         return kNullName;
+    if (name == kNullName)
+        return quoted(name);
     return fileText(name);
 }
 

@@ -249,6 +249,8 @@ private slots:
     void generatingAnEmptyModelNamesEverything();
     void commandsAskForTheFileName();
     void emptyModelOpensEmpty();
+    void labelsSurvive_data();
+    void labelsSurvive();
     void alphaFollowsIpanal_data();
     void alphaFollowsIpanal();
     void missingShapeIsNamed();
@@ -726,6 +728,57 @@ void tst_ProjectWindow::emptyModelOpensEmpty()
     const Shown shown = messageOf([&] { w.generateFile(); });
     QCOMPARE(shown.text, QStringLiteral("You must set, Nodes, Elements, Member-Types, Control Options, Drift, Loads, "
                                         "Weights."));
+}
+
+void tst_ProjectWindow::labelsSurvive_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("record");
+    QTest::addRow("empty") << "" << "";
+    QTest::addRow("one blank") << " " << " ";
+    QTest::addRow("blanks around") << "  A  " << "   ";
+    QTest::addRow("a quote") << "\"" << "\"";
+    QTest::addRow("quote inside") << "x\"y" << "x\"y";
+    QTest::addRow("backslashes") << "a\\b\\" << "c:\\quakes\\el centro.txt";
+    QTest::addRow("quoted") << "\"A B\"" << "\"q\"";
+    QTest::addRow("null name") << "NULL!NULL" << "NULL!NULL";
+    QTest::addRow("accents") << QString::fromUtf8("VIGA-\xc3\x91\xc3\xa9") << QString::fromUtf8("se\xc3\xb1" "al.txt");
+    QTest::addRow("wide") << QString::fromUtf8("\xe6\xa2\x81 1") << QString::fromUtf8("\xe5\x9c\xb0\xe9\x9c\x87.txt");
+}
+
+// Member-type labels and the earthquake record name come back as typed.
+void tst_ProjectWindow::labelsSurvive()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, record);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("labels.kfp"));
+    const QString first = dir.filePath(QStringLiteral("first.txt"));
+    const QString second = dir.filePath(QStringLiteral("second.txt"));
+    MainWindow w;
+    buildModel(w, 0);
+    editMTypeDialog *d = w.getMTypeDialog();
+    d->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->setCurrentIndex(0);
+    d->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->setText(label);
+    d->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    w.getQuakeDialog()->setFile(record);
+    QVERIFY(w.writeProjectFile(path));
+    QVERIFY(w.writeAnalysisFile(first));
+    if (record == QLatin1String("NULL!NULL"))
+        QVERIFY(readAll(path).endsWith("\n\"NULL!NULL\"\n1\t1\t1\n"));
+
+    MainWindow fresh;
+    QVERIFY(fresh.readProjectFile(path));
+    QCOMPARE(fresh.getMTypeDialog()->getMembersTypes().at(0)->getLabel(), label);
+    QCOMPARE(fresh.getMTypeComboBox()->itemText(0), QStringLiteral("1  ") + label);
+    // A blank name of up to seven blanks is kept as no name.
+    const bool blank = record.size() <= 7 && record.count(QLatin1Char(' ')) == record.size();
+    QCOMPARE(fresh.getQuakeDialog()->getFile(), blank ? QString() : record);
+    QCOMPARE(fresh.getMTypeDialog()->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->text(), label);
+    QVERIFY(fresh.writeAnalysisFile(second));
+    if (!blank)
+        QCOMPARE(readAll(second), readAll(first));
+    QVERIFY(readAll(first).contains("\n1\tFRAME\t" + label.toUtf8() + '\n'));
 }
 
 void tst_ProjectWindow::alphaFollowsIpanal_data()
