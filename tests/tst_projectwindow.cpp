@@ -249,6 +249,8 @@ private slots:
     void generatingAnEmptyModelNamesEverything();
     void commandsAskForTheFileName();
     void emptyModelOpensEmpty();
+    void gridsSurvive_data();
+    void gridsSurvive();
     void labelsSurvive_data();
     void labelsSurvive();
     void alphaFollowsIpanal_data();
@@ -728,6 +730,61 @@ void tst_ProjectWindow::emptyModelOpensEmpty()
     const Shown shown = messageOf([&] { w.generateFile(); });
     QCOMPARE(shown.text, QStringLiteral("You must set, Nodes, Elements, Member-Types, Control Options, Drift, Loads, "
                                         "Weights."));
+}
+
+void tst_ProjectWindow::gridsSurvive_data()
+{
+    QTest::addColumn<QStringList>("x");
+    QTest::addColumn<QStringList>("y");
+    QTest::addRow("one node") << QStringList{"0"} << QStringList{"0"};
+    QTest::addRow("one row") << QStringList{"0", "5", "10"} << QStringList{"0"};
+    QTest::addRow("one column") << QStringList{"2"} << QStringList{"0", "3", "6"};
+    QTest::addRow("unsorted") << QStringList{"10", "0", "5"} << QStringList{"6", "0", "3"};
+    QTest::addRow("decimals") << QStringList{"0.5", "2.25", "7.125"} << QStringList{"-1.5", "2.75"};
+}
+
+// Whatever the grid, the reopened window has the same nodes and writes the same file.
+void tst_ProjectWindow::gridsSurvive()
+{
+    QFETCH(QStringList, x);
+    QFETCH(QStringList, y);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grid.kfp"));
+    const QString first = dir.filePath(QStringLiteral("first.txt"));
+    const QString second = dir.filePath(QStringLiteral("second.txt"));
+    QStringList xIds, yIds;
+    for (int i = 0; i < x.size(); ++i)
+        xIds << QString::number(i + 1);
+    for (int i = 0; i < y.size(); ++i)
+        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+
+    MainWindow w;
+    setGrid(w, x, y, xIds, yIds);
+    const int n = int(x.size() * y.size());
+    QCOMPARE(w.getNodes().size(), n);
+    addMemberType(w, Member::FRAME);
+    if (n > 1)
+        draw(w, 1, 1, n);
+    w.getControlDialog()->setSeted(true);
+    w.getDriftDialog()->setSeted(true);
+    w.getQuakeDialog()->setSeted(true);
+    QVERIFY(w.writeProjectFile(path));
+    QVERIFY(w.writeAnalysisFile(first));
+
+    MainWindow fresh;
+    QVERIFY(fresh.readProjectFile(path));
+    QCOMPARE(fresh.getGridDialog()->getXLines(), x);
+    QCOMPARE(fresh.getGridDialog()->getYLines(), y);
+    QCOMPARE(fresh.getNodes().size(), n);
+    for (int k = 0; k < n; ++k) {
+        QCOMPARE(fresh.getNodes().at(k)->getId(), k + 1);
+        QCOMPARE(fresh.getNodes().at(k)->getXCoordinate(), w.getNodes().at(k)->getXCoordinate());
+        QCOMPARE(fresh.getNodes().at(k)->getYCoordinate(), w.getNodes().at(k)->getYCoordinate());
+        QCOMPARE(fresh.getNodes().at(k)->pos(), w.getNodes().at(k)->pos());
+    }
+    QCOMPARE(fresh.getBars().size(), w.getBars().size());
+    QVERIFY(fresh.writeAnalysisFile(second));
+    QCOMPARE(readAll(second), readAll(first));
 }
 
 void tst_ProjectWindow::labelsSurvive_data()
