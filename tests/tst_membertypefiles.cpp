@@ -860,6 +860,20 @@ void tst_MemberTypeFiles::typedRecordSurvivesProject_data()
            + "0.0031\t0.0061\t2.6\t0.31\t1.3\t1.2\t0.8\t0.0002" + T(10) + "! brian peng for cover concrete hysteresis\n"
            + "0.008\t0.1\t600\t0.9" + T(14) + "! dodd-restrepo steel hysteresis\n"
            + "0.0032\t0.0062\t2.7\t0.32\t1.4\t1.3\t0.7\t0.0003" + T(10) + "! brian peng for shear concrete hysteresis\n";
+
+    QTest::addRow("reinforced peng elasto-plastic")
+        << int(Member::REINFORCED) << 5 << Typist([](Form &f) {
+               typeReinforcedPeng(f);
+               f.pick("isteelCBox", "2");
+           })
+        << "1\tREINFORCED\tRC-P\n"
+           "0\t0.35\t0.7\t0.04\t0.35\t6.1\t45\t2\t0" + T(9) + "! control parameters\n"
+           + "26000\t30\t3\t29000\t38\t3.8\t27500\t33\t3.3\t0.025\t0.85" + T(7) + "! concrete material parameters\n"
+           + "205000\t400\t430\t0.001\t0.0014\t0.2" + T(12) + "! steel material properties\n"
+           + "0.51\t0.52\t0.53" + damping
+           + "0.003\t0.006\t2.5\t0.3\t1.2\t1.1\t0.9\t0.0001" + T(10) + "! brian peng for confined concrete hysteresis\n"
+           + "0.0031\t0.0061\t2.6\t0.31\t1.3\t1.2\t0.8\t0.0002" + T(10) + "! brian peng for cover concrete hysteresis\n"
+           + "0.0032\t0.0062\t2.7\t0.32\t1.4\t1.3\t0.7\t0.0003" + T(10) + "! brian peng for shear concrete hysteresis\n";
 }
 
 void tst_MemberTypeFiles::typedRecordSurvivesProject()
