@@ -1168,7 +1168,7 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
+            *error = file.errorString();
         return false;
     }
     QTextStream out(&file);
@@ -1177,12 +1177,12 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
     if (out.status() != QTextStream::Ok) {
         file.cancelWriting();
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
+            *error = file.errorString();
         return false;
     }
     if (!file.commit()) {
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
+            *error = file.errorString();
         return false;
     }
     return true;
