@@ -630,7 +630,7 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return fail(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return fail(file.errorString());
 
     QTextStream out(&file);
     out.setEncoding(QStringConverter::System);
@@ -639,10 +639,10 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
     if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        return fail(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason));
+        return fail(reason);
     }
     if (!file.commit())
-        return fail(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return fail(file.errorString());
     if (error)
         error->clear();
     return true;

@@ -67,11 +67,14 @@ QString fileText(const QString &s)
     return needsQuotes(s) ? quoted(s) : s;
 }
 
-// The earthquake record name: empty or 1 to 7 blanks stand as NULL!NULL.
+// The earthquake record name: empty or 1 to 7 blanks stand as NULL!NULL. A
+// record really named NULL!NULL is quoted, or it would open as no name.
 QString quakeNameText(const QString &name)
 {
     if (name.size() <= 7 && name.count(QLatin1Char(' ')) == name.size())
         return kNullName;
+    if (name == kNullName)
+        return quoted(name);
     return fileText(name);
 }
 
@@ -1176,7 +1179,7 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
+            *error = file.errorString();
         return false;
     }
     QTextStream out(&file);
@@ -1185,12 +1188,12 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
     if (out.status() != QTextStream::Ok) {
         file.cancelWriting();
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
+            *error = file.errorString();
         return false;
     }
     if (!file.commit()) {
         if (error)
-            *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, file.errorString());
+            *error = file.errorString();
         return false;
     }
     return true;

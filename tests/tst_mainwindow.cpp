@@ -39,16 +39,20 @@ QAction *action(MainWindow &w, const char *name)
 }
 
 // Runs f and returns the text of the message box it showed (closed at once), or "".
+// The timer dies with the call, so a box that never came cannot fire into a later test.
 template <typename F>
 QString messageOf(F f)
 {
     QString text;
-    QTimer::singleShot(0, [&text] {
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&text] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             text = box->text();
             box->close();
         }
     });
+    timer.start(0);
     f();
     return text;
 }
