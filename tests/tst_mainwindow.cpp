@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QGroupBox>
@@ -68,10 +69,14 @@ QList<QLineF> sceneLines(QGraphicsScene *scene)
 
 QPointF textPos(QGraphicsScene *scene, const QString &text, const QColor &colour)
 {
-    for (QGraphicsItem *item : scene->items())
+    for (QGraphicsItem *item : scene->items()) {
         if (auto *t = qgraphicsitem_cast<QGraphicsTextItem *>(item))
             if (t->toPlainText() == text && t->defaultTextColor() == colour)
                 return t->pos();
+        if (auto *t = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(item))
+            if (t->text() == text && t->brush().color() == colour)
+                return t->pos();
+    }
     return QPointF(-9999, -9999);
 }
 
