@@ -2,6 +2,7 @@
 
 #include "member.h"
 #include "numbertext.h"
+#include "tabline.h"
 #include "projectdata.h"
 
 #include <QDir>
@@ -14,52 +15,7 @@
 
 namespace {
 
-// One tab-separated data line. Fields go out as they come; the comment
-// (with its own leading tabs and the line feed) closes the line.
-class Line
-{
-public:
-    explicit Line(QTextStream &out) : out(out) {}
-
-    Line &i(int v)
-    {
-        sep();
-        NumberText::writeInt(out, v);
-        return *this;
-    }
-    Line &d(double v)
-    {
-        sep();
-        NumberText::writeDouble(out, v);
-        return *this;
-    }
-    // Elements from..to (inclusive) of an array.
-    Line &ints(const int *p, int from, int to)
-    {
-        for (int k = from; k <= to; ++k)
-            i(p[k]);
-        return *this;
-    }
-    Line &doubles(const double *p, int from, int to)
-    {
-        for (int k = from; k <= to; ++k)
-            d(p[k]);
-        return *this;
-    }
-    void end(const char *comment) { out << comment; }
-    void end() { out << '\n'; }
-
-private:
-    void sep()
-    {
-        if (!first)
-            out << '\t';
-        first = false;
-    }
-
-    QTextStream &out;
-    bool first = true;
-};
+using Line = TabLine;
 
 // Lists edited in separate tables may come out of step; a missing value is 0.
 double at(const QList<double> &list, qsizetype i)

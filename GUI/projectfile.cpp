@@ -2,6 +2,7 @@
 
 #include "member.h"
 #include "numbertext.h"
+#include "tabline.h"
 #include "projectdata.h"
 
 #include <QByteArrayView>
@@ -124,45 +125,21 @@ private:
     QLocale locale;
 };
 
-// Fields of one line, tab separated, no tab after the last one.
-class Writer
+// The writing side of the record visitor: fields of one tab-separated line.
+class Writer : public TabLine
 {
 public:
     static constexpr bool reading = false;
 
-    explicit Writer(QTextStream &stream) : out(stream) {}
+    using TabLine::TabLine;
 
-    void i(int v) { sep(); NumberText::writeInt(out, v); }
-    void d(double v) { sep(); NumberText::writeDouble(out, v); }
     // A field the format fixes at 0 whatever the record holds.
-    void zero(double) { sep(); out << '0'; }
-    void text(const QString &s) { sep(); out << s; }
-    void ints(const int *p, int from, int to)
+    void zero(double)
     {
-        for (int k = from; k <= to; ++k)
-            i(p[k]);
+        sep();
+        out << '0';
     }
-    void doubles(const double *p, int from, int to)
-    {
-        for (int k = from; k <= to; ++k)
-            d(p[k]);
-    }
-    void endl()
-    {
-        out << '\n';
-        first = true;
-    }
-
-private:
-    void sep()
-    {
-        if (!first)
-            out << '\t';
-        first = false;
-    }
-
-    QTextStream &out;
-    bool first = true;
+    void endl() { end(); }
 };
 
 // ---------------------------------------------------------------------------
