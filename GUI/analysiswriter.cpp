@@ -536,37 +536,7 @@ namespace AnalysisWriter {
 
 void write(QTextStream &out, const ProjectData &data)
 {
-    // The file format relies on the stream's plain defaults (%g-like reals,
-    // decimal integers, no padding); a caller's settings must not leak in.
-    struct DefaultFormat {
-        explicit DefaultFormat(QTextStream &s)
-            : s(s), notation(s.realNumberNotation()), precision(s.realNumberPrecision()),
-              flags(s.numberFlags()), base(s.integerBase()), width(s.fieldWidth()), locale(s.locale())
-        {
-            s.setRealNumberNotation(QTextStream::SmartNotation);
-            s.setRealNumberPrecision(6);
-            s.setNumberFlags({});
-            s.setIntegerBase(10);
-            s.setFieldWidth(0);
-            s.setLocale(QLocale::c());
-        }
-        ~DefaultFormat()
-        {
-            s.setRealNumberNotation(notation);
-            s.setRealNumberPrecision(precision);
-            s.setNumberFlags(flags);
-            s.setIntegerBase(base);
-            s.setFieldWidth(width);
-            s.setLocale(locale);
-        }
-        QTextStream &s;
-        QTextStream::RealNumberNotation notation;
-        int precision;
-        QTextStream::NumberFlags flags;
-        int base;
-        int width;
-        QLocale locale;
-    } guard(out);
+    const DefaultNumberFormat guard(out);
 
     writeHeader(out, data);
     writeGeometry(out, data);

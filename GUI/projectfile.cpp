@@ -82,49 +82,6 @@ QString quakeNameText(const QString &name)
 // ---------------------------------------------------------------------------
 // Writing
 
-// The file format relies on the stream's default number output; a caller's
-// stream may have been configured otherwise, so set it and restore it.
-class DefaultNumberFormat
-{
-public:
-    explicit DefaultNumberFormat(QTextStream &s)
-        : stream(s),
-          notation(s.realNumberNotation()),
-          precision(s.realNumberPrecision()),
-          flags(s.numberFlags()),
-          base(s.integerBase()),
-          width(s.fieldWidth()),
-          locale(s.locale())
-    {
-        s.setRealNumberNotation(QTextStream::SmartNotation);
-        s.setRealNumberPrecision(6);
-        s.setNumberFlags({});
-        s.setIntegerBase(10);
-        s.setFieldWidth(0);
-        s.setLocale(QLocale::c());
-    }
-    ~DefaultNumberFormat()
-    {
-        stream.setRealNumberNotation(notation);
-        stream.setRealNumberPrecision(precision);
-        stream.setNumberFlags(flags);
-        stream.setIntegerBase(base);
-        stream.setFieldWidth(width);
-        stream.setLocale(locale);
-    }
-    DefaultNumberFormat(const DefaultNumberFormat &) = delete;
-    DefaultNumberFormat &operator=(const DefaultNumberFormat &) = delete;
-
-private:
-    QTextStream &stream;
-    QTextStream::RealNumberNotation notation;
-    int precision;
-    QTextStream::NumberFlags flags;
-    int base;
-    int width;
-    QLocale locale;
-};
-
 // The writing side of the record visitor: fields of one tab-separated line.
 class Writer : public TabLine
 {

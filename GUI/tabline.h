@@ -3,6 +3,7 @@
 
 #include "numbertext.h"
 
+#include <QLocale>
 #include <QString>
 #include <QTextStream>
 
@@ -69,5 +70,49 @@ protected:
 private:
     bool first = true;
 };
+
+// Both file formats rely on the stream's plain defaults (%g-like reals, decimal
+// integers, no padding); a caller's settings are set aside and given back.
+class DefaultNumberFormat
+{
+public:
+    explicit DefaultNumberFormat(QTextStream &s)
+        : stream(s),
+          notation(s.realNumberNotation()),
+          precision(s.realNumberPrecision()),
+          flags(s.numberFlags()),
+          base(s.integerBase()),
+          width(s.fieldWidth()),
+          locale(s.locale())
+    {
+        s.setRealNumberNotation(QTextStream::SmartNotation);
+        s.setRealNumberPrecision(6);
+        s.setNumberFlags({});
+        s.setIntegerBase(10);
+        s.setFieldWidth(0);
+        s.setLocale(QLocale::c());
+    }
+    ~DefaultNumberFormat()
+    {
+        stream.setRealNumberNotation(notation);
+        stream.setRealNumberPrecision(precision);
+        stream.setNumberFlags(flags);
+        stream.setIntegerBase(base);
+        stream.setFieldWidth(width);
+        stream.setLocale(locale);
+    }
+    DefaultNumberFormat(const DefaultNumberFormat &) = delete;
+    DefaultNumberFormat &operator=(const DefaultNumberFormat &) = delete;
+
+private:
+    QTextStream &stream;
+    QTextStream::RealNumberNotation notation;
+    int precision;
+    QTextStream::NumberFlags flags;
+    int base;
+    int width;
+    QLocale locale;
+};
+
 
 #endif // TABLINE_H
