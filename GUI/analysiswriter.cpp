@@ -456,14 +456,15 @@ void writeReinforced(QTextStream &out, const Member &m, int ictype)
 
 // ------------------------------------------------------------------ PROPS
 
-void writeBlock(QTextStream &out, const Member &m, int ictype)
+// The type's number is its place in the list, whatever the record says.
+void writeBlock(QTextStream &out, const Member &m, qsizetype number, int ictype)
 {
     static const char *const keywords[] = {"\tFRAME\t", "\tSPRING\t", "\tWALL\t",
                                            "\tDAMPER\t", "\tMULTISPRING\t", "\tREINFORCED\t"};
     const int type = m.getType();
     if (type < Member::FRAME || type > Member::REINFORCED)
         return;
-    out << m.getID() << keywords[type] << m.getLabel() << '\n';
+    out << number << keywords[type] << m.getLabel() << '\n';
 
     switch (type) {
     case Member::FRAME: writeFrame(out, m, ictype); break;
@@ -483,7 +484,7 @@ void writeProps(QTextStream &out, const ProjectData &data)
     const qsizetype count = data.memberTypes.size();
     for (qsizetype k = 0; k < count; ++k) {
         if (const Member *m = data.memberTypes.at(k))
-            writeBlock(out, *m, ictype);
+            writeBlock(out, *m, k + 1, ictype);
         if (k + 1 < count)
             out << '\n';
     }

@@ -166,6 +166,20 @@ void editMTypeDialog::addItems(int l)
         ui->mTypeComboBox->addItem(QString::number(ui->mTypeComboBox->count() + 1));
 }
 
+void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
+{
+    const int selected = ui->mTypeComboBox->currentIndex();
+    member = nullptr;
+    QList<Member *> old = membersTypes;
+    membersTypes.clear();
+    ui->mTypeComboBox->clear();
+    qDeleteAll(old);
+    membersTypes = types;
+    addItems(int(membersTypes.size()));
+    if (selected > 0 && selected < membersTypes.size())
+        ui->mTypeComboBox->setCurrentIndex(selected);
+}
+
 void editMTypeDialog::newMType(int id, int type)
 {
     membersTypes.append(new Member(id, type));

@@ -37,6 +37,9 @@ public:
     void setMTypes(const QList<Member *> &types);
     // Appends l numbered entries to the member type list combo.
     void addItems(int l);
+    // Replaces every record with the given ones (the dialog takes ownership),
+    // keeping the selected place where it still exists.
+    void replaceMTypes(const QList<Member *> &types);
     void newMType(int id, int type);
 
 signals:

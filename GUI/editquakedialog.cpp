@@ -56,6 +56,7 @@ void editQuakeDialog::on_pushButton_clicked()
     for (int i = 0; i < 6; ++i)
         b[i] = edits[i]->text().trimmed().toDouble();
     file = ui->fileLineEdit->text();
+    emit updateQuake();
     accept();
 }
 

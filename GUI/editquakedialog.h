@@ -32,6 +32,10 @@ public:
     void showProperties();
     void setNullProperties();
 
+signals:
+    // OK stored the values.
+    void updateQuake();
+
 public slots:
     void on_pushButton_clicked();
     void on_pushButton_2_clicked();

@@ -31,9 +31,31 @@ Member::Member(int id, int t)
 }
 
 Member::Member(int id, const Member &s)
-    : springI(s.springI), springIOP(s.springIOP),
-      ID(id), type(s.type), label(QStringLiteral("MTYPE") + QString::number(id))
+    : ID(id), type(s.type), label(QStringLiteral("MTYPE") + QString::number(id))
 {
+    copyValues(s);
+}
+
+Member::Member(const Member &other) : ID(other.ID), type(other.type), label(other.label)
+{
+    copyValues(other);
+}
+
+Member &Member::operator=(const Member &other)
+{
+    if (this != &other) {
+        ID = other.ID;
+        type = other.type;
+        label = other.label;
+        copyValues(other);
+    }
+    return *this;
+}
+
+void Member::copyValues(const Member &s)
+{
+    springI = s.springI;
+    springIOP = s.springIOP;
     // The hysteresis and shared arrays are plain members: copy them whole.
     std::memcpy(takeda, s.takeda, sizeof takeda);
     takKKK = s.takKKK;
@@ -61,18 +83,73 @@ Member::Member(int id, const Member &s)
     frameIEND = s.frameIEND;
 
     // Category arrays: deep copies, so the two records share no storage.
-    if (s.frame)
-        frame = std::make_unique<FrameArrays>(*s.frame);
-    if (s.spring)
-        spring = std::make_unique<SpringArrays>(*s.spring);
-    if (s.wall)
-        wall = std::make_unique<WallArrays>(*s.wall);
-    if (s.damper)
-        damper = std::make_unique<DamperArrays>(*s.damper);
-    if (s.multi)
-        multi = std::make_unique<MultiSpringArrays>(*s.multi);
-    if (s.reinforced)
-        reinforced = std::make_unique<ReinforcedArrays>(*s.reinforced);
+    frame = s.frame ? std::make_unique<FrameArrays>(*s.frame) : nullptr;
+    spring = s.spring ? std::make_unique<SpringArrays>(*s.spring) : nullptr;
+    wall = s.wall ? std::make_unique<WallArrays>(*s.wall) : nullptr;
+    damper = s.damper ? std::make_unique<DamperArrays>(*s.damper) : nullptr;
+    multi = s.multi ? std::make_unique<MultiSpringArrays>(*s.multi) : nullptr;
+    reinforced = s.reinforced ? std::make_unique<ReinforcedArrays>(*s.reinforced) : nullptr;
+}
+
+namespace {
+template <typename T, size_t N>
+bool same(const T (&x)[N], const T (&y)[N])
+{
+    return std::memcmp(x, y, sizeof x) == 0;
+}
+
+bool same(const QList<double> &x, const QList<double> &y)
+{
+    return x.size() == y.size() && (x.isEmpty() || std::memcmp(x.constData(), y.constData(), sizeof(double) * size_t(x.size())) == 0);
+}
+
+// Both absent, or both present with equal fields.
+template <typename T, typename F>
+bool sameGroup(const std::unique_ptr<T> &x, const std::unique_ptr<T> &y, F equal)
+{
+    if (!x || !y)
+        return !x && !y;
+    return equal(*x, *y);
+}
+} // namespace
+
+bool Member::sameValues(const Member &o) const
+{
+    if (type != o.type || label != o.label || springI != o.springI || springIOP != o.springIOP
+        || takKKK != o.takKKK || ihyst56IOP != o.ihyst56IOP || ihyst57IOP != o.ihyst57IOP
+        || frameJIDO != o.frameJIDO || frameIOP != o.frameIOP || frameIEND != o.frameIEND)
+        return false;
+    if (!same(takeda, o.takeda) || !same(sina, o.sina) || !same(mSina, o.mSina) || !same(mBilinear, o.mBilinear)
+        || !same(ihyst56, o.ihyst56) || !same(ihyst57, o.ihyst57) || !same(ihyst5A, o.ihyst5A)
+        || !same(ihyst5B, o.ihyst5B) || !same(ihyst63, o.ihyst63) || !same(ihyst35, o.ihyst35)
+        || !same(ihyst39, o.ihyst39) || !same(ihyst53A, o.ihyst53A) || !same(ihyst53B, o.ihyst53B)
+        || !same(ihyst33A, o.ihyst33A) || !same(ihyst33B, o.ihyst33B) || !same(ihyst54, o.ihyst54)
+        || !same(frameDEG, o.frameDEG) || !same(frameIC, o.frameIC))
+        return false;
+    return sameGroup(frame, o.frame, [](const FrameArrays &x, const FrameArrays &y) {
+               return same(x.A, y.A) && same(x.B, y.B) && same(x.C, y.C) && same(x.F, y.F) && same(x.G, y.G)
+                      && same(x.G2, y.G2) && same(x.H, y.H) && same(x.H2, y.H2) && same(x.I, y.I)
+                      && same(x.I2, y.I2) && same(x.II, y.II) && same(x.II2, y.II2) && same(x.E, y.E)
+                      && same(x.J, y.J) && same(x.K, y.K);
+           })
+           && sameGroup(spring, o.spring, [](const SpringArrays &x, const SpringArrays &y) {
+                  return same(x.A1, y.A1) && same(x.A2, y.A2) && same(x.C, y.C) && same(x.D, y.D)
+                         && same(x.E, y.E) && same(x.F, y.F) && same(x.G, y.G);
+              })
+           && sameGroup(wall, o.wall, [](const WallArrays &x, const WallArrays &y) {
+                  return same(x.A1, y.A1) && same(x.A2, y.A2) && same(x.B, y.B) && same(x.D, y.D)
+                         && same(x.XI, y.XI) && same(x.ASI, y.ASI) && same(x.ACI, y.ACI);
+              })
+           && sameGroup(damper, o.damper, [](const DamperArrays &x, const DamperArrays &y) {
+                  return same(x.A1, y.A1) && same(x.A2, y.A2) && same(x.B, y.B);
+              })
+           && sameGroup(multi, o.multi, [](const MultiSpringArrays &x, const MultiSpringArrays &y) {
+                  return same(x.A1, y.A1) && same(x.A2, y.A2) && same(x.B1, y.B1) && same(x.B2, y.B2)
+                         && same(x.KLOS, y.KLOS);
+              })
+           && sameGroup(reinforced, o.reinforced, [](const ReinforcedArrays &x, const ReinforcedArrays &y) {
+                  return same(x.A1, y.A1) && same(x.A2, y.A2) && same(x.B, y.B) && same(x.C, y.C);
+              });
 }
 
 Member::~Member() = default;

@@ -16,11 +16,17 @@ public:
     enum Category { FRAME = 0, SPRING = 1, WALL = 2, DAMPER = 3, MULTISPRING = 4, REINFORCED = 5 };
 
     Member(int id, int type);
+    // A copy of source's values under a new number and the default label.
     Member(int id, const Member &source);
     ~Member();
 
-    Member(const Member &) = delete;
-    Member &operator=(const Member &) = delete;
+    // Whole copies, number and label included: the model keeps records by value.
+    Member(const Member &other);
+    Member &operator=(const Member &other);
+
+    // Every value equal, bit for bit (so -0 differs from 0, as it does in the files).
+    // The number is not compared: it follows from the record's place in the list.
+    bool sameValues(const Member &other) const;
 
     // Caption of a category code ("FRAME", "SPRING", "STRUCTURAL-WALL", ...); empty if unknown.
     static QString categoryCaption(int type);
@@ -240,6 +246,7 @@ private:
     };
 
     void createCategory();
+    void copyValues(const Member &source);
 
     int ID = 0;
     int type = 0;

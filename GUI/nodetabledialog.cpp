@@ -94,6 +94,7 @@ void NodeTableDialog::store()
 {
     save();
     afterStore();
+    emit stored();
 }
 
 void NodeTableDialog::restoreAndStore()

@@ -36,6 +36,10 @@ public:
     void setLists(const QList<double> &first, const QList<double> &second,
                   const QList<double> &third);
 
+signals:
+    // The lists were stored from the table (OK, or Escape restoring them).
+    void stored();
+
 public slots:
     void copy();
     void paste();

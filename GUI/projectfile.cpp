@@ -816,8 +816,9 @@ void writeProject(Writer &w, const ProjectData &data)
 
     w.i(int(data.memberTypes.size()));
     w.endl();
-    for (const Member *m : data.memberTypes) {
-        w.i(m->getID());
+    for (qsizetype k = 0; k < data.memberTypes.size(); ++k) {
+        const Member *m = data.memberTypes.at(k);
+        w.i(int(k + 1));
         w.i(m->getType());
         w.text(fileText(m->getLabel()));
         w.endl();
