@@ -26,9 +26,11 @@ Bar::~Bar()
 
 void Bar::setId(int value)
 {
+    // The number shows only in the tool tip: nothing to repaint.
+    if (id == value)
+        return;
     id = value;
     updateToolTip();
-    update();
 }
 
 void Bar::setSourceNode(Node *node)
@@ -106,17 +108,27 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 
 void Bar::setProperties(int mType, int n3, int n4, int out)
 {
+    const bool renumbered = mType != mTypeId;
     mTypeId = mType;
     node3 = n3;
     node4 = n4;
     iout = out;
     // A number beyond the list is never looked up.
+    const int was = category;
     if (mTypeId >= 1 && mTypeId <= mTypeList.size())
         category = mTypeList.at(mTypeId - 1)->getType();
     else
         category = -1;
-    updateToolTip();
-    update();
+    if (renumbered)
+        updateToolTip();
+    // Only the category shows in the drawing.
+    if (category != was)
+        update();
+}
+
+void Bar::requestProperties(int mType, int n3, int n4, int out)
+{
+    emit editRequested(barKey, mType, n3, n4, out);
 }
 
 void Bar::deleteThis()
@@ -124,12 +136,8 @@ void Bar::deleteThis()
     if (deleting)
         return;
     deleting = true;
-    if (source && dest) {
-        source->deleteNode(dest->getId());
-        dest->deleteNode(source->getId());
-    }
     emit deleteBar(id);
-    deleteLater();
+    deleting = false;
 }
 
 void Bar::deleteMe()
@@ -142,7 +150,7 @@ editBarDialog *Bar::getDialog()
     if (!dialog) {
         dialog = new editBarDialog();
         connect(dialog, &editBarDialog::deleteBar, this, &Bar::deleteThis);
-        connect(dialog, &editBarDialog::setProperties, this, &Bar::setProperties);
+        connect(dialog, &editBarDialog::setProperties, this, &Bar::requestProperties);
     }
     return dialog;
 }

@@ -6,11 +6,15 @@
 #include <QObject>
 #include <QPointF>
 
+#include "projectmodel.h"
+
 class Node;
 class Member;
 class editBarDialog;
 
-// A member between two nodes: its record and the thick line that draws it.
+// Draws one member of the model as a thick line between its nodes and carries
+// its key. The values it holds are a copy of what it draws, refreshed by the
+// window; its dialog's OK and Delete ask for an edit instead of doing it.
 // The member's dialog is made the first time it is opened.
 class Bar : public QObject, public QGraphicsItem
 {
@@ -26,6 +30,8 @@ public:
 
     void setId(int value);
     int getId() const { return id; }
+    void setKey(ModelKey value) { barKey = value; }
+    ModelKey key() const { return barKey; }
     int getMTypeId() const { return mTypeId; }
     int getType() const { return category; }
     int getNode3() const { return node3; }
@@ -50,11 +56,16 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 public slots:
+    // What the member draws and shows: its type number, NODE3, NODE4 and IOUT.
     void setProperties(int mTypeId, int node3, int node4, int iout);
+    // Asks for the member to be deleted (deleteBar); the window removes the item.
     void deleteThis();
+    // The dialog's OK: asks for these values (editRequested).
+    void requestProperties(int mTypeId, int node3, int node4, int iout);
 
 signals:
     void deleteBar(int id);
+    void editRequested(ModelKey key, int mTypeId, int node3, int node4, int iout);
     void activateDeleteAct(int id);
     void deactivateDeleteAct();
 
@@ -64,6 +75,7 @@ protected:
 private:
     void updateToolTip();
 
+    ModelKey barKey = 0;
     int mTypeId = 0;
     int category = -1;   // category code of the member type; -1 = none
     int id = 0;

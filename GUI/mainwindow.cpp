@@ -3,11 +3,17 @@
 
 #include "analysiswriter.h"
 #include "bar.h"
+#include "createmembercommand.h"
+#include "deletememberscommand.h"
+#include "editrecordscommand.h"
 #include "imagefiles.h"
 #include "member.h"
 #include "node.h"
+#include "membertypecommand.h"
 #include "projectdata.h"
 #include "projectfile.h"
+#include "resetmodelcommand.h"
+#include "settingscommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,6 +29,7 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QToolBar>
+#include <QUndoStack>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent),
@@ -38,6 +45,8 @@ MainWindow::MainWindow(QWidget *parent)
       about(this)
 {
     ui->setupUi(this);
+    model = new ProjectModel(this);
+    stack = new QUndoStack(this);
 
     connect(ui->actionOpen_Project, &QAction::triggered, this, &MainWindow::openFile);
     connect(ui->actionSave_Project, &QAction::triggered, this, &MainWindow::saveFile);
@@ -60,6 +69,18 @@ MainWindow::MainWindow(QWidget *parent)
     connect(&mtypeDialog, &editMTypeDialog::deleteMType, this, &MainWindow::deleteMType);
     connect(&controlDialog, &controlOptionsDialog::activateShapeAction, this, &MainWindow::activateShapeAction);
     connect(&controlDialog, &controlOptionsDialog::activateAlpha, this, &MainWindow::activateAlpha);
+    connect(&quakeDialog, &editQuakeDialog::updateQuake, this, &MainWindow::updateQuake);
+    connect(&massDialog, &editMassDialog::stored, this, &MainWindow::updateWeights);
+    connect(&loadDialog, &editLoadsDialog::stored, this, &MainWindow::updateLoads);
+    connect(&shapeDialog, &editShapeDialog::stored, this, &MainWindow::updateShape);
+
+    connect(model, &ProjectModel::modelReset, this, &MainWindow::rebuildScene);
+    connect(model, &ProjectModel::nodesChanged, this, &MainWindow::nodesChanged);
+    connect(model, &ProjectModel::membersInserted, this, &MainWindow::membersInserted);
+    connect(model, &ProjectModel::membersRemoved, this, &MainWindow::membersRemoved);
+    connect(model, &ProjectModel::membersChanged, this, &MainWindow::membersChanged);
+    connect(model, &ProjectModel::typesChanged, this, &MainWindow::typesChanged);
+    connect(model, &ProjectModel::settingsChanged, this, &MainWindow::settingsChanged);
 
     init();
 
@@ -72,11 +93,20 @@ MainWindow::MainWindow(QWidget *parent)
     ui->editMassAction->setEnabled(false);
     ui->editControlOptionsAction->setEnabled(false);
     ui->actionEQUAKE->setEnabled(false);
+
+    // Every dialog starts from the model's values.
+    loadControlDialog();
+    loadDriftDialog();
+    loadQuakeDialog();
+    loadTableDialogs();
 }
 
 MainWindow::~MainWindow()
 {
-    // The scene owns the nodes, members, lines and labels.
+    // The scene owns the nodes, members, lines and labels; no view may repaint
+    // it item by item while it goes.
+    disconnect(model, nullptr, this, nullptr);
+    ui->gridView->setScene(nullptr);
     newNodes.clear();
     newBars.clear();
     delete scene;
@@ -92,11 +122,9 @@ void MainWindow::init()
     candrawbar = false;
     createBarMode = false;
     createActions();
-    drift = QStringLiteral("None");
     newBars.clear();
     newNodes.clear();
     createBarAct->setCheckable(true);
-    show11d = false;
     ui->actionSHAPE->setEnabled(false);
     createBarAct->setEnabled(false);
     ui->statusBar->deleteLater();
@@ -120,6 +148,19 @@ void MainWindow::createActions()
     connect(saveAct, &QAction::triggered, this, &MainWindow::saveFile);
     ui->mainToolBar->addAction(saveAct);
     ui->mainToolBar->addSeparator();
+
+    // Undo and Redo head the Edit menu and name the step they would take.
+    undoAct = stack->createUndoAction(this, tr("Undo"));
+    undoAct->setShortcuts(QKeySequence::Undo);
+    redoAct = stack->createRedoAction(this, tr("Redo"));
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redoKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redoAct->setShortcuts(redoKeys);
+    QAction *first = ui->menuEdit->actions().value(0);
+    ui->menuEdit->insertAction(first, undoAct);
+    ui->menuEdit->insertAction(first, redoAct);
+    ui->menuEdit->insertSeparator(first);
 
     createBarAct = new QAction(tr("Create member"), this);
     connect(createBarAct, &QAction::triggered, this, &MainWindow::createBar);
@@ -168,6 +209,8 @@ void MainWindow::createActions()
     zoomInAct->setObjectName(QStringLiteral("zoomInAct"));
     zoomOutAct->setObjectName(QStringLiteral("zoomOutAct"));
     generateAct->setObjectName(QStringLiteral("generateAct"));
+    undoAct->setObjectName(QStringLiteral("undoAct"));
+    redoAct->setObjectName(QStringLiteral("redoAct"));
 }
 
 // ---------------------------------------------------------------- window events
@@ -221,10 +264,11 @@ QString limitOf(const QStringList &lines, bool smallest)
 }
 } // namespace
 
-QString MainWindow::getXMinLimit() const { return limitOf(gridDialog.getXLines(), true); }
-QString MainWindow::getXMaxLimit() const { return limitOf(gridDialog.getXLines(), false); }
-QString MainWindow::getYMinLimit() const { return limitOf(gridDialog.getYLines(), true); }
-QString MainWindow::getYMaxLimit() const { return limitOf(gridDialog.getYLines(), false); }
+
+QString MainWindow::getXMinLimit() const { return limitOf(model->grid().XLines, true); }
+QString MainWindow::getXMaxLimit() const { return limitOf(model->grid().XLines, false); }
+QString MainWindow::getYMinLimit() const { return limitOf(model->grid().YLines, true); }
+QString MainWindow::getYMaxLimit() const { return limitOf(model->grid().YLines, false); }
 
 QList<double> MainWindow::sortLines(const QStringList &lines) const
 {
@@ -233,9 +277,7 @@ QList<double> MainWindow::sortLines(const QStringList &lines) const
 
 void MainWindow::drawLine(double x1, double y1, double x2, double y2)
 {
-    QGraphicsLineItem *line = scene->addLine(XFactor * x1, YFactor * y1, XFactor * x2, YFactor * y2,
-                                             QPen(Qt::gray, 1, Qt::SolidLine));
-    Q_UNUSED(line);
+    scene->addLine(XFactor * x1, YFactor * y1, XFactor * x2, YFactor * y2, QPen(Qt::gray, 1, Qt::SolidLine));
 }
 
 void MainWindow::drawId(double x, double y, const QString &text)
@@ -260,7 +302,7 @@ void MainWindow::drawXLines()
 {
     const double yMin = getYMinLimit().toDouble();
     const double yMax = getYMaxLimit().toDouble();
-    for (const QString &x : gridDialog.getXLines()) {
+    for (const QString &x : model->grid().XLines) {
         if (!x.isEmpty())
             drawLine(x.toDouble(), yMin, x.toDouble(), yMax);
     }
@@ -270,7 +312,7 @@ void MainWindow::drawYLines()
 {
     const double xMin = getXMinLimit().toDouble();
     const double xMax = getXMaxLimit().toDouble();
-    for (const QString &y : gridDialog.getYLines()) {
+    for (const QString &y : model->grid().YLines) {
         if (!y.isEmpty())
             drawLine(xMin - 1.5, y.toDouble(), xMax + 1.5, y.toDouble());
     }
@@ -279,8 +321,8 @@ void MainWindow::drawYLines()
 void MainWindow::drawXIds()
 {
     const double yMax = getYMaxLimit().toDouble();
-    const QStringList lines = gridDialog.getXLines();
-    const QStringList ids = gridDialog.getXIds();
+    const QStringList &lines = model->grid().XLines;
+    const QStringList &ids = model->grid().XIds;
     for (int i = 0; i < lines.size() && i < ids.size(); ++i) {
         if (lines.at(i).isEmpty() || ids.at(i).isEmpty())
             continue;
@@ -291,8 +333,8 @@ void MainWindow::drawXIds()
 void MainWindow::drawYIds()
 {
     const double xMin = getXMinLimit().toDouble();
-    const QStringList lines = gridDialog.getYLines();
-    const QStringList ids = gridDialog.getYIds();
+    const QStringList &lines = model->grid().YLines;
+    const QStringList &ids = model->grid().YIds;
     for (int i = 0; i < lines.size() && i < ids.size(); ++i) {
         if (lines.at(i).isEmpty() || ids.at(i).isEmpty())
             continue;
@@ -325,6 +367,7 @@ Node *MainWindow::drawNode(int id, double x, double y, int nf1, int nf2, int nf3
     node->setToolTip(QLatin1Char('(') + QString::number(x, 'g', 15) + QLatin1Char(',')
                      + QString::number(y, 'g', 15) + QLatin1Char(')'));
     connect(node, &Node::barProcedure, this, &MainWindow::barProcedure);
+    connect(node, &Node::editRequested, this, &MainWindow::editNode);
     newNodes.append(node);
     scene->addItem(node);
     return node;
@@ -332,38 +375,110 @@ Node *MainWindow::drawNode(int id, double x, double y, int nf1, int nf2, int nf3
 
 void MainWindow::setNodes()
 {
-    const QList<NodeData> nodes =
-        ModelCore::buildNodes(gridDialog.getXLines(), gridDialog.getYLines(), gridDialog.getNodesIOut());
+    const QList<NodeRecord> &nodes = model->nodes();
     newNodes.reserve(nodes.size());
-    for (const NodeData &n : nodes)
-        drawNode(n.id, n.x, n.y, n.nf1, n.nf2, n.nf3, n.kup1, n.kup2, n.kup3, n.iout);
+    nodeItems.reserve(nodes.size());
+    for (int i = 0; i < nodes.size(); ++i) {
+        const NodeRecord &n = nodes.at(i);
+        Node *node = drawNode(i + 1, n.x, n.y, n.nf1, n.nf2, n.nf3, n.kup1, n.kup2, n.kup3, n.iout);
+        node->setKey(n.key);
+        nodeItems.insert(n.key, node);
+    }
 }
 
 void MainWindow::drawAllItems(bool option)
 {
+    // The grid dialog's OK: a new grid with a node at every intersection.
+    ModelData next = model->data();
+    GridSettings &grid = next.grid;
+    grid.XLines = gridDialog.getXLines();
+    grid.YLines = gridDialog.getYLines();
+    grid.XIds = gridDialog.getXIds();
+    grid.YIds = gridDialog.getYIds();
+    grid.nodesIOut = gridDialog.getNodesIOut();
+    grid.elementsIOut = gridDialog.getElemetsIOut();
+    next.members.clear();
+    next.nodes.clear();
+    const QList<NodeData> nodes = ModelCore::buildNodes(grid.XLines, grid.YLines, grid.nodesIOut);
+    next.nodes.reserve(nodes.size());
+    for (const NodeData &n : nodes) {
+        NodeRecord r;
+        r.key = next.nextKey++;
+        r.x = n.x;
+        r.y = n.y;
+        r.nf1 = n.nf1;
+        r.nf2 = n.nf2;
+        r.nf3 = n.nf3;
+        r.kup1 = n.kup1;
+        r.kup2 = n.kup2;
+        r.kup3 = n.kup3;
+        r.iout = n.iout;
+        next.nodes.append(r);
+    }
+    if (option) {
+        // One mode per storey; a grid without storeys asks for none.
+        const int yLines = int(grid.YLines.size());
+        const int storeys = yLines > 1 ? yLines - 1 : 0;
+        ControlSettings &c = next.control;
+        c.b[3] = storeys;
+        c.b[4] = 1;
+        c.b[5] = storeys;
+        c.c[1] = 2.0;
+        c.c[2] = 2.0;
+    }
+    stack->push(new ResetModelCommand(model, next, tr("Grid")));
+}
+
+void MainWindow::rebuildScene()
+{
     newNodes.clear();
     newBars.clear();
+    nodeItems.clear();
+    barItems.clear();
     initialNode = finalNode = nullptr;
     candrawbar = false;
     barIdSelected = -1;
+    // Detached while it empties, so the view does not repaint item by item.
+    ui->gridView->setScene(nullptr);
     scene->clear();
 
-    drawXLines();
-    drawYLines();
-    drawXIds();
-    drawYIds();
-    setNodes();
-    drawNodesIds();
+    const bool hasGrid = !model->nodes().isEmpty();
+    if (hasGrid) {
+        drawXLines();
+        drawYLines();
+        drawXIds();
+        drawYIds();
+        setNodes();
+        drawNodesIds();
+        updateKupsLists();
+        newBars.reserve(model->members().size());
+        barItems.reserve(model->members().size());
+        for (int i = 0; i < model->members().size(); ++i) {
+            const MemberRecord &r = model->members().at(i);
+            Bar *bar = makeBar(r, i + 1);
+            if (bar)
+                newBars.append(bar);
+        }
+    }
+    ui->gridView->setScene(scene);
 
-    updateKupsLists();
-    updateMTypes();
-
-    ui->editGridAction->setEnabled(false);
-    updateControlCounts();
-    setModelActionsEnabled();
-
-    if (option)
-        controlDialog.setGridDefaults(int(gridDialog.getYLines().size()));
+    typesChanged();
+    loadControlDialog();
+    loadDriftDialog();
+    loadQuakeDialog();
+    loadTableDialogs();
+    loadGridDialog();
+    if (hasGrid) {
+        setModelActionsEnabled();
+    } else {
+        ui->editGridAction->setEnabled(true);
+        openAct->setEnabled(true);
+        ui->actionOpen_Project->setEnabled(true);
+        for (QAction *a : {ui->editLoadAction, ui->editDriftAction, ui->editMTypeAction, ui->editMassAction,
+                           ui->editControlOptionsAction, ui->actionEQUAKE})
+            a->setEnabled(false);
+    }
+    ui->actionSHAPE->setEnabled(model->shapeEnabled());
 }
 
 void MainWindow::setModelActionsEnabled()
@@ -389,10 +504,109 @@ void MainWindow::zoomOut()
     ui->gridView->scale(0.9090909091, 0.9090909091);
 }
 
+// ---------------------------------------------------------------- steps
+
+template <typename C>
+void MainWindow::push(C *command)
+{
+    if (command->isEmpty()) {
+        delete command;
+        return;
+    }
+    pushStep(command);
+}
+
+void MainWindow::pushStep(QUndoCommand *command)
+{
+    // The dialog that asked already shows the values it gave.
+    const bool was = fromDialog;
+    fromDialog = true;
+    stack->push(command);
+    fromDialog = was;
+}
+
 // ---------------------------------------------------------------- dialogs
+
+void MainWindow::loadGridDialog()
+{
+    const GridSettings &g = model->grid();
+    gridDialog.setXLines(g.XLines);
+    gridDialog.setYLines(g.YLines);
+    gridDialog.setXIds(g.XIds);
+    gridDialog.setYIds(g.YIds);
+    gridDialog.setNodesIOut(g.nodesIOut);
+    gridDialog.setElementsIOut(g.elementsIOut);
+}
+
+void MainWindow::loadControlDialog()
+{
+    const ControlSettings &c = model->control();
+    std::copy(std::begin(c.a), std::end(c.a), controlDialog.getA());
+    std::copy(std::begin(c.b), std::end(c.b), controlDialog.getB());
+    std::copy(std::begin(c.c), std::end(c.c), controlDialog.getC());
+    std::copy(std::begin(c.d), std::end(c.d), controlDialog.getD());
+    std::copy(std::begin(c.e), std::end(c.e), controlDialog.getE());
+    controlDialog.setDumpList(c.dampList);
+    controlDialog.setSeted(c.seted);
+    updateControlCounts();
+}
+
+void MainWindow::loadDriftDialog()
+{
+    const DriftSettings &d = model->drift();
+    driftDialog.setColumns(model->grid().XIds);
+    driftDialog.setDrift(d.drift);
+    driftDialog.setKup1AutomaticallyTo0(d.kup1AutomaticallyTo0);
+    driftDialog.setKup1Automatically(d.kup1Automatically);
+    driftDialog.setSeted(d.seted);
+}
+
+void MainWindow::loadQuakeDialog()
+{
+    const QuakeSettings &q = model->quake();
+    std::copy(std::begin(q.a), std::end(q.a), quakeDialog.geta());
+    std::copy(std::begin(q.b), std::end(q.b), quakeDialog.getb());
+    quakeDialog.setFile(q.file);
+    quakeDialog.setSeted(q.seted);
+}
+
+void MainWindow::loadTableDialogs()
+{
+    const NodeValues &w = model->weights();
+    massDialog.setLists(w.first, w.second, w.third);
+    const NodeValues &l = model->loads();
+    loadDialog.setLists(l.first, l.second, l.third);
+    const ShapeSettings &s = model->shape();
+    shapeDialog.setLists(s.fx, s.fy, s.fm);
+    shapeDialog.setAlpha(s.alpha);
+    shapeDialog.setActivateAlpha(model->alphaActive());
+}
+
+QList<Member *> MainWindow::typeList() const
+{
+    // The items and dialogs only read the records; the model keeps them.
+    QList<Member *> list;
+    list.reserve(model->types().size());
+    for (const MemberTypeRecord &t : model->types())
+        list.append(const_cast<Member *>(t.values.get()));
+    return list;
+}
+
+void MainWindow::loadMTypeDialog()
+{
+    QList<Member *> copies;
+    copies.reserve(model->types().size());
+    for (int i = 0; i < model->types().size(); ++i) {
+        auto *m = new Member(*model->types().at(i).values);
+        m->setID(i + 1);
+        copies.append(m);
+    }
+    mtypeDialog.replaceMTypes(copies);
+}
 
 void MainWindow::showEditGridDialog()
 {
+    loadGridDialog();
     gridDialog.sortLines();
     gridDialog.setTables();
     gridDialog.addInitRows();
@@ -410,6 +624,8 @@ static QList<int> nodeIds(const QList<Node *> &nodes)
 
 void MainWindow::showEditLoadsDialog()
 {
+    const NodeValues &l = model->loads();
+    loadDialog.setLists(l.first, l.second, l.third);
     loadDialog.setTable(nodeIds(newNodes));
     loadDialog.setByLists();
     loadDialog.exec();
@@ -417,6 +633,8 @@ void MainWindow::showEditLoadsDialog()
 
 void MainWindow::showEditMassDialog()
 {
+    const NodeValues &w = model->weights();
+    massDialog.setLists(w.first, w.second, w.third);
     massDialog.setTable(nodeIds(newNodes));
     massDialog.setByLists();
     massDialog.exec();
@@ -424,31 +642,37 @@ void MainWindow::showEditMassDialog()
 
 void MainWindow::showEditDriftDialog()
 {
-    driftDialog.setColumns(gridDialog.getXIds());
+    loadDriftDialog();
     driftDialog.exec();
 }
 
 void MainWindow::showEditMTypeDialog()
 {
-    mtypeDialog.setShow11d(show11d);
+    loadMTypeDialog();
+    mtypeDialog.setShow11d(isShow11d());
     mtypeDialog.exec();
 }
 
 void MainWindow::showControlOptionsDialog()
 {
-    controlDialog.showProperties();
+    loadControlDialog();
     controlDialog.exec();
 }
 
 void MainWindow::showEditQuakeDialog()
 {
+    loadQuakeDialog();
     quakeDialog.showProperties();
     quakeDialog.exec();
 }
 
 void MainWindow::showEditShapeDialog()
 {
-    const int k = -controlDialog.getA()[5];
+    const ShapeSettings &s = model->shape();
+    shapeDialog.setLists(s.fx, s.fy, s.fm);
+    shapeDialog.setAlpha(s.alpha);
+    shapeDialog.setActivateAlpha(model->alphaActive());
+    const int k = -model->control().a[5];
     QList<int> ids;
     if (k > 0) {
         const QList<int> once = nodeIds(newNodes);
@@ -481,6 +705,58 @@ void MainWindow::setOptions(bool value)
     candrawbar = value;
 }
 
+void MainWindow::updateQuake()
+{
+    QuakeSettings q;
+    std::copy_n(quakeDialog.geta(), 2, q.a);
+    std::copy_n(quakeDialog.getb(), 6, q.b);
+    q.file = quakeDialog.getFile();
+    q.seted = quakeDialog.isSeted();
+    push(new SettingsCommand<QuakeSettings>(model, &ProjectModel::quake, &ProjectModel::setQuake, q,
+                                            tr("Earthquake")));
+}
+
+void MainWindow::updateWeights()
+{
+    const NodeValues w{massDialog.getWx(), massDialog.getWy(), massDialog.getWd()};
+    push(new SettingsCommand<NodeValues>(model, &ProjectModel::weights, &ProjectModel::setWeights, w,
+                                         tr("Weights")));
+}
+
+void MainWindow::updateLoads()
+{
+    const NodeValues l{loadDialog.getFx(), loadDialog.getFy(), loadDialog.getFm()};
+    push(new SettingsCommand<NodeValues>(model, &ProjectModel::loads, &ProjectModel::setLoads, l, tr("Loads")));
+}
+
+void MainWindow::updateShape()
+{
+    ShapeSettings s;
+    s.fx = shapeDialog.getFx();
+    s.fy = shapeDialog.getFy();
+    s.fm = shapeDialog.getFm();
+    s.alpha = shapeDialog.getAlpha();
+    push(new SettingsCommand<ShapeSettings>(model, &ProjectModel::shape, &ProjectModel::setShape, s, tr("Shape")));
+}
+
+void MainWindow::editNode(const NodeRecord &record)
+{
+    push(new EditNodesCommand(model, {record}, tr("Edit node %1").arg(model->nodeNumber(record.key))));
+}
+
+void MainWindow::editBar(ModelKey key, int mTypeId, int node3, int node4, int iout)
+{
+    const MemberRecord *old = model->member(key);
+    if (!old)
+        return;
+    MemberRecord next = *old;
+    next.type = model->typeKey(mTypeId);
+    next.node3 = node3;
+    next.node4 = node4;
+    next.iout = iout;
+    push(new EditMembersCommand(model, {next}, tr("Edit member %1").arg(model->memberNumber(key))));
+}
+
 // ---------------------------------------------------------------- members
 
 void MainWindow::createBar()
@@ -502,12 +778,31 @@ Bar *MainWindow::addBar(Node *start, Node *end, int id, int mTypeId, int iout)
     connect(bar, &Bar::activateDeleteAct, this, &MainWindow::activateDeleteAct);
     end->addNode(start->getId());
     start->addNode(end->getId());
-    bar->setMTypeList(mtypeDialog.getMembersTypes());
+    bar->setMTypeList(typeList());
     connect(bar, &Bar::deleteBar, this, &MainWindow::deleteBar);
     connect(bar, &Bar::deactivateDeleteAct, this, &MainWindow::deactivateDeleteAct);
-    newBars.append(bar);
+    connect(bar, &Bar::editRequested, this, &MainWindow::editBar);
     scene->addItem(bar);
     return bar;
+}
+
+Bar *MainWindow::makeBar(const MemberRecord &r, int number)
+{
+    Node *start = nodeItems.value(r.source);
+    Node *end = nodeItems.value(r.dest);
+    if (!start || !end)
+        return nullptr;
+    Bar *bar = addBar(start, end, number, model->typeNumber(r.type), r.iout);
+    bar->setKey(r.key);
+    bar->setProperties(model->typeNumber(r.type), r.node3, r.node4, r.iout);
+    barItems.insert(r.key, bar);
+    return bar;
+}
+
+void MainWindow::renumberBars(int from)
+{
+    for (int i = qMax(0, from); i < newBars.size(); ++i)
+        newBars.at(i)->setId(i + 1);
 }
 
 void MainWindow::barProcedure(int nodeId)
@@ -534,27 +829,22 @@ void MainWindow::barProcedure(int nodeId)
         QMessageBox::critical(this, tr("Error"), tr("You can't put two bars between two nodes"));
         return;
     }
-    Bar *bar = addBar(initialNode, finalNode, int(newBars.size()) + 1, mtypeCBox->currentIndex() + 1,
-                      gridDialog.getElemetsIOut());
-    updateControlCounts();
     candrawbar = false;
-    bar->setProperties(bar->getMTypeId(), 0, 0, bar->getIout());
+    MemberRecord r;
+    r.type = model->typeKey(mtypeCBox->currentIndex() + 1);
+    r.source = initialNode->key();
+    r.dest = finalNode->key();
+    r.iout = model->grid().elementsIOut;
+    stack->push(new CreateMemberCommand(model, r));
 }
 
 void MainWindow::deleteBar(int id)
 {
-    QList<Bar *> kept;
-    kept.reserve(newBars.size());
-    for (Bar *bar : std::as_const(newBars)) {
-        if (bar->getId() != id)
-            kept.append(bar);
+    // A member's dialog or the Delete key asks; the model's change removes the item.
+    if (id >= 1 && id <= model->members().size()) {
+        const ModelKey key = model->members().at(id - 1).key;
+        stack->push(new DeleteMembersCommand(model, {key}));
     }
-    newBars = kept;
-    for (int i = 0; i < newBars.size(); ++i) {
-        if (newBars.at(i)->getId() != i + 1)
-            newBars.at(i)->setId(i + 1);
-    }
-    updateControlCounts();
     deleteAct->setEnabled(false);
 }
 
@@ -577,18 +867,140 @@ void MainWindow::deleteBarByButton()
     deleteAct->setEnabled(false);
 }
 
+// ---------------------------------------------------------------- the model changed
+
+void MainWindow::nodesChanged(const QList<ModelKey> &keys)
+{
+    for (ModelKey key : keys) {
+        Node *node = nodeItems.value(key);
+        const NodeRecord *r = model->node(key);
+        if (node && r) {
+            node->setRecord(*r);
+            node->update();
+        }
+    }
+}
+
+void MainWindow::membersInserted(const QList<ModelKey> &keys)
+{
+    int first = int(newBars.size());
+    for (ModelKey key : keys) {
+        const int i = model->memberIndex(key);
+        const MemberRecord *r = model->member(key);
+        if (i < 0 || !r)
+            continue;
+        Bar *bar = makeBar(*r, i + 1);
+        if (!bar)
+            continue;
+        newBars.insert(qMin(i, int(newBars.size())), bar);
+        first = qMin(first, i);
+    }
+    renumberBars(first);
+}
+
+void MainWindow::membersRemoved(const QList<ModelKey> &keys)
+{
+    int first = int(newBars.size());
+    for (ModelKey key : keys) {
+        Bar *bar = barItems.take(key);
+        if (!bar)
+            continue;
+        if (Node *s = bar->sourceNode())
+            if (Node *e = bar->destNode()) {
+                s->deleteNode(e->getId());
+                e->deleteNode(s->getId());
+            }
+        const int i = int(newBars.indexOf(bar));
+        if (i >= 0) {
+            newBars.removeAt(i);
+            first = qMin(first, i);
+        }
+        if (barIdSelected == bar->getId())
+            barIdSelected = -1;
+        scene->removeItem(bar);
+        // It may be the item whose dialog or event asked for this.
+        bar->deleteLater();
+    }
+    renumberBars(first);
+}
+
+void MainWindow::membersChanged(const QList<ModelKey> &keys)
+{
+    for (ModelKey key : keys) {
+        Bar *bar = barItems.value(key);
+        const MemberRecord *r = model->member(key);
+        if (bar && r)
+            bar->setProperties(model->typeNumber(r->type), r->node3, r->node4, r->iout);
+    }
+}
+
+void MainWindow::typesChanged()
+{
+    const QList<Member *> list = typeList();
+    QHash<ModelKey, int> numbers;
+    for (int i = 0; i < model->types().size(); ++i)
+        numbers.insert(model->types().at(i).key, i + 1);
+    for (Bar *bar : std::as_const(newBars)) {
+        const MemberRecord *r = model->member(bar->key());
+        if (!r)
+            continue;
+        bar->setMTypeList(list);
+        bar->setProperties(numbers.value(r->type, 0), r->node3, r->node4, r->iout);
+    }
+    createBarAct->setEnabled(!list.isEmpty());
+    mtypeCBox->setEnabled(!list.isEmpty());
+    const int selected = mtypeCBox->currentIndex();
+    mtypeCBox->clear();
+    for (int k = 0; k < list.size(); ++k)
+        mtypeCBox->addItem(QString::number(k + 1) + QLatin1String("  ") + list.at(k)->getLabel());
+    if (selected > 0 && selected < mtypeCBox->count())
+        mtypeCBox->setCurrentIndex(selected);
+    if (!fromDialog)
+        loadMTypeDialog();
+}
+
+void MainWindow::settingsChanged(ProjectModel::Section section)
+{
+    switch (section) {
+    case ProjectModel::Control:
+        ui->actionSHAPE->setEnabled(model->shapeEnabled());
+        shapeDialog.setActivateAlpha(model->alphaActive());
+        if (!fromDialog)
+            loadControlDialog();
+        break;
+    case ProjectModel::Drift:
+        if (!fromDialog)
+            loadDriftDialog();
+        break;
+    case ProjectModel::Quake:
+        if (!fromDialog)
+            loadQuakeDialog();
+        break;
+    case ProjectModel::Weights:
+    case ProjectModel::Loads:
+    case ProjectModel::Shape:
+        if (!fromDialog)
+            loadTableDialogs();
+        break;
+    case ProjectModel::Grid:
+        if (!fromDialog)
+            loadGridDialog();
+        break;
+    }
+}
+
 // ---------------------------------------------------------------- bookkeeping
 
 void MainWindow::updateControlCounts()
 {
-    controlDialog.setProperties(int(newNodes.size()), int(newBars.size()), int(gridDialog.getYLines().size()),
-                                int(mtypeDialog.getMembersTypes().size()));
+    controlDialog.setProperties(int(model->nodes().size()), int(model->members().size()),
+                                int(model->grid().YLines.size()), int(model->types().size()));
 }
 
 void MainWindow::updateKupsLists()
 {
-    const int nX = int(gridDialog.getXLines().size());
-    const int nY = int(gridDialog.getYLines().size());
+    const int nX = int(model->grid().XLines.size());
+    const int nY = int(model->grid().YLines.size());
     if (nX == 0 || nY == 0 || newNodes.size() < qsizetype(nX) * nY)
         return;
     // One list per row and per column, shared by the nodes on it.
@@ -611,238 +1023,145 @@ void MainWindow::updateKupsLists()
 
 void MainWindow::updateMTypes()
 {
-    refreshMemberTypes(0);
+    // The member-type dialog added, copied or stored a type: its list is the
+    // model's with that change.
+    const QList<Member *> list = mtypeDialog.getMembersTypes();
+    const QList<MemberTypeRecord> &types = model->types();
+    struct Change {
+        MemberTypeCommand::Kind kind;
+        ModelKey key;
+        const Member *values;
+    };
+    QList<Change> changes;
+    for (int i = 0; i < list.size() && i < types.size(); ++i)
+        if (!list.at(i)->sameValues(*types.at(i).values))
+            changes.append({MemberTypeCommand::Edit, types.at(i).key, list.at(i)});
+    for (int i = int(types.size()); i < list.size(); ++i)
+        changes.append({MemberTypeCommand::Add, 0, list.at(i)});
+    if (changes.isEmpty())
+        return;
+    if (changes.size() == 1) {
+        pushStep(new MemberTypeCommand(model, changes.first().kind, changes.first().key, changes.first().values));
+        return;
+    }
+    // Several types at once (a script) are still one step.
+    auto *step = new QUndoCommand(tr("Member types"));
+    for (const Change &c : changes)
+        new MemberTypeCommand(model, c.kind, c.key, c.values, step);
+    pushStep(step);
 }
 
 void MainWindow::deleteMType(int id)
 {
-    refreshMemberTypes(id);
+    const ModelKey key = model->typeKey(id);
+    if (key)
+        pushStep(new MemberTypeCommand(model, MemberTypeCommand::Delete, key, nullptr));
 }
 
-void MainWindow::refreshMemberTypes(int deletedId)
+QStringList MainWindow::getDriftIds() const
 {
-    const QList<Member *> list = mtypeDialog.getMembersTypes();
-    for (Bar *bar : std::as_const(newBars)) {
-        bar->setMTypeList(list);
-        int m = bar->getMTypeId();
-        if (deletedId > 0 && m == deletedId)
-            m = 0;
-        else if (deletedId > 0 && m > deletedId)
-            --m; // the higher types moved down one place; their members follow them
-        bar->setProperties(m, bar->getNode3(), bar->getNode4(), bar->getIout());
-    }
-    updateControlCounts();
-    createBarAct->setEnabled(!list.isEmpty());
-    mtypeCBox->setEnabled(!list.isEmpty());
-    mtypeCBox->clear();
-    for (int k = 0; k < list.size(); ++k)
-        mtypeCBox->addItem(QString::number(k + 1) + QLatin1String("  ") + list.at(k)->getLabel());
+    return ModelCore::driftIds(model->drift().drift, int(model->grid().XLines.size()),
+                               int(model->grid().YLines.size()));
+}
+
+QString MainWindow::getDrift() const
+{
+    return model->drift().drift;
+}
+
+bool MainWindow::isShow11d() const
+{
+    const int ictype = model->control().a[4];
+    return ictype == 5 || ictype == 7;
 }
 
 void MainWindow::setDrift(const QString &value)
 {
-    drift = value;
+    DriftSettings d = model->drift();
+    d.drift = value;
+    push(new SettingsCommand<DriftSettings>(model, &ProjectModel::drift, &ProjectModel::setDrift, d, tr("Drift")));
 }
 
 void MainWindow::updateDrift(bool setKups)
 {
-    drift = driftDialog.getDrift();
-    const int nX = int(gridDialog.getXLines().size());
-    const int nY = int(gridDialog.getYLines().size());
-    driftIds = ModelCore::driftIds(drift, nX, nY);
-    if (!setKups)
-        return;
-    if (driftIds.isEmpty()) {
-        if (drift == QLatin1String("None")) {
-            for (Node *node : std::as_const(newNodes))
-                node->setKup1(0);
+    // The drift dialog's OK: its choice, and the KUP1 couplings that follow it, in one step.
+    DriftSettings next;
+    next.drift = driftDialog.getDrift();
+    next.kup1AutomaticallyTo0 = driftDialog.getKup1AutomaticallyTo0();
+    next.kup1Automatically = driftDialog.getKup1Automatically();
+    next.seted = driftDialog.isSeted();
+
+    QList<NodeRecord> nodes;
+    if (setKups) {
+        const int nX = int(model->grid().XLines.size());
+        const int nY = int(model->grid().YLines.size());
+        const QStringList ids = ModelCore::driftIds(next.drift, nX, nY);
+        const QList<NodeRecord> &all = model->nodes();
+        if (ids.isEmpty()) {
+            if (next.drift == QLatin1String("None")) {
+                for (NodeRecord r : all) {
+                    r.kup1 = 0;
+                    nodes.append(r);
+                }
+            }
+        } else {
+            const int column = next.drift.toInt();
+            const double xd = all.at(column - 1).x;
+            for (int k = 0; k < all.size(); ++k) {
+                NodeRecord r = all.at(k);
+                const int level = nX > 0 ? k / nX : 0;
+                if (r.x == xd)
+                    r.kup1 = 0;
+                else if (level < ids.size())
+                    r.kup1 = ids.at(level).toInt();
+                nodes.append(r);
+            }
         }
+    }
+    auto *step = new QUndoCommand(tr("Drift"));
+    auto *drift = new SettingsCommand<DriftSettings>(model, &ProjectModel::drift, &ProjectModel::setDrift, next,
+                                                     QString(), step);
+    auto *couplings = new EditNodesCommand(model, nodes, QString(), step);
+    if (drift->isEmpty() && couplings->isEmpty()) {
+        delete step;
         return;
     }
-    const int column = drift.toInt();
-    const double xd = newNodes.at(column - 1)->getXCoordinate();
-    for (int k = 0; k < newNodes.size(); ++k) {
-        Node *node = newNodes.at(k);
-        const int level = nX > 0 ? k / nX : 0;
-        if (node->getXCoordinate() == xd)
-            node->setKup1(0);
-        else if (level < driftIds.size())
-            node->setKup1(driftIds.at(level).toInt());
-    }
+    pushStep(step);
 }
 
-void MainWindow::updateControlOptions(int value)
+void MainWindow::updateControlOptions(int)
 {
-    show11d = (value == 5 || value == 7);
+    // The control options' OK. The counts are the model's own, whatever the form shows.
+    ControlSettings next = model->control();
+    std::copy_n(controlDialog.getA(), 11, next.a);
+    const int counts[] = {0, 1, 2, 10};
+    int kept[4];
+    for (int k = 0; k < 4; ++k)
+        kept[k] = next.b[counts[k]];
+    std::copy_n(controlDialog.getB(), 14, next.b);
+    for (int k = 0; k < 4; ++k)
+        next.b[counts[k]] = kept[k];
+    std::copy_n(controlDialog.getC(), 10, next.c);
+    std::copy_n(controlDialog.getD(), 3, next.d);
+    std::copy_n(controlDialog.getE(), 8, next.e);
+    next.dampList = controlDialog.getDumpList();
+    next.seted = controlDialog.isSeted();
+    push(new SettingsCommand<ControlSettings>(model, &ProjectModel::control, &ProjectModel::setControl, next,
+                                              tr("Control options")));
 }
 
 // ---------------------------------------------------------------- files
 
 ProjectData MainWindow::collectProjectData() const
 {
-    ProjectData data;
-    auto &control = const_cast<controlOptionsDialog &>(controlDialog);
-    std::copy_n(control.getA(), 11, data.a);
-    std::copy_n(control.getB(), 14, data.b);
-    std::copy_n(control.getC(), 10, data.c);
-    std::copy_n(control.getD(), 3, data.d);
-    std::copy_n(control.getE(), 8, data.e);
-    data.dampList = control.getDumpList();
-    data.controlSeted = control.isSeted();
-
-    data.XLines = gridDialog.getXLines();
-    data.YLines = gridDialog.getYLines();
-    data.nodesIOut = gridDialog.getNodesIOut();
-    data.elementsIOut = gridDialog.getElemetsIOut();
-
-    data.drift = driftDialog.getDrift();
-    data.kup1AutomaticallyTo0 = driftDialog.getKup1AutomaticallyTo0();
-    data.kup1Automatically = driftDialog.getKup1Automatically();
-    data.driftSeted = driftDialog.isSeted();
-    data.driftIds = driftIds;
-
-    data.nodes.reserve(newNodes.size());
-    for (const Node *node : newNodes) {
-        NodeData n;
-        n.id = node->getId();
-        n.x = node->getXCoordinate();
-        n.y = node->getYCoordinate();
-        n.nf1 = node->getNf1();
-        n.nf2 = node->getNf2();
-        n.nf3 = node->getNf3();
-        n.kup1 = node->getKup1();
-        n.kup2 = node->getKup2();
-        n.kup3 = node->getKup3();
-        n.iout = node->getIout();
-        data.nodes.append(n);
-    }
-    data.bars.reserve(newBars.size());
-    for (const Bar *bar : newBars) {
-        BarData b;
-        b.id = bar->getId();
-        b.mTypeId = bar->getMTypeId();
-        b.source = bar->sourceNode()->getId();
-        b.dest = bar->destNode()->getId();
-        b.node3 = bar->getNode3();
-        b.node4 = bar->getNode4();
-        b.iout = bar->getIout();
-        data.bars.append(b);
-    }
-    data.memberTypes = mtypeDialog.getMembersTypes();
-
-    data.fx = loadDialog.getFx();
-    data.fy = loadDialog.getFy();
-    data.fm = loadDialog.getFm();
-    data.wx = massDialog.getWx();
-    data.wy = massDialog.getWy();
-    data.wd = massDialog.getWd();
-    data.shapeEnabled = ui->actionSHAPE->isEnabled();
-    data.shapeFx = shapeDialog.getFx();
-    data.shapeFy = shapeDialog.getFy();
-    data.shapeFm = shapeDialog.getFm();
-    data.alpha = shapeDialog.getAlpha();
-    data.showAlpha = shapeDialog.showAlpha();
-
-    auto &quake = const_cast<editQuakeDialog &>(quakeDialog);
-    std::copy_n(quake.geta(), 2, data.quakeA);
-    std::copy_n(quake.getb(), 6, data.quakeB);
-    data.quakeFile = quake.getFile();
-    data.quakeSeted = quake.isSeted();
-    return data;
+    return model->projectData();
 }
 
 void MainWindow::applyProjectData(ProjectData &data)
 {
-    // Same order as opening a project in the window always had.
-    openAct->setEnabled(false);
-    ui->actionOpen_Project->setEnabled(false);
-    ui->editGridAction->setEnabled(false);
-    ui->editLoadAction->setEnabled(true);
-    ui->editDriftAction->setEnabled(true);
-    ui->editMTypeAction->setEnabled(true);
-    ui->editMassAction->setEnabled(true);
-    ui->editControlOptionsAction->setEnabled(true);
-    ui->actionEQUAKE->setEnabled(true);
-
-    std::copy_n(data.a, 11, controlDialog.getA());
-    std::copy_n(data.b, 14, controlDialog.getB());
-    std::copy_n(data.c, 10, controlDialog.getC());
-    std::copy_n(data.d, 3, controlDialog.getD());
-    std::copy_n(data.e, 8, controlDialog.getE());
-    updateControlOptions(data.a[4]);
-    if (data.a[4] == 4)
-        controlDialog.setDumpList(data.dampList);
-
-    QStringList xIds, yIds;
-    for (int i = 0; i < data.XLines.size(); ++i)
-        xIds.append(QString::number(i + 1));
-    for (int i = 0; i < data.YLines.size(); ++i)
-        yIds.append(i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-") + QString::number(i));
-    gridDialog.setXLines(data.XLines);
-    gridDialog.setYLines(data.YLines);
-    gridDialog.setXIds(xIds);
-    gridDialog.setYIds(yIds);
-    drawAllItems(false);
-
-    driftDialog.setDrift(data.drift);
-    if (data.drift == QLatin1String("None"))
-        driftDialog.setKup1AutomaticallyTo0(data.kup1AutomaticallyTo0);
-    else
-        driftDialog.setKup1Automatically(data.kup1Automatically);
-    updateDrift(false);
-
-    gridDialog.setNodesIOut(data.nodesIOut);
-    gridDialog.setElementsIOut(data.elementsIOut);
-
-    for (int i = 0; i < data.nodes.size() && i < newNodes.size(); ++i) {
-        const NodeData &n = data.nodes.at(i);
-        Node *node = newNodes.at(i);
-        node->setNf1(n.nf1);
-        node->setNf2(n.nf2);
-        node->setNf3(n.nf3);
-        node->setKup1(n.kup1);
-        node->setKup2(n.kup2);
-        node->setKup3(n.kup3);
-        node->setIout(n.iout);
-    }
-
-    // The dialog takes ownership of the records the reader made.
-    QList<Member *> records;
-    records.reserve(int(data.ownedMembers.size()));
-    for (auto &owned : data.ownedMembers)
-        records.append(owned.release());
-    data.ownedMembers.clear();
-    data.memberTypes.clear();
-    mtypeDialog.setMTypes(records);
-    mtypeDialog.addItems(int(records.size()));
-    updateMTypes();
-
-    const QList<Member *> list = mtypeDialog.getMembersTypes();
-    newBars.reserve(data.bars.size());
-    for (const BarData &b : std::as_const(data.bars)) {
-        initialNode = newNodes.at(b.source - 1);
-        finalNode = newNodes.at(b.dest - 1);
-        Bar *bar = addBar(initialNode, finalNode, b.id, b.mTypeId, b.iout);
-        setOptions(false);
-        bar->setProperties(b.mTypeId, b.node3, b.node4, b.iout);
-    }
-    // One count refresh for all members: each refresh redraws the whole control form.
-    updateControlCounts();
-
-    loadDialog.setLists(data.fx, data.fy, data.fm);
-    massDialog.setLists(data.wx, data.wy, data.wd);
-    if (ui->actionSHAPE->isEnabled()) {
-        shapeDialog.setAlpha(data.alpha);
-        shapeDialog.setLists(data.shapeFx, data.shapeFy, data.shapeFm);
-    }
-
-    std::copy_n(data.quakeA, 2, quakeDialog.geta());
-    std::copy_n(data.quakeB, 6, quakeDialog.getb());
-    quakeDialog.setFile(data.quakeFile);
-
-    controlDialog.setSeted(data.controlSeted);
-    driftDialog.setSeted(data.driftSeted);
-    quakeDialog.setSeted(data.quakeSeted);
+    // Opening is not a step: the opened model starts a fresh history.
+    model->resetData(ProjectModel::fromProjectData(data));
+    stack->clear();
 }
 
 void MainWindow::showFileError(const QString &fileName, const QString &reason)

@@ -1,6 +1,7 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QStringList>
@@ -15,9 +16,13 @@
 #include "editquakedialog.h"
 #include "editshapedialog.h"
 
+#include "projectmodel.h"
+
 class QAction;
 class QComboBox;
 class QGraphicsScene;
+class QUndoCommand;
+class QUndoStack;
 class Node;
 class Bar;
 struct ProjectData;
@@ -39,9 +44,13 @@ public:
     bool writeProjectFile(const QString &fileName);
     bool readProjectFile(const QString &fileName);
 
-    // Snapshot of the whole model as plain data, and the reverse for a freshly read project.
+    // The whole model as the file writers see it, and a freshly read project made the model.
     ProjectData collectProjectData() const;
     void applyProjectData(ProjectData &data);
+
+    // The model behind the window, and the stack every edit of it goes through.
+    ProjectModel *projectModel() const { return model; }
+    QUndoStack *undoStack() const { return stack; }
 
     void setFactors(double x, double y);
     QString getXMinLimit() const;
@@ -64,11 +73,11 @@ public:
     // Read access for the program's own checks and tests.
     const QList<Node *> &getNodes() const { return newNodes; }
     const QList<Bar *> &getBars() const { return newBars; }
-    const QStringList &getDriftIds() const { return driftIds; }
-    QString getDrift() const { return drift; }
+    QStringList getDriftIds() const;
+    QString getDrift() const;
     QGraphicsScene *getScene() const { return scene; }
     QComboBox *getMTypeComboBox() const { return mtypeCBox; }
-    bool isShow11d() const { return show11d; }
+    bool isShow11d() const;
     bool isCreateBarMode() const { return createBarMode; }
     int getIctype() const { return ictype; }
     editGridDialog *getGridDialog() { return &gridDialog; }
@@ -119,6 +128,24 @@ public slots:
     void saveFile();
     void openFile();
 
+    // The window's dialogs' OK: each turns what changed into one step.
+    void updateQuake();
+    void updateWeights();
+    void updateLoads();
+    void updateShape();
+    void editNode(const NodeRecord &record);
+    void editBar(ModelKey key, int mTypeId, int node3, int node4, int iout);
+
+private slots:
+    // The model changed: the views follow.
+    void rebuildScene();
+    void nodesChanged(const QList<ModelKey> &keys);
+    void membersInserted(const QList<ModelKey> &keys);
+    void membersRemoved(const QList<ModelKey> &keys);
+    void membersChanged(const QList<ModelKey> &keys);
+    void typesChanged();
+    void settingsChanged(ProjectModel::Section section);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -128,10 +155,24 @@ private:
     void init();
     void createActions();
     void updateControlCounts();
-    void refreshMemberTypes(int deletedId);
     void showFileError(const QString &fileName, const QString &reason);
     Bar *addBar(Node *start, Node *end, int id, int mTypeId, int iout);
     void setModelActionsEnabled();
+    // Pushes the step, or drops it when it would change nothing.
+    template <typename C>
+    void push(C *command);
+    void pushStep(QUndoCommand *command);
+    Bar *makeBar(const MemberRecord &record, int number);
+    void showBar(Bar *bar, const MemberRecord &record);
+    void renumberBars(int from);
+    QList<Member *> typeList() const;
+    // Dialogs load the model's values (all of them on a reset).
+    void loadControlDialog();
+    void loadDriftDialog();
+    void loadQuakeDialog();
+    void loadTableDialogs();
+    void loadMTypeDialog();
+    void loadGridDialog();
 
     Ui::MainWindow *ui;
     editGridDialog gridDialog;
@@ -143,17 +184,20 @@ private:
     editQuakeDialog quakeDialog;
     editShapeDialog shapeDialog;
     aboutDialog about;
-    QString drift;
+    ProjectModel *model = nullptr;
+    QUndoStack *stack = nullptr;
+    QHash<ModelKey, Node *> nodeItems;
+    QHash<ModelKey, Bar *> barItems;
+    // Set while a dialog's own change goes through: that dialog already shows it.
+    bool fromDialog = false;
     bool candrawbar = false;
     Node *initialNode = nullptr;
     Node *finalNode = nullptr;
-    QStringList driftIds;
     double XFactor = 20.0;
     double YFactor = -20.0;
     QList<Node *> newNodes;
     QList<Bar *> newBars;
     int barIdSelected = -1;
-    bool show11d = false;
     bool createBarMode = false;
     int ictype = 0;
     QGraphicsScene *scene = nullptr;
@@ -166,6 +210,8 @@ private:
     QAction *saveAct = nullptr;
     QAction *deleteAct = nullptr;
     QAction *createBarAct = nullptr;
+    QAction *undoAct = nullptr;
+    QAction *redoAct = nullptr;
     QComboBox *mtypeCBox = nullptr;
 };
 

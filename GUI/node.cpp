@@ -48,18 +48,18 @@ void Node::loadDialog()
 {
     editNodeDialog *d = getDialog();
     d->setId(id);
-    d->setX(x);
-    d->setY(y);
-    d->setKup1(kup1);
-    d->setKup2(kup2);
-    d->setKup3(kup3);
-    d->setNf1(nf1);
-    d->setNf2(nf2);
-    d->setNf3(nf3);
+    d->setX(rec.x);
+    d->setY(rec.y);
+    d->setKup1(rec.kup1);
+    d->setKup2(rec.kup2);
+    d->setKup3(rec.kup3);
+    d->setNf1(rec.nf1);
+    d->setNf2(rec.nf2);
+    d->setNf3(rec.nf3);
     d->setKup1List(kup1List);
     d->setKup2List(kup2List);
     d->setKup3List();
-    d->setIout(iout);
+    d->setIout(rec.iout);
     d->setProperties();
 }
 
@@ -71,13 +71,15 @@ void Node::openDialog()
 
 void Node::updateNode()
 {
-    nf1 = dialog->getNf1();
-    nf2 = dialog->getNf2();
-    nf3 = dialog->getNf3();
-    kup1 = dialog->getKup1();
-    kup2 = dialog->getKup2();
-    kup3 = dialog->getKup3();
-    iout = dialog->getIout();
+    NodeRecord next = rec;
+    next.nf1 = dialog->getNf1();
+    next.nf2 = dialog->getNf2();
+    next.nf3 = dialog->getNf3();
+    next.kup1 = dialog->getKup1();
+    next.kup2 = dialog->getKup2();
+    next.kup3 = dialog->getKup3();
+    next.iout = dialog->getIout();
+    emit editRequested(next);
 }
 
 QRectF Node::boundingRect() const

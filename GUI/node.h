@@ -5,10 +5,14 @@
 #include <QObject>
 #include <QStringList>
 
+#include "projectmodel.h"
+
 class editNodeDialog;
 
-// A structural joint: its record and the item that draws it. The node's dialog
-// is made the first time it is opened, so large grids stay cheap.
+// Draws one node of the model and carries its key. It holds a copy of the
+// record it draws, refreshed by the window when the model changes; its own
+// dialog's OK asks for an edit (editRequested) instead of writing anything.
+// The dialog is made the first time it is opened, so large grids stay cheap.
 class Node : public QObject, public QGraphicsItem
 {
     Q_OBJECT
@@ -23,25 +27,29 @@ public:
 
     void setId(int value) { id = value; }
     int getId() const { return id; }
-    void setXCoordinate(double value) { x = value; }
-    void setYCoordinate(double value) { y = value; }
-    double getXCoordinate() const { return x; }
-    double getYCoordinate() const { return y; }
+    void setKey(ModelKey value) { rec.key = value; }
+    ModelKey key() const { return rec.key; }
+    void setRecord(const NodeRecord &value) { rec = value; }
+    const NodeRecord &record() const { return rec; }
+    void setXCoordinate(double value) { rec.x = value; }
+    void setYCoordinate(double value) { rec.y = value; }
+    double getXCoordinate() const { return rec.x; }
+    double getYCoordinate() const { return rec.y; }
 
-    void setNf1(int v) { nf1 = v; }
-    void setNf2(int v) { nf2 = v; }
-    void setNf3(int v) { nf3 = v; }
-    void setKup1(int v) { kup1 = v; }
-    void setKup2(int v) { kup2 = v; }
-    void setKup3(int v) { kup3 = v; }
-    void setIout(int v) { iout = v; }
-    int getNf1() const { return nf1; }
-    int getNf2() const { return nf2; }
-    int getNf3() const { return nf3; }
-    int getKup1() const { return kup1; }
-    int getKup2() const { return kup2; }
-    int getKup3() const { return kup3; }
-    int getIout() const { return iout; }
+    void setNf1(int v) { rec.nf1 = v; }
+    void setNf2(int v) { rec.nf2 = v; }
+    void setNf3(int v) { rec.nf3 = v; }
+    void setKup1(int v) { rec.kup1 = v; }
+    void setKup2(int v) { rec.kup2 = v; }
+    void setKup3(int v) { rec.kup3 = v; }
+    void setIout(int v) { rec.iout = v; }
+    int getNf1() const { return rec.nf1; }
+    int getNf2() const { return rec.nf2; }
+    int getNf3() const { return rec.nf3; }
+    int getKup1() const { return rec.kup1; }
+    int getKup2() const { return rec.kup2; }
+    int getKup3() const { return rec.kup3; }
+    int getIout() const { return rec.iout; }
 
     void setKup1List(const QStringList &list) { kup1List = list; }
     void setKup2List(const QStringList &list) { kup2List = list; }
@@ -66,6 +74,8 @@ public slots:
 
 signals:
     void barProcedure(int id);
+    // The dialog's OK: the values the node should take.
+    void editRequested(const NodeRecord &record);
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
@@ -74,10 +84,7 @@ private:
     void loadDialog();
 
     int id = 0;
-    int nf1 = 0, nf2 = 0, nf3 = 0;
-    int kup1 = 0, kup2 = 0, kup3 = 0;
-    int iout = 0;
-    double x = 0.0, y = 0.0;
+    NodeRecord rec;
     editNodeDialog *dialog = nullptr;
     QList<int> nodes;
     QStringList kup1List;

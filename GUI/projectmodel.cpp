@@ -1,0 +1,499 @@
+#include "projectmodel.h"
+
+#include "member.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// Equal bit for bit: -0 and 0 are written differently, so they differ here too.
+bool same(double x, double y)
+{
+    return std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+template <typename T, size_t N>
+bool same(const T (&x)[N], const T (&y)[N])
+{
+    return std::memcmp(x, y, sizeof x) == 0;
+}
+
+bool same(const QList<double> &x, const QList<double> &y)
+{
+    return x.size() == y.size()
+           && (x.isEmpty() || std::memcmp(x.constData(), y.constData(), sizeof(double) * size_t(x.size())) == 0);
+}
+} // namespace
+
+bool NodeRecord::operator==(const NodeRecord &o) const
+{
+    return key == o.key && same(x, o.x) && same(y, o.y) && nf1 == o.nf1 && nf2 == o.nf2 && nf3 == o.nf3
+           && kup1 == o.kup1 && kup2 == o.kup2 && kup3 == o.kup3 && iout == o.iout;
+}
+
+bool MemberRecord::operator==(const MemberRecord &o) const
+{
+    return key == o.key && type == o.type && source == o.source && dest == o.dest && node3 == o.node3
+           && node4 == o.node4 && iout == o.iout;
+}
+
+bool GridSettings::operator==(const GridSettings &o) const
+{
+    return XLines == o.XLines && YLines == o.YLines && XIds == o.XIds && YIds == o.YIds
+           && nodesIOut == o.nodesIOut && elementsIOut == o.elementsIOut;
+}
+
+ControlSettings::ControlSettings()
+{
+    const ProjectData defaults;
+    std::copy(std::begin(defaults.a), std::end(defaults.a), a);
+    std::copy(std::begin(defaults.b), std::end(defaults.b), b);
+    std::copy(std::begin(defaults.c), std::end(defaults.c), c);
+    std::copy(std::begin(defaults.d), std::end(defaults.d), d);
+    std::copy(std::begin(defaults.e), std::end(defaults.e), e);
+}
+
+bool ControlSettings::operator==(const ControlSettings &o) const
+{
+    return same(a, o.a) && same(b, o.b) && same(c, o.c) && same(d, o.d) && same(e, o.e)
+           && same(dampList, o.dampList) && seted == o.seted;
+}
+
+bool DriftSettings::operator==(const DriftSettings &o) const
+{
+    return drift == o.drift && kup1AutomaticallyTo0 == o.kup1AutomaticallyTo0
+           && kup1Automatically == o.kup1Automatically && seted == o.seted;
+}
+
+bool NodeValues::operator==(const NodeValues &o) const
+{
+    return same(first, o.first) && same(second, o.second) && same(third, o.third);
+}
+
+bool ShapeSettings::operator==(const ShapeSettings &o) const
+{
+    return same(fx, o.fx) && same(fy, o.fy) && same(fm, o.fm) && same(alpha, o.alpha);
+}
+
+bool QuakeSettings::operator==(const QuakeSettings &o) const
+{
+    return same(a, o.a) && same(b, o.b) && file == o.file && seted == o.seted;
+}
+
+ProjectModel::ProjectModel(QObject *parent) : QObject(parent) {}
+
+ProjectModel::~ProjectModel() = default;
+
+void ProjectModel::indexNodes()
+{
+    nodeAt.clear();
+    nodeAt.reserve(d.nodes.size());
+    for (int i = 0; i < d.nodes.size(); ++i)
+        nodeAt.insert(d.nodes.at(i).key, i);
+}
+
+void ProjectModel::indexMembers() const
+{
+    memberAt.clear();
+    memberAt.reserve(d.members.size());
+    for (int i = 0; i < d.members.size(); ++i)
+        memberAt.insert(d.members.at(i).key, i);
+    memberIndexStale = false;
+}
+
+int ProjectModel::nodeIndex(ModelKey key) const
+{
+    return nodeAt.value(key, -1);
+}
+
+int ProjectModel::memberIndex(ModelKey key) const
+{
+    if (memberIndexStale)
+        indexMembers();
+    return memberAt.value(key, -1);
+}
+
+int ProjectModel::typeIndex(ModelKey key) const
+{
+    if (key == 0)
+        return -1;
+    // A model has a few dozen types at most.
+    for (int i = 0; i < d.types.size(); ++i)
+        if (d.types.at(i).key == key)
+            return i;
+    return -1;
+}
+
+ModelKey ProjectModel::nodeKey(int number) const
+{
+    return number >= 1 && number <= d.nodes.size() ? d.nodes.at(number - 1).key : 0;
+}
+
+ModelKey ProjectModel::typeKey(int number) const
+{
+    return number >= 1 && number <= d.types.size() ? d.types.at(number - 1).key : 0;
+}
+
+const NodeRecord *ProjectModel::node(ModelKey key) const
+{
+    const int i = nodeIndex(key);
+    return i < 0 ? nullptr : &d.nodes.at(i);
+}
+
+const MemberRecord *ProjectModel::member(ModelKey key) const
+{
+    const int i = memberIndex(key);
+    return i < 0 ? nullptr : &d.members.at(i);
+}
+
+const Member *ProjectModel::memberType(ModelKey key) const
+{
+    const int i = typeIndex(key);
+    return i < 0 ? nullptr : d.types.at(i).values.get();
+}
+
+int ProjectModel::category(const MemberRecord &m) const
+{
+    const Member *t = memberType(m.type);
+    return t ? t->getType() : -1;
+}
+
+ModelKey ProjectModel::memberBetween(ModelKey a, ModelKey b) const
+{
+    for (const MemberRecord &m : d.members)
+        if ((m.source == a && m.dest == b) || (m.source == b && m.dest == a))
+            return m.key;
+    return 0;
+}
+
+bool ProjectModel::alphaActive() const
+{
+    const int ipanal = d.control.a[0];
+    return ipanal == 6 || ipanal == 8 || ipanal == 9;
+}
+
+ProjectData ProjectModel::projectData() const
+{
+    ProjectData p;
+    const ControlSettings &c = d.control;
+    std::copy(std::begin(c.a), std::end(c.a), p.a);
+    std::copy(std::begin(c.b), std::end(c.b), p.b);
+    std::copy(std::begin(c.c), std::end(c.c), p.c);
+    std::copy(std::begin(c.d), std::end(c.d), p.d);
+    std::copy(std::begin(c.e), std::end(c.e), p.e);
+    p.b[0] = int(d.nodes.size());
+    p.b[1] = int(d.members.size());
+    p.b[2] = int(d.types.size());
+    p.b[10] = int(d.grid.YLines.size());
+    p.dampList = c.dampList;
+    p.controlSeted = c.seted;
+
+    p.XLines = d.grid.XLines;
+    p.YLines = d.grid.YLines;
+    p.nodesIOut = d.grid.nodesIOut;
+    p.elementsIOut = d.grid.elementsIOut;
+
+    p.drift = d.drift.drift;
+    p.kup1AutomaticallyTo0 = d.drift.kup1AutomaticallyTo0;
+    p.kup1Automatically = d.drift.kup1Automatically;
+    p.driftSeted = d.drift.seted;
+    p.driftIds = ModelCore::driftIds(d.drift.drift, int(d.grid.XLines.size()), int(d.grid.YLines.size()));
+
+    p.nodes.reserve(d.nodes.size());
+    for (int i = 0; i < d.nodes.size(); ++i) {
+        const NodeRecord &n = d.nodes.at(i);
+        NodeData out;
+        out.id = i + 1;
+        out.x = n.x;
+        out.y = n.y;
+        out.nf1 = n.nf1;
+        out.nf2 = n.nf2;
+        out.nf3 = n.nf3;
+        out.kup1 = n.kup1;
+        out.kup2 = n.kup2;
+        out.kup3 = n.kup3;
+        out.iout = n.iout;
+        p.nodes.append(out);
+    }
+    QHash<ModelKey, int> typeNumbers;
+    for (int i = 0; i < d.types.size(); ++i)
+        typeNumbers.insert(d.types.at(i).key, i + 1);
+    p.bars.reserve(d.members.size());
+    for (int i = 0; i < d.members.size(); ++i) {
+        const MemberRecord &m = d.members.at(i);
+        BarData out;
+        out.id = i + 1;
+        out.mTypeId = typeNumbers.value(m.type, 0);
+        out.source = nodeNumber(m.source);
+        out.dest = nodeNumber(m.dest);
+        out.node3 = m.node3;
+        out.node4 = m.node4;
+        out.iout = m.iout;
+        p.bars.append(out);
+    }
+    // The writers only read the records; the model keeps them.
+    p.memberTypes.reserve(d.types.size());
+    for (const MemberTypeRecord &t : d.types)
+        p.memberTypes.append(const_cast<Member *>(t.values.get()));
+
+    p.wx = d.weights.first;
+    p.wy = d.weights.second;
+    p.wd = d.weights.third;
+    p.fx = d.loads.first;
+    p.fy = d.loads.second;
+    p.fm = d.loads.third;
+    p.shapeEnabled = shapeEnabled();
+    p.shapeFx = d.shape.fx;
+    p.shapeFy = d.shape.fy;
+    p.shapeFm = d.shape.fm;
+    p.alpha = d.shape.alpha;
+    p.showAlpha = alphaActive();
+
+    std::copy(std::begin(d.quake.a), std::end(d.quake.a), p.quakeA);
+    std::copy(std::begin(d.quake.b), std::end(d.quake.b), p.quakeB);
+    p.quakeFile = d.quake.file;
+    p.quakeSeted = d.quake.seted;
+    return p;
+}
+
+ModelData ProjectModel::fromProjectData(ProjectData &p)
+{
+    ModelData m;
+    ControlSettings &c = m.control;
+    std::copy(std::begin(p.a), std::end(p.a), c.a);
+    std::copy(std::begin(p.b), std::end(p.b), c.b);
+    std::copy(std::begin(p.c), std::end(p.c), c.c);
+    std::copy(std::begin(p.d), std::end(p.d), c.d);
+    std::copy(std::begin(p.e), std::end(p.e), c.e);
+    // The damping list means something only while ICTYPE asks for it.
+    if (c.a[4] == 4)
+        c.dampList = p.dampList;
+    c.seted = p.controlSeted;
+
+    m.grid.XLines = p.XLines;
+    m.grid.YLines = p.YLines;
+    for (int i = 0; i < p.XLines.size(); ++i)
+        m.grid.XIds.append(QString::number(i + 1));
+    for (int i = 0; i < p.YLines.size(); ++i)
+        m.grid.YIds.append(i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-") + QString::number(i));
+    m.grid.nodesIOut = p.nodesIOut;
+    m.grid.elementsIOut = p.elementsIOut;
+
+    // The file keeps the flag of the chosen drift only; the other keeps its default.
+    m.drift.drift = p.drift;
+    if (p.drift == QLatin1String("None"))
+        m.drift.kup1AutomaticallyTo0 = p.kup1AutomaticallyTo0;
+    else
+        m.drift.kup1Automatically = p.kup1Automatically;
+    m.drift.seted = p.driftSeted;
+
+    m.nodes.reserve(p.nodes.size());
+    for (const NodeData &n : std::as_const(p.nodes)) {
+        NodeRecord r;
+        r.key = m.nextKey++;
+        r.x = n.x;
+        r.y = n.y;
+        r.nf1 = n.nf1;
+        r.nf2 = n.nf2;
+        r.nf3 = n.nf3;
+        r.kup1 = n.kup1;
+        r.kup2 = n.kup2;
+        r.kup3 = n.kup3;
+        r.iout = n.iout;
+        m.nodes.append(r);
+    }
+
+    m.types.reserve(p.memberTypes.size());
+    for (int i = 0; i < p.memberTypes.size(); ++i) {
+        MemberTypeRecord t;
+        t.key = m.nextKey++;
+        auto owned = std::make_shared<Member>(*p.memberTypes.at(i));
+        owned->setID(i + 1);
+        t.values = owned;
+        m.types.append(t);
+    }
+    p.memberTypes.clear();
+    p.ownedMembers.clear();
+
+    m.members.reserve(p.bars.size());
+    for (const BarData &b : std::as_const(p.bars)) {
+        MemberRecord r;
+        r.key = m.nextKey++;
+        r.type = b.mTypeId >= 1 && b.mTypeId <= m.types.size() ? m.types.at(b.mTypeId - 1).key : 0;
+        r.source = b.source >= 1 && b.source <= m.nodes.size() ? m.nodes.at(b.source - 1).key : 0;
+        r.dest = b.dest >= 1 && b.dest <= m.nodes.size() ? m.nodes.at(b.dest - 1).key : 0;
+        r.node3 = b.node3;
+        r.node4 = b.node4;
+        r.iout = b.iout;
+        m.members.append(r);
+    }
+
+    m.weights = {p.wx, p.wy, p.wd};
+    m.loads = {p.fx, p.fy, p.fm};
+    // SHAPE is kept only while IPVERT asks for it; ALPHA otherwise keeps its default.
+    if (c.a[5] < 0) {
+        m.shape.fx = p.shapeFx;
+        m.shape.fy = p.shapeFy;
+        m.shape.fm = p.shapeFm;
+        m.shape.alpha = p.alpha;
+    }
+
+    std::copy(std::begin(p.quakeA), std::end(p.quakeA), m.quake.a);
+    std::copy(std::begin(p.quakeB), std::end(p.quakeB), m.quake.b);
+    m.quake.file = p.quakeFile;
+    m.quake.seted = p.quakeSeted;
+    return m;
+}
+
+// ------------------------------------------------------------------ changes
+
+void ProjectModel::resetData(const ModelData &data)
+{
+    d = data;
+    indexNodes();
+    indexMembers();
+    emit modelReset();
+}
+
+void ProjectModel::setNodes(const QList<NodeRecord> &records)
+{
+    QList<ModelKey> keys;
+    keys.reserve(records.size());
+    for (const NodeRecord &r : records) {
+        const int i = nodeIndex(r.key);
+        if (i < 0)
+            continue;
+        d.nodes[i] = r;
+        keys.append(r.key);
+    }
+    if (!keys.isEmpty())
+        emit nodesChanged(keys);
+}
+
+void ProjectModel::insertMembers(const QList<QPair<int, MemberRecord>> &records)
+{
+    QList<ModelKey> keys;
+    keys.reserve(records.size());
+    bool appendedOnly = !memberIndexStale;
+    for (const auto &r : records) {
+        const int at = std::clamp(r.first, 0, int(d.members.size()));
+        if (at != d.members.size())
+            appendedOnly = false;
+        d.members.insert(at, r.second);
+        if (appendedOnly)
+            memberAt.insert(r.second.key, at);
+        keys.append(r.second.key);
+    }
+    // Appending keeps every other place; an insert moves those after it.
+    if (!appendedOnly)
+        memberIndexStale = true;
+    if (!keys.isEmpty())
+        emit membersInserted(keys);
+}
+
+void ProjectModel::removeMembers(const QList<ModelKey> &keys)
+{
+    QList<int> places;
+    places.reserve(keys.size());
+    for (ModelKey k : keys) {
+        const int i = memberIndex(k);
+        if (i >= 0)
+            places.append(i);
+    }
+    if (places.isEmpty())
+        return;
+    std::sort(places.begin(), places.end());
+    QList<ModelKey> gone;
+    gone.reserve(places.size());
+    for (int k = int(places.size()) - 1; k >= 0; --k) {
+        gone.prepend(d.members.at(places.at(k)).key);
+        d.members.removeAt(places.at(k));
+    }
+    // Removing the last member keeps every other place.
+    if (places.size() == 1 && places.first() == d.members.size())
+        memberAt.remove(gone.first());
+    else
+        memberIndexStale = true;
+    emit membersRemoved(gone);
+}
+
+void ProjectModel::setMembers(const QList<MemberRecord> &records)
+{
+    QList<ModelKey> keys;
+    keys.reserve(records.size());
+    for (const MemberRecord &r : records) {
+        const int i = memberIndex(r.key);
+        if (i < 0)
+            continue;
+        d.members[i] = r;
+        keys.append(r.key);
+    }
+    if (!keys.isEmpty())
+        emit membersChanged(keys);
+}
+
+void ProjectModel::insertType(int index, const MemberTypeRecord &record)
+{
+    d.types.insert(std::clamp(index, 0, int(d.types.size())), record);
+    emit typesChanged();
+}
+
+void ProjectModel::removeType(ModelKey key)
+{
+    const int i = typeIndex(key);
+    if (i < 0)
+        return;
+    d.types.removeAt(i);
+    emit typesChanged();
+}
+
+void ProjectModel::setType(const MemberTypeRecord &record)
+{
+    const int i = typeIndex(record.key);
+    if (i < 0)
+        return;
+    d.types[i] = record;
+    emit typesChanged();
+}
+
+void ProjectModel::setGrid(const GridSettings &value)
+{
+    d.grid = value;
+    emit settingsChanged(Grid);
+}
+
+void ProjectModel::setControl(const ControlSettings &value)
+{
+    d.control = value;
+    emit settingsChanged(Control);
+}
+
+void ProjectModel::setDrift(const DriftSettings &value)
+{
+    d.drift = value;
+    emit settingsChanged(Drift);
+}
+
+void ProjectModel::setWeights(const NodeValues &value)
+{
+    d.weights = value;
+    emit settingsChanged(Weights);
+}
+
+void ProjectModel::setLoads(const NodeValues &value)
+{
+    d.loads = value;
+    emit settingsChanged(Loads);
+}
+
+void ProjectModel::setShape(const ShapeSettings &value)
+{
+    d.shape = value;
+    emit settingsChanged(Shape);
+}
+
+void ProjectModel::setQuake(const QuakeSettings &value)
+{
+    d.quake = value;
+    emit settingsChanged(Quake);
+}
