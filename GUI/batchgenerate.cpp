@@ -3,6 +3,7 @@
 #include "analysiswriter.h"
 #include "projectdata.h"
 #include "projectfile.h"
+#include "projectmodel.h"
 
 #include <QTextStream>
 
@@ -10,12 +11,16 @@ namespace BatchGenerate {
 
 int run(const QString &projectFile, const QString &outputFile, QTextStream &err)
 {
-    ProjectData data;
+    ProjectData read;
     QString error;
-    if (!ProjectFile::readFile(projectFile, data, &error)) {
+    if (!ProjectFile::readFile(projectFile, read, &error)) {
         err << projectFile << ": " << error << Qt::endl;
         return Failed;
     }
+    // Through the model, as opening the project in the window does.
+    ProjectModel model;
+    model.resetData(ProjectModel::fromProjectData(read));
+    const ProjectData data = model.projectData();
     const QString missing = ModelCore::completenessMessage(data);
     if (!missing.isEmpty()) {
         err << missing << Qt::endl;

@@ -390,6 +390,7 @@ void MainWindow::drawAllItems(bool option)
 {
     // The grid dialog's OK: a new grid with a node at every intersection.
     ModelData next = model->data();
+    next.begun = true;
     GridSettings &grid = next.grid;
     grid.XLines = gridDialog.getXLines();
     grid.YLines = gridDialog.getYLines();
@@ -468,7 +469,7 @@ void MainWindow::rebuildScene()
     loadQuakeDialog();
     loadTableDialogs();
     loadGridDialog();
-    if (hasGrid) {
+    if (model->data().begun) {
         setModelActionsEnabled();
     } else {
         ui->editGridAction->setEnabled(true);
@@ -896,6 +897,7 @@ void MainWindow::membersInserted(const QList<ModelKey> &keys)
         first = qMin(first, i);
     }
     renumberBars(first);
+    syncControlCounts();
 }
 
 void MainWindow::membersRemoved(const QList<ModelKey> &keys)
@@ -922,6 +924,7 @@ void MainWindow::membersRemoved(const QList<ModelKey> &keys)
         bar->deleteLater();
     }
     renumberBars(first);
+    syncControlCounts();
 }
 
 void MainWindow::membersChanged(const QList<ModelKey> &keys)
@@ -957,6 +960,7 @@ void MainWindow::typesChanged()
         mtypeCBox->setCurrentIndex(selected);
     if (!fromDialog)
         loadMTypeDialog();
+    syncControlCounts();
 }
 
 void MainWindow::settingsChanged(ProjectModel::Section section)
@@ -990,6 +994,16 @@ void MainWindow::settingsChanged(ProjectModel::Section section)
 }
 
 // ---------------------------------------------------------------- bookkeeping
+
+void MainWindow::syncControlCounts()
+{
+    // The counts only, in place: redrawing the whole form costs more than an edit may.
+    int *b = controlDialog.getB();
+    b[0] = int(model->nodes().size());
+    b[1] = int(model->members().size());
+    b[2] = int(model->types().size());
+    b[10] = int(model->grid().YLines.size());
+}
 
 void MainWindow::updateControlCounts()
 {

@@ -155,6 +155,7 @@ private:
     void init();
     void createActions();
     void updateControlCounts();
+    void syncControlCounts();
     void showFileError(const QString &fileName, const QString &reason);
     Bar *addBar(Node *start, Node *end, int id, int mTypeId, int iout);
     void setModelActionsEnabled();

@@ -259,6 +259,7 @@ ProjectData ProjectModel::projectData() const
 ModelData ProjectModel::fromProjectData(ProjectData &p)
 {
     ModelData m;
+    m.begun = true;
     ControlSettings &c = m.control;
     std::copy(std::begin(p.a), std::end(p.a), c.a);
     std::copy(std::begin(p.b), std::end(p.b), c.b);

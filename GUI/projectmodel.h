@@ -109,6 +109,9 @@ struct ModelData {
     NodeValues weights, loads;
     ShapeSettings shape;
     QuakeSettings quake;
+    // A grid was drawn or a project opened: the grid is then fixed and the
+    // model's settings can be edited.
+    bool begun = false;
     ModelKey nextKey = 1;
 };
 

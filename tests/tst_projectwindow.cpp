@@ -149,6 +149,7 @@ void buildModel(MainWindow &w, int ipvert)
     c->getC()[3] = 0.01;   // DT
     c->showProperties();
     c->setSeted(true);
+    emit c->updateControlOptions(c->getA()[4]);
 
     editDriftDialog *drift = w.getDriftDialog();
     drift->setColumns(w.getGridDialog()->getXIds());
@@ -163,7 +164,9 @@ void buildModel(MainWindow &w, int ipvert)
         weight << (k < 3 ? 0.0 : 1.5 * k);
     }
     w.getLoadDialog()->setLists(load, zero, zero);
+    emit w.getLoadDialog()->stored();
     w.getMassDialog()->setLists(weight, weight, zero);
+    emit w.getMassDialog()->stored();
     if (ipvert < 0) {
         // One row per node and per vertical shape.
         QList<double> shape;
@@ -171,6 +174,7 @@ void buildModel(MainWindow &w, int ipvert)
             shape << 0.25 * k;
         w.getShapeDialog()->setLists(shape, QList<double>(shape.size(), 0.0), shape);
         w.getShapeDialog()->setAlpha(0.75);
+        emit w.getShapeDialog()->stored();
     }
     editQuakeDialog *q = w.getQuakeDialog();
     q->geta()[0] = 3;
@@ -178,6 +182,7 @@ void buildModel(MainWindow &w, int ipvert)
     q->getb()[1] = 9.8;
     q->setFile(QStringLiteral("elcentro.txt"));
     q->setSeted(true);
+    emit q->updateQuake();
 }
 
 QByteArray T(int n)
@@ -494,8 +499,11 @@ void tst_ProjectWindow::reopenedModelGeneratesTheSameFile()
     d->findChild<QPushButton *>(QStringLiteral("deleteBtn"))->click();
     QCOMPARE(w.getBars().at(3)->getMTypeId(), 0);
     QCOMPARE(w.getBars().at(4)->getMTypeId(), 3);
-    w.getBars().at(1)->setProperties(2, 5, 7, 1);
-    w.getNodes().at(4)->setKup2(2);
+    // As the member's and the node's dialogs ask on OK.
+    w.getBars().at(1)->requestProperties(2, 5, 7, 1);
+    NodeRecord node = w.getNodes().at(4)->record();
+    node.kup2 = 2;
+    emit w.getNodes().at(4)->editRequested(node);
     controlOptionsDialog *c = w.getControlDialog();
     c->getA()[4] = 4;
     c->setDumpList({5.0, 3.0, 0.5});
@@ -685,6 +693,7 @@ void tst_ProjectWindow::missingShapeIsNamed()
     MainWindow w;
     buildModel(w, -1);
     w.getShapeDialog()->setLists({}, {}, {});
+    emit w.getShapeDialog()->stored();
     const Asked asked = answerFileDialog(QString(), [&] { w.generateFile(); });
     QCOMPARE(asked.caption, QString());
     QCOMPARE(asked.message, QStringLiteral("You must set, Shape."));
@@ -692,6 +701,7 @@ void tst_ProjectWindow::missingShapeIsNamed()
     // With IPVERT back at 0 the empty pattern is not asked for and the file has no SHAPE section.
     w.getControlDialog()->getA()[5] = 0;
     w.getControlDialog()->showProperties();
+    emit w.getControlDialog()->updateControlOptions(0);
     QVERIFY(!action(w, "actionSHAPE")->isEnabled());
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("noshape.txt"));
@@ -710,6 +720,7 @@ void tst_ProjectWindow::emptyModelOpensEmpty()
     {
         MainWindow w;
         w.getQuakeDialog()->setSeted(true);
+        emit w.getQuakeDialog()->updateQuake();
         QCOMPARE(messageOf([&] { QVERIFY(w.writeProjectFile(path)); }).count, 0);
     }
     MainWindow w;
@@ -766,8 +777,11 @@ void tst_ProjectWindow::gridsSurvive()
     if (n > 1)
         draw(w, 1, 1, n);
     w.getControlDialog()->setSeted(true);
+    emit w.getControlDialog()->updateControlOptions(0);
     w.getDriftDialog()->setSeted(true);
+    emit w.getDriftDialog()->updateDrift(false);
     w.getQuakeDialog()->setSeted(true);
+    emit w.getQuakeDialog()->updateQuake();
     QVERIFY(w.writeProjectFile(path));
     QVERIFY(w.writeAnalysisFile(first));
 
@@ -819,6 +833,7 @@ void tst_ProjectWindow::labelsSurvive()
     d->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->setText(label);
     d->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
     w.getQuakeDialog()->setFile(record);
+    emit w.getQuakeDialog()->updateQuake();
     QVERIFY(w.writeProjectFile(path));
     QVERIFY(w.writeAnalysisFile(first));
     if (record == QLatin1String("NULL!NULL"))
@@ -859,6 +874,7 @@ void tst_ProjectWindow::alphaFollowsIpanal()
         buildModel(w, -1);
         w.getControlDialog()->getA()[0] = ipanal;
         w.getControlDialog()->showProperties();
+        emit w.getControlDialog()->updateControlOptions(0);
         QCOMPARE(w.getShapeDialog()->showAlpha(), alpha);
         QVERIFY(w.writeProjectFile(path));
     }

@@ -98,6 +98,7 @@ void acceptQuake(MainWindow &w, const QString &record, double scale)
     q->getb()[5] = 1.0;      // TSCALE
     q->setFile(record);
     q->setSeted(true);
+    emit q->updateQuake();
 }
 
 // Weights on every node above the base, lateral loads 0 (dead load as weights only).
@@ -114,7 +115,9 @@ void setFloorWeights(MainWindow &w, double perNode)
         fm << 0.0;
     }
     w.getMassDialog()->setLists(wx, wy, wd);
+    emit w.getMassDialog()->stored();
     w.getLoadDialog()->setLists(fx, fy, fm);
+    emit w.getLoadDialog()->stored();
 }
 
 void frameColumn(Member &m, double pyc, double mo)
@@ -248,7 +251,9 @@ bool plasticHinges(const QString &path)
         fx << 0.0; fy << -m * 9.8; fm << 0.0;
     }
     w.getMassDialog()->setLists(wx, wy, wd);
+    emit w.getMassDialog()->stored();
     w.getLoadDialog()->setLists(fx, fy, fm);
+    emit w.getLoadDialog()->stored();
     acceptDrift(w, "1");
     acceptQuake(w, "chichi-tcu068-ew.txt", 1.0);
     acceptControl(w, [](controlOptionsDialog &c) { c.getA()[5] = -2; });
@@ -261,6 +266,7 @@ bool plasticHinges(const QString &path)
         }
     }
     w.getShapeDialog()->setLists(sx, sy, sm);
+    emit w.getShapeDialog()->stored();
     return save(w, path);
 }
 
