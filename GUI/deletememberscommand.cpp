@@ -1,13 +1,17 @@
 #include "deletememberscommand.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 DeleteMembersCommand::DeleteMembersCommand(ProjectModel *m, const QList<ModelKey> &k, QUndoCommand *parent)
     : QUndoCommand(parent), model(m)
 {
+    QSet<ModelKey> seen;
     for (ModelKey key : k) {
         const int i = model->memberIndex(key);
-        if (i >= 0 && !keys.contains(key)) {
+        if (i >= 0 && !seen.contains(key)) {
+            seen.insert(key);
             removed.append(qMakePair(i, model->members().at(i)));
             keys.append(key);
         }

@@ -28,6 +28,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QSet>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -886,15 +887,24 @@ void MainWindow::membersInserted(const QList<ModelKey> &keys)
 {
     int first = int(newBars.size());
     for (ModelKey key : keys) {
-        const int i = model->memberIndex(key);
         const MemberRecord *r = model->member(key);
-        if (i < 0 || !r)
+        const int i = model->memberIndex(key);
+        if (!r || i < 0)
             continue;
-        Bar *bar = makeBar(*r, i + 1);
-        if (!bar)
-            continue;
-        newBars.insert(qMin(i, int(newBars.size())), bar);
-        first = qMin(first, i);
+        if (Bar *bar = makeBar(*r, i + 1)) {
+            if (keys.size() == 1)
+                newBars.insert(qMin(i, int(newBars.size())), bar);
+            first = qMin(first, i);
+        }
+    }
+    if (keys.size() > 1) {
+        // Many at once: the list again in the model's order, in one pass.
+        QList<Bar *> ordered;
+        ordered.reserve(model->members().size());
+        for (const MemberRecord &r : model->members())
+            if (Bar *bar = barItems.value(r.key))
+                ordered.append(bar);
+        newBars = ordered;
     }
     renumberBars(first);
     syncControlCounts();
@@ -902,28 +912,37 @@ void MainWindow::membersInserted(const QList<ModelKey> &keys)
 
 void MainWindow::membersRemoved(const QList<ModelKey> &keys)
 {
-    int first = int(newBars.size());
+    QSet<Bar *> gone;
     for (ModelKey key : keys) {
         Bar *bar = barItems.take(key);
         if (!bar)
             continue;
+        gone.insert(bar);
         if (Node *s = bar->sourceNode())
             if (Node *e = bar->destNode()) {
                 s->deleteNode(e->getId());
                 e->deleteNode(s->getId());
             }
-        const int i = int(newBars.indexOf(bar));
-        if (i >= 0) {
-            newBars.removeAt(i);
-            first = qMin(first, i);
-        }
         if (barIdSelected == bar->getId())
             barIdSelected = -1;
         scene->removeItem(bar);
         // It may be the item whose dialog or event asked for this.
         bar->deleteLater();
     }
-    renumberBars(first);
+    int first = -1;
+    QList<Bar *> kept;
+    kept.reserve(newBars.size());
+    for (int i = 0; i < newBars.size(); ++i) {
+        if (gone.contains(newBars.at(i))) {
+            if (first < 0)
+                first = i;
+        } else {
+            kept.append(newBars.at(i));
+        }
+    }
+    newBars = kept;
+    if (first >= 0)
+        renumberBars(first);
     syncControlCounts();
 }
 

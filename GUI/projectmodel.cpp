@@ -373,23 +373,35 @@ void ProjectModel::setNodes(const QList<NodeRecord> &records)
 
 void ProjectModel::insertMembers(const QList<QPair<int, MemberRecord>> &records)
 {
+    if (records.isEmpty())
+        return;
     QList<ModelKey> keys;
     keys.reserve(records.size());
-    bool appendedOnly = !memberIndexStale;
-    for (const auto &r : records) {
-        const int at = std::clamp(r.first, 0, int(d.members.size()));
-        if (at != d.members.size())
-            appendedOnly = false;
-        d.members.insert(at, r.second);
-        if (appendedOnly)
-            memberAt.insert(r.second.key, at);
+    for (const auto &r : records)
         keys.append(r.second.key);
+    const bool appending = !memberIndexStale && records.size() == 1 && records.first().first >= d.members.size();
+    if (records.size() == 1) {
+        d.members.insert(std::clamp(records.first().first, 0, int(d.members.size())), records.first().second);
+    } else {
+        // One merge pass: the places are ascending places of the final list.
+        QList<MemberRecord> merged;
+        merged.reserve(d.members.size() + records.size());
+        int next = 0;
+        for (const auto &r : records) {
+            while (merged.size() < r.first && next < d.members.size())
+                merged.append(d.members.at(next++));
+            merged.append(r.second);
+        }
+        while (next < d.members.size())
+            merged.append(d.members.at(next++));
+        d.members = merged;
     }
     // Appending keeps every other place; an insert moves those after it.
-    if (!appendedOnly)
+    if (appending)
+        memberAt.insert(records.first().second.key, int(d.members.size()) - 1);
+    else
         memberIndexStale = true;
-    if (!keys.isEmpty())
-        emit membersInserted(keys);
+    emit membersInserted(keys);
 }
 
 void ProjectModel::removeMembers(const QList<ModelKey> &keys)
@@ -404,14 +416,29 @@ void ProjectModel::removeMembers(const QList<ModelKey> &keys)
     if (places.isEmpty())
         return;
     std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
     QList<ModelKey> gone;
     gone.reserve(places.size());
-    for (int k = int(places.size()) - 1; k >= 0; --k) {
-        gone.prepend(d.members.at(places.at(k)).key);
-        d.members.removeAt(places.at(k));
+    for (int i : std::as_const(places))
+        gone.append(d.members.at(i).key);
+    const bool last = places.size() == 1 && places.first() == d.members.size() - 1;
+    if (places.size() == 1) {
+        d.members.removeAt(places.first());
+    } else {
+        // One pass, whatever the number removed.
+        QList<MemberRecord> kept;
+        kept.reserve(d.members.size() - places.size());
+        int p = 0;
+        for (int i = 0; i < d.members.size(); ++i) {
+            if (p < places.size() && places.at(p) == i)
+                ++p;
+            else
+                kept.append(d.members.at(i));
+        }
+        d.members = kept;
     }
     // Removing the last member keeps every other place.
-    if (places.size() == 1 && places.first() == d.members.size())
+    if (last && !memberIndexStale)
         memberAt.remove(gone.first());
     else
         memberIndexStale = true;
