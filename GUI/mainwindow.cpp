@@ -925,8 +925,10 @@ void MainWindow::membersRemoved(const QList<ModelKey> &keys)
             }
         if (barIdSelected == bar->getId())
             barIdSelected = -1;
-        scene->removeItem(bar);
-        // It may be the item whose dialog or event asked for this.
+        // It may be the item whose dialog or event asked for this: that one
+        // leaves the scene when it is deleted, once its event is over.
+        if (scene->mouseGrabberItem() != bar)
+            scene->removeItem(bar);
         bar->deleteLater();
     }
     int first = -1;
