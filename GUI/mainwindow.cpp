@@ -453,6 +453,7 @@ void MainWindow::rebuildScene()
         setNodes();
         drawNodesIds();
         updateKupsLists();
+        shownTypes = typeList();
         newBars.reserve(model->members().size());
         barItems.reserve(model->members().size());
         for (int i = 0; i < model->members().size(); ++i) {
@@ -780,7 +781,7 @@ Bar *MainWindow::addBar(Node *start, Node *end, int id, int mTypeId, int iout)
     connect(bar, &Bar::activateDeleteAct, this, &MainWindow::activateDeleteAct);
     end->addNode(start->getId());
     start->addNode(end->getId());
-    bar->setMTypeList(typeList());
+    bar->setMTypeList(shownTypes);
     connect(bar, &Bar::deleteBar, this, &MainWindow::deleteBar);
     connect(bar, &Bar::deactivateDeleteAct, this, &MainWindow::deactivateDeleteAct);
     connect(bar, &Bar::editRequested, this, &MainWindow::editBar);
@@ -960,7 +961,8 @@ void MainWindow::membersChanged(const QList<ModelKey> &keys)
 
 void MainWindow::typesChanged()
 {
-    const QList<Member *> list = typeList();
+    shownTypes = typeList();
+    const QList<Member *> &list = shownTypes;
     QHash<ModelKey, int> numbers;
     for (int i = 0; i < model->types().size(); ++i)
         numbers.insert(model->types().at(i).key, i + 1);

@@ -189,6 +189,7 @@ private:
     QUndoStack *stack = nullptr;
     QHash<ModelKey, Node *> nodeItems;
     QHash<ModelKey, Bar *> barItems;
+    QList<Member *> shownTypes;   // the model's type records, as the items look them up
     // Set while a dialog's own change goes through: that dialog already shows it.
     bool fromDialog = false;
     bool candrawbar = false;
