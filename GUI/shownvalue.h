@@ -29,12 +29,20 @@ inline void forget(QObject *field)
     field->setProperty(valueKey, QVariant());
 }
 
+// setProperty() leaves a value that compares equal in place, and doubles
+// compare equal across signs of zero and within a tolerance.
+inline void remember(QObject *field, const QVariant &value)
+{
+    forget(field);
+    field->setProperty(valueKey, value);
+}
+
 template <typename T>
 void show(QLineEdit *edit, const QString &text, T value)
 {
     edit->setText(text);
     edit->setProperty(textKey, text);
-    edit->setProperty(valueKey, QVariant::fromValue(value));
+    remember(edit, QVariant::fromValue(value));
 }
 
 // The value the edit was shown with while it still holds that text, else typed
@@ -54,7 +62,7 @@ inline void show(QComboBox *box, int index, int value)
     box->setCurrentIndex(index);
     box->setProperty(indexKey, box->currentIndex());
     box->setProperty(textKey, box->currentText());
-    box->setProperty(valueKey, value);
+    remember(box, value);
 }
 
 inline int read(const QComboBox *box, int chosen)
