@@ -1188,7 +1188,8 @@ void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int)
 {
     if (!editing(Member::SPRING))
         return;
-    fillSpringYield();
+    if (springRule() != 0)
+        fillSpringYield();
     showSpringYield();
 }
 
@@ -1196,7 +1197,10 @@ void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
 {
     if (!editing(Member::SPRING))
         return;
-    fillSpringYield();
+    // The elastic rule only hides the yield groups: Set Properties still reads
+    // the one of ITYPE, so what was typed there must stay.
+    if (springRule() != 0)
+        fillSpringYield();
     showSpringYield();
     showLaw(springRule(), ui->springLawLayout);
 }
