@@ -542,7 +542,7 @@ void tst_TableDialogs::unchangedOkKeepsValues()
     const QList<double> lists[3] = {{value, -value, 7.0}, {1.0 / 3, value, 0.0}, {value, value, 1e308}};
     f.dialog->setLists(lists[0], lists[1], lists[2]);
     showFor(f, 3);
-    f.ok();
+    f.dialog->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
     for (int c = 1; c <= 3; ++c) {
         QCOMPARE(f.list(c).size(), 3);
         for (int row = 0; row < 3; ++row)
