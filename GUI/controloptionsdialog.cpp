@@ -1,6 +1,8 @@
 #include "controloptionsdialog.h"
 #include "ui_controloptionsdialog.h"
 
+#include "shownvalue.h"
+
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalBlocker>
@@ -38,6 +40,17 @@ double toDouble(const QString &text)
     bool ok = false;
     const double v = text.toDouble(&ok);
     return ok ? v : 0.0;
+}
+
+// The text holds only 10 digits: a field left as shown gives back the stored value itself.
+void showValue(QLineEdit *edit, double v)
+{
+    ShownValue::show(edit, showDouble(v), v);
+}
+
+double readValue(const QLineEdit *edit)
+{
+    return ShownValue::read(edit, toDouble(edit->text()));
 }
 
 } // namespace
@@ -235,16 +248,16 @@ void controlOptionsDialog::showB()
 
 void controlOptionsDialog::showC()
 {
-    ui->gravLineEdit->setText(showDouble(c[0]));
-    ui->c1LineEdit->setText(showDouble(c[1]));
-    ui->c2LineEdit->setText(showDouble(c[2]));
-    ui->dtLineEdit->setText(showDouble(c[3]));
-    ui->timeLineEdit->setText(showDouble(c[4]));
-    ui->factorLineEdit->setText(showDouble(c[5]));
-    ui->dstortLineEdit->setText(showDouble(c[6]));
-    ui->dfactLineEdit->setText(showDouble(c[7]));
-    ui->xmaxLineEdit->setText(showDouble(c[8]));
-    ui->ymaxLineEdit->setText(showDouble(c[9]));
+    showValue(ui->gravLineEdit, c[0]);
+    showValue(ui->c1LineEdit, c[1]);
+    showValue(ui->c2LineEdit, c[2]);
+    showValue(ui->dtLineEdit, c[3]);
+    showValue(ui->timeLineEdit, c[4]);
+    showValue(ui->factorLineEdit, c[5]);
+    showValue(ui->dstortLineEdit, c[6]);
+    showValue(ui->dfactLineEdit, c[7]);
+    showValue(ui->xmaxLineEdit, c[8]);
+    showValue(ui->ymaxLineEdit, c[9]);
 }
 
 void controlOptionsDialog::showD()
@@ -256,14 +269,14 @@ void controlOptionsDialog::showD()
 
 void controlOptionsDialog::showE()
 {
-    ui->ftestLineEdit->setText(showDouble(e[0]));
-    ui->wavexLineEdit->setText(showDouble(e[1]));
-    ui->waveyLineEdit->setText(showDouble(e[2]));
-    ui->thetaLineEdit->setText(showDouble(e[3]));
-    ui->dxmaxLineEdit->setText(showDouble(e[4]));
-    ui->dymaxLineEdit->setText(showDouble(e[5]));
-    ui->omegaLineEdit->setText(showDouble(e[6]));
-    ui->fLineEdit->setText(showDouble(e[7]));
+    showValue(ui->ftestLineEdit, e[0]);
+    showValue(ui->wavexLineEdit, e[1]);
+    showValue(ui->waveyLineEdit, e[2]);
+    showValue(ui->thetaLineEdit, e[3]);
+    showValue(ui->dxmaxLineEdit, e[4]);
+    showValue(ui->dymaxLineEdit, e[5]);
+    showValue(ui->omegaLineEdit, e[6]);
+    showValue(ui->fLineEdit, e[7]);
 }
 
 void controlOptionsDialog::updateIpvertItems(int ipanal)
@@ -369,29 +382,29 @@ void controlOptionsDialog::on_okBtn_clicked()
     b[12] = ui->iresidComboBox->currentIndex();
     b[13] = toInt(ui->kdumpLineEdit->text());
 
-    c[0] = toDouble(ui->gravLineEdit->text());
-    c[1] = toDouble(ui->c1LineEdit->text());
-    c[2] = toDouble(ui->c2LineEdit->text());
-    c[3] = toDouble(ui->dtLineEdit->text());
-    c[4] = toDouble(ui->timeLineEdit->text());
-    c[5] = toDouble(ui->factorLineEdit->text());
-    c[6] = toDouble(ui->dstortLineEdit->text());
-    c[7] = toDouble(ui->dfactLineEdit->text());
-    c[8] = toDouble(ui->xmaxLineEdit->text());
-    c[9] = toDouble(ui->ymaxLineEdit->text());
+    c[0] = readValue(ui->gravLineEdit);
+    c[1] = readValue(ui->c1LineEdit);
+    c[2] = readValue(ui->c2LineEdit);
+    c[3] = readValue(ui->dtLineEdit);
+    c[4] = readValue(ui->timeLineEdit);
+    c[5] = readValue(ui->factorLineEdit);
+    c[6] = readValue(ui->dstortLineEdit);
+    c[7] = readValue(ui->dfactLineEdit);
+    c[8] = readValue(ui->xmaxLineEdit);
+    c[9] = readValue(ui->ymaxLineEdit);
 
     d[0] = toInt(ui->maxitLineEdit->text());
     d[1] = toInt(ui->maxcitLineEdit->text());
     d[2] = ui->dComboBox->currentIndex() == 2 ? 100 : ui->dComboBox->currentIndex();
 
-    e[0] = toDouble(ui->ftestLineEdit->text());
-    e[1] = toDouble(ui->wavexLineEdit->text());
-    e[2] = toDouble(ui->waveyLineEdit->text());
-    e[3] = toDouble(ui->thetaLineEdit->text());
-    e[4] = toDouble(ui->dxmaxLineEdit->text());
-    e[5] = toDouble(ui->dymaxLineEdit->text());
-    e[6] = toDouble(ui->omegaLineEdit->text());
-    e[7] = toDouble(ui->fLineEdit->text());
+    e[0] = readValue(ui->ftestLineEdit);
+    e[1] = readValue(ui->wavexLineEdit);
+    e[2] = readValue(ui->waveyLineEdit);
+    e[3] = readValue(ui->thetaLineEdit);
+    e[4] = readValue(ui->dxmaxLineEdit);
+    e[5] = readValue(ui->dymaxLineEdit);
+    e[6] = readValue(ui->omegaLineEdit);
+    e[7] = readValue(ui->fLineEdit);
 
     // Show what was stored (text that did not convert now reads 0).
     showProperties();
@@ -445,8 +458,8 @@ void controlOptionsDialog::on_pushButton_2_clicked()
     const int index = ui->comboBox->currentIndex();
     if (index < 0 || index >= dampList.size())
         return;
-    dampList[index] = toDouble(ui->dampLineEdit->text());
-    ui->dampLineEdit->setText(showDouble(dampList.at(index)));
+    dampList[index] = readValue(ui->dampLineEdit);
+    showValue(ui->dampLineEdit, dampList.at(index));
 }
 
 void controlOptionsDialog::on_deleteBtn_clicked()
@@ -461,10 +474,12 @@ void controlOptionsDialog::on_deleteBtn_clicked()
 
 void controlOptionsDialog::on_comboBox_currentIndexChanged(int index)
 {
-    if (index >= 0 && index < dampList.size())
-        ui->dampLineEdit->setText(showDouble(dampList.at(index)));
-    else
+    if (index >= 0 && index < dampList.size()) {
+        showValue(ui->dampLineEdit, dampList.at(index));
+    } else {
         ui->dampLineEdit->clear();
+        ShownValue::forget(ui->dampLineEdit);
+    }
 }
 
 void controlOptionsDialog::refillModeCombo(int select)

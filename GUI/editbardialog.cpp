@@ -2,6 +2,7 @@
 #include "ui_editbardialog.h"
 
 #include "member.h"
+#include "shownvalue.h"
 
 #include <QMessageBox>
 
@@ -90,7 +91,10 @@ void editBarDialog::setNode4(int node)
 void editBarDialog::setIOut(int value)
 {
     iout = value;
+    // A code without an item (hand-edited project) selects nothing and is
+    // kept until an item is chosen.
     selectIndex(ui->iOutComboBox, value);
+    ShownValue::show(ui->iOutComboBox, ui->iOutComboBox->currentIndex(), value);
 }
 
 void editBarDialog::on_okBtn_clicked()
@@ -104,7 +108,7 @@ void editBarDialog::on_okBtn_clicked()
     emit setProperties(mTypeIndex + 1,
                        qMax(0, ui->node3ComboBox->currentIndex()),
                        qMax(0, ui->node4ComboBox->currentIndex()),
-                       qMax(0, ui->iOutComboBox->currentIndex()));
+                       ShownValue::read(ui->iOutComboBox, qMax(0, ui->iOutComboBox->currentIndex())));
     accept();
 }
 
@@ -113,7 +117,7 @@ void editBarDialog::on_cancelBtn_clicked()
     selectIndex(ui->mTypeComboBox, mType - 1);
     selectIndex(ui->node3ComboBox, node3);
     selectIndex(ui->node4ComboBox, node4);
-    selectIndex(ui->iOutComboBox, iout);
+    setIOut(iout);
 }
 
 void editBarDialog::on_pushButton_clicked()

@@ -74,6 +74,8 @@ void editDriftDialog::on_columnsComboBox_currentIndexChanged(int index)
 void editDriftDialog::on_okBtn_clicked()
 {
     seted = true;
+    // A column the grid no longer has showed as "None" and is stored so: the
+    // KUP1 option must not act on a column that does not exist.
     const QString text = ui->columnsComboBox->currentIndex() > 0 ? ui->columnsComboBox->currentText() : None;
     setDrift(text);
     emit updateDrift(text == None ? ui->setKupsTo0->isChecked() : ui->setKups->isChecked());

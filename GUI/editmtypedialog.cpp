@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "member.h"
+#include "shownvalue.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -25,30 +26,56 @@ double value(const QLineEdit *edit)
     return edit->text().trimmed().toDouble();
 }
 
+// The text holds 10 digits; a field left as shown gives back the record's value itself.
+void showNumber(QLineEdit *edit, double v)
+{
+    ShownValue::show(edit, num(v), v);
+}
+
+double shownValue(const QLineEdit *edit)
+{
+    return ShownValue::read(edit, value(edit));
+}
+
 void fill(const QList<QLineEdit *> &edits, const double *values)
 {
     for (int i = 0; i < edits.size(); ++i)
-        edits.at(i)->setText(num(values[i]));
+        showNumber(edits.at(i), values[i]);
 }
 
 void read(const QList<QLineEdit *> &edits, double *values)
 {
     for (int i = 0; i < edits.size(); ++i)
-        values[i] = value(edits.at(i));
+        values[i] = shownValue(edits.at(i));
 }
 
-// Selects an item without running the combo's handler; out of range picks the nearest item.
+// Selects an item without running the combo's handler; out of range picks the
+// nearest item, but until another item is chosen chosenIndex() gives index.
 void select(QComboBox *box, int index)
 {
     if (box->count() == 0)
         return;
     const QSignalBlocker blocker(box);
-    box->setCurrentIndex(std::clamp(index, 0, box->count() - 1));
+    ShownValue::show(box, std::clamp(index, 0, box->count() - 1), index);
 }
 
+// The same for a combo whose items are the stored numbers: chosenNumber() gives number.
 void selectNumber(QComboBox *box, int number)
 {
-    select(box, std::max(0, box->findText(QString::number(number))));
+    if (box->count() == 0)
+        return;
+    const QSignalBlocker blocker(box);
+    ShownValue::show(box, std::max(0, box->findText(QString::number(number))), number);
+}
+
+int chosenIndex(const QComboBox *box)
+{
+    return ShownValue::read(box, box->currentIndex());
+}
+
+int chosenNumber(const QComboBox *box)
+{
+    return ShownValue::read(box, box->currentText().toInt());
 }
 
 const char *const kindNames[3] = {"Confined concrete", "Cover concrete", "Shear concrete"};
@@ -341,7 +368,9 @@ void editMTypeDialog::changeEvent(QEvent *event)
         // The IGA items depend on the rule; the form's own items do not know that.
         const int index = ui->igaCBox->currentIndex();
         rebuildIga();
-        select(ui->igaCBox, index);
+        // Back at the same item, IGA still stands for the value it was shown with.
+        const QSignalBlocker blocker(ui->igaCBox);
+        ui->igaCBox->setCurrentIndex(index);
         ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[std::max(0, ui->ihyst54CBox->currentIndex())]));
         ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[std::max(0, ui->ihyst33CBox->currentIndex())]));
     }
@@ -492,7 +521,7 @@ void editMTypeDialog::showTakeda()
 void editMTypeDialog::setTakeda()
 {
     read({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, member->getTakeda());
-    member->setTakKKK(ui->kkkcomboBox->currentIndex() + 1);
+    member->setTakKKK(chosenIndex(ui->kkkcomboBox) + 1);
 }
 
 static QList<QLineEdit *> sinaEdits(Ui::editMTypeDialog *ui)
@@ -554,7 +583,7 @@ void editMTypeDialog::showihyst56()
 void editMTypeDialog::setihyst56()
 {
     read(ihyst56Edits(ui), member->getihyst56());
-    member->setihyst56IOP(ui->iop56CBox->currentIndex());
+    member->setihyst56IOP(chosenIndex(ui->iop56CBox));
 }
 
 static QList<QLineEdit *> ihyst57Edits(Ui::editMTypeDialog *ui)
@@ -575,7 +604,7 @@ void editMTypeDialog::showihyst57()
 void editMTypeDialog::setihyst57()
 {
     read(ihyst57Edits(ui), member->getihyst57());
-    member->setihyst57IOP(ui->iop57CBox->currentIndex());
+    member->setihyst57IOP(chosenIndex(ui->iop57CBox));
 }
 
 static QList<QLineEdit *> ihyst5Edits(Ui::editMTypeDialog *ui)
@@ -595,8 +624,8 @@ void editMTypeDialog::showihyst5()
 void editMTypeDialog::setihyst5()
 {
     read(ihyst5Edits(ui), member->getihyst5A());
-    member->getihyst5B()[0] = ui->imodeCBox->currentIndex();
-    member->getihyst5B()[1] = ui->ilogCBox->currentIndex();
+    member->getihyst5B()[0] = chosenIndex(ui->imodeCBox);
+    member->getihyst5B()[1] = chosenIndex(ui->ilogCBox);
 }
 
 void editMTypeDialog::showihyst63()
@@ -653,8 +682,8 @@ void editMTypeDialog::showihyst53()
 
 void editMTypeDialog::setihyst53()
 {
-    member->getihyst53A()[0] = ui->ihardCBox->currentIndex() + 1;
-    member->getihyst53A()[1] = ui->ibcklCBox->currentIndex();
+    member->getihyst53A()[0] = chosenIndex(ui->ihardCBox) + 1;
+    member->getihyst53A()[1] = chosenIndex(ui->ibcklCBox);
     read(ihyst53Edits(ui), member->getihyst53B());
 }
 
@@ -713,7 +742,7 @@ void editMTypeDialog::setihyst33B(int kind)
 {
     if (!member || kind < 0 || kind > 2)
         return;
-    member->getihyst33B()[kind] = ui->ienvCBox->currentIndex();
+    member->getihyst33B()[kind] = chosenIndex(ui->ienvCBox);
 }
 
 void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index)
@@ -1024,10 +1053,11 @@ void editMTypeDialog::showFrameAll()
 
     rebuildIga();
     const int iga = A[7];
-    if (rule != 8)
-        select(ui->igaCBox, iga != 0 ? 1 : 0);
-    else
-        select(ui->igaCBox, iga == 0 ? 0 : (iga == 1 ? 1 : 2));
+    {
+        // A stored IGA 1 outside SINA shows as "2" but is kept until IGA is chosen.
+        const QSignalBlocker blocker(ui->igaCBox);
+        ShownValue::show(ui->igaCBox, rule != 8 ? (iga != 0 ? 1 : 0) : (iga == 0 ? 0 : (iga == 1 ? 1 : 2)), iga);
+    }
     showFrameShear(false);
 }
 
@@ -1035,7 +1065,7 @@ void editMTypeDialog::readFrame()
 {
     int *A = member->getFrameA();
 
-    A[0] = ui->itypeCBox->currentText().toInt();
+    A[0] = chosenNumber(ui->itypeCBox);
     switch (A[0]) {
     case 1:
         read(frameFEdits(ui), member->getFrameF());
@@ -1043,49 +1073,50 @@ void editMTypeDialog::readFrame()
     case 2:
         read(frameGEdits(ui), member->getFrameG());
         read(frameG2Edits(ui), member->getFrameG2());
-        member->setFrameIEnd(ui->gIEndcomboBox->currentIndex());
+        member->setFrameIEnd(chosenIndex(ui->gIEndcomboBox));
         break;
     case 3:
         read(frameHEdits(ui), member->getFrameH());
         read(frameH2Edits(ui), member->getFrameH2());
-        member->setFrameIEnd(ui->iendComboBox->currentIndex());
+        member->setFrameIEnd(chosenIndex(ui->iendComboBox));
         break;
     case 4:
         read(frameIEdits(ui), member->getFrameI());
         read(frameI2Edits(ui), member->getFrameI2());
-        member->setFrameIEnd(ui->comboBox_2->currentIndex());
+        member->setFrameIEnd(chosenIndex(ui->comboBox_2));
         break;
     case 8:
         read(frameIIEdits(ui), member->getFrameII());
         read(frameII2Edits(ui), member->getFrameII2());
-        member->setFrameIEnd(ui->iendComboBox_2->currentIndex());
+        member->setFrameIEnd(chosenIndex(ui->iendComboBox_2));
         break;
     default:
         break;
     }
 
-    A[1] = ui->ipinCBox->currentIndex();
-    A[2] = ui->icondCBox->currentIndex();
+    A[1] = chosenIndex(ui->ipinCBox);
+    A[2] = chosenIndex(ui->icondCBox);
     if (A[2] == 1) {
         read(frameEEdits(ui), member->getFrameE());
-        member->setFrameIOP(ui->iopComboBox->currentIndex());
+        member->setFrameIOP(chosenIndex(ui->iopComboBox));
     }
 
-    A[3] = frameRule();
-    readLaw(A[3]);
-    const int iga = ui->igaCBox->currentText().toInt();
+    A[3] = chosenNumber(ui->ihystCBox);
+    // The parameters read are those of the group shown: a kept rule without an item has none.
+    readLaw(frameRule());
+    const int iga = chosenNumber(ui->igaCBox);
     if (A[3] == 8 && iga == 1) {
         read(frameJEdits(ui), member->getFrameJ());
-        member->setFrameJIDO(ui->idoCBox->currentIndex());
+        member->setFrameJIDO(chosenIndex(ui->idoCBox));
     }
 
-    A[4] = ui->ilosCBox->currentIndex();
-    A[5] = ui->idamgCBox->currentIndex();
-    A[6] = ui->icolCBox->currentIndex();
+    A[4] = chosenIndex(ui->ilosCBox);
+    A[5] = chosenIndex(ui->idamgCBox);
+    A[6] = chosenIndex(ui->icolCBox);
     A[7] = iga;
     if (iga == 2)
         read(frameKEdits(ui), member->getFrameK());
-    A[8] = ui->iductCBox->currentIndex();
+    A[8] = chosenIndex(ui->iductCBox);
 
     read(frameBEdits(ui), member->getFrameB());
     read(frameCEdits(ui), member->getFrameC());
@@ -1157,7 +1188,8 @@ void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int)
 {
     if (!editing(Member::SPRING))
         return;
-    fillSpringYield();
+    if (springRule() != 0)
+        fillSpringYield();
     showSpringYield();
 }
 
@@ -1165,7 +1197,10 @@ void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
 {
     if (!editing(Member::SPRING))
         return;
-    fillSpringYield();
+    // The elastic rule only hides the yield groups: Set Properties still reads
+    // the one of ITYPE, so what was typed there must stay.
+    if (springRule() != 0)
+        fillSpringYield();
     showSpringYield();
     showLaw(springRule(), ui->springLawLayout);
 }
@@ -1200,32 +1235,32 @@ void editMTypeDialog::showSpringAll()
 void editMTypeDialog::readSpring()
 {
     int *A1 = member->getSpringA1();
-    A1[2] = ui->ilosCBox_2->currentIndex();
-    A1[3] = ui->idamgCBox_2->currentIndex();
+    A1[2] = chosenIndex(ui->ilosCBox_2);
+    A1[3] = chosenIndex(ui->idamgCBox_2);
     read(springA2Edits(ui), member->getSpringA2());
-    A1[4] = ui->itrussCBox->currentIndex();
-    A1[5] = ui->iopCBox->currentIndex();
+    A1[4] = chosenIndex(ui->itrussCBox);
+    A1[5] = chosenIndex(ui->iopCBox);
 
-    A1[0] = ui->itypeCBox_2->currentIndex() + 1;
+    A1[0] = chosenIndex(ui->itypeCBox_2) + 1;
     switch (A1[0]) {
     case 1: read(springCEdits(ui), member->getSpringC()); break;
     case 2: read(springDEdits(ui), member->getSpringD()); break;
     case 3:
         read(springEEdits(ui), member->getSpringE());
-        member->springI = ui->iCBox->currentIndex();
+        member->springI = chosenIndex(ui->iCBox);
         break;
     case 4: read(springFEdits(ui), member->getSpringF()); break;
     case 5:
         read({ui->f0LineEdit, ui->muLineEdit}, member->getSpringG());
-        member->springIOP = ui->iopCBox_2->currentIndex();
+        member->springIOP = chosenIndex(ui->iopCBox_2);
         break;
     default: break;
     }
 
     if (A1[2] > 0)
         read(degEdits(ui), member->getFrameDeg());
-    A1[1] = springRule();
-    readLaw(A1[1]);
+    A1[1] = chosenNumber(ui->ihystCBox_2);
+    readLaw(springRule());
     readDamping();
 }
 
@@ -1319,9 +1354,9 @@ void editMTypeDialog::showSegment(int index)
     const QList<double> *xi = member->getWallXI();
     const QList<double> *asi = member->getWallASI();
     const QList<double> *aci = member->getWallACI();
-    ui->xiLineEdit->setText(num(index < xi->size() ? xi->at(index) : 0.0));
-    ui->asiLineEdit->setText(num(index < asi->size() ? asi->at(index) : 0.0));
-    ui->aciLineEdit->setText(num(index < aci->size() ? aci->at(index) : 0.0));
+    showNumber(ui->xiLineEdit, index < xi->size() ? xi->at(index) : 0.0);
+    showNumber(ui->asiLineEdit, index < asi->size() ? asi->at(index) : 0.0);
+    showNumber(ui->aciLineEdit, index < aci->size() ? aci->at(index) : 0.0);
 }
 
 void editMTypeDialog::on_nipCBox_currentIndexChanged(int index)
@@ -1347,7 +1382,7 @@ void editMTypeDialog::on_saveWallBtn_clicked()
     for (int k = 0; k < 3; ++k) {
         while (lists[k]->size() <= index)
             lists[k]->append(0.0);
-        (*lists[k])[index] = value(edits[k]);
+        (*lists[k])[index] = shownValue(edits[k]);
     }
 }
 
@@ -1383,10 +1418,10 @@ void editMTypeDialog::showWallAll()
 void editMTypeDialog::readWall()
 {
     int *A1 = member->getWallA1();
-    A1[0] = ui->nsectCBox->currentIndex() + 2;
-    A1[1] = ui->nipCBox->currentIndex() + 3;
-    A1[2] = ui->icondCBox_2->currentIndex();
-    A1[3] = ui->ihystCBox_3->currentIndex();
+    A1[0] = chosenIndex(ui->nsectCBox) + 2;
+    A1[1] = chosenIndex(ui->nipCBox) + 3;
+    A1[2] = chosenIndex(ui->icondCBox_2);
+    A1[3] = chosenIndex(ui->ihystCBox_3);
     // The file writer lists NIP segments: keep the lists that long.
     resizeWallLists(A1[1]);
     read(wallA2Edits(ui), member->getWallA2());
@@ -1440,8 +1475,8 @@ void editMTypeDialog::showDamperAll()
 void editMTypeDialog::readDamper()
 {
     int *A1 = member->getDamperA1();
-    A1[0] = ui->itypeCBox_3->currentIndex();
-    A1[1] = ui->limitCBox->currentIndex();
+    A1[0] = chosenIndex(ui->itypeCBox_3);
+    A1[1] = chosenIndex(ui->limitCBox);
     read(damperA2Edits(ui), member->getDamperA2());
     read(damperBEdits(ui), member->getDamperB());
 }
@@ -1529,16 +1564,16 @@ void editMTypeDialog::showMultiSpringAll()
 void editMTypeDialog::readMultiSpring()
 {
     int *A1 = member->getMultiSpringA1();
-    A1[0] = ui->ihystCBox_4->currentIndex();
+    A1[0] = chosenIndex(ui->ihystCBox_4);
     switch (A1[0]) {
     case 1: setihyst35(); break;
     case 8: setihyst5(); break;
     case 9: setihyst63(); break;
     default: break;
     }
-    A1[1] = ui->ilosCBox_3->currentIndex();
-    A1[2] = ui->klosCBox->currentIndex();
-    A1[3] = ui->idamgCBox_3->currentIndex();
+    A1[1] = chosenIndex(ui->ilosCBox_3);
+    A1[2] = chosenIndex(ui->klosCBox);
+    A1[3] = chosenIndex(ui->idamgCBox_3);
     if (A1[1] > 0)
         read(degEdits(ui), member->getFrameDeg());
     if (A1[2] > 0)
@@ -1546,8 +1581,8 @@ void editMTypeDialog::readMultiSpring()
     readDamping();
     read(multiA2Edits(ui), member->getMultiSpringA2());
     int *B1 = member->getMultiSpringB1();
-    B1[0] = 2 * ui->nsCBox->currentIndex() + 2;
-    B1[1] = ui->itypeCBox_4->currentIndex() + 1;
+    B1[0] = 2 * chosenIndex(ui->nsCBox) + 2;
+    B1[1] = chosenIndex(ui->itypeCBox_4) + 1;
     read(multiB2Edits(ui), member->getMultiSpringB2());
 }
 
@@ -1633,9 +1668,9 @@ void editMTypeDialog::showReinforcedAll()
 void editMTypeDialog::readReinforced()
 {
     int *A1 = member->getReinforcedA1();
-    A1[0] = ui->jplasCBox->currentIndex();
-    A1[1] = ui->isteelCBox->currentIndex();
-    A1[2] = ui->iconcCBox->currentIndex();
+    A1[0] = chosenIndex(ui->jplasCBox);
+    A1[1] = chosenIndex(ui->isteelCBox);
+    A1[2] = chosenIndex(ui->iconcCBox);
     if (A1[1] == 0)
         setihyst53();
     else if (A1[1] == 1)

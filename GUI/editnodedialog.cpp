@@ -1,6 +1,8 @@
 #include "editnodedialog.h"
 #include "ui_editnodedialog.h"
 
+#include "shownvalue.h"
+
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -75,6 +77,8 @@ void editNodeDialog::loadKup(QComboBox *combo, QLineEdit *edit, const QStringLis
     combo->blockSignals(true);
     combo->clear();
     combo->addItems(entries);
+    // A coupling to a node not on the node's line is not kept: node numbers
+    // follow the grid, so after a grid change it names some other node.
     const int current = combo->findText(QString::number(value), Qt::MatchExactly);
     combo->setCurrentIndex(current >= 0 ? current : 0);
     if (value < -1) {
@@ -92,9 +96,11 @@ void editNodeDialog::loadKup(QComboBox *combo, QLineEdit *edit, const QStringLis
 
 void editNodeDialog::setProperties()
 {
-    ui->nf1ComboBox->setCurrentIndex(qBound(0, nf1, 1));
-    ui->nf2ComboBox->setCurrentIndex(qBound(0, nf2, 1));
-    ui->nf3ComboBox->setCurrentIndex(qBound(0, nf3, 1));
+    // A code without an item (hand-edited project) shows the nearest item but is
+    // kept unless another item is chosen.
+    ShownValue::show(ui->nf1ComboBox, qBound(0, nf1, 1), nf1);
+    ShownValue::show(ui->nf2ComboBox, qBound(0, nf2, 1), nf2);
+    ShownValue::show(ui->nf3ComboBox, qBound(0, nf3, 1), nf3);
 
     const QString own = QString::number(id);
     QStringList kup1Entries{QStringLiteral("0")};
@@ -118,7 +124,7 @@ void editNodeDialog::setProperties()
     loadKup(ui->kup2ComboBox, ui->kup2LineEdit, kup2Entries, kup2);
     loadKup(ui->kup3ComboBox, ui->kup3LineEdit, kup3Entries, kup3);
 
-    ui->ioutComboBox->setCurrentIndex(qBound(0, iout, 3));
+    ShownValue::show(ui->ioutComboBox, qBound(0, iout, 3), iout);
 }
 
 bool editNodeDialog::inputChosen(const QComboBox *combo)
@@ -154,13 +160,13 @@ void editNodeDialog::on_okBtn_clicked()
         return;
     }
 
-    nf1 = ui->nf1ComboBox->currentIndex();
-    nf2 = ui->nf2ComboBox->currentIndex();
-    nf3 = ui->nf3ComboBox->currentIndex();
+    nf1 = ShownValue::read(ui->nf1ComboBox, ui->nf1ComboBox->currentIndex());
+    nf2 = ShownValue::read(ui->nf2ComboBox, ui->nf2ComboBox->currentIndex());
+    nf3 = ShownValue::read(ui->nf3ComboBox, ui->nf3ComboBox->currentIndex());
     kup1 = chosenKup(ui->kup1ComboBox, ui->kup1LineEdit);
     kup2 = chosenKup(ui->kup2ComboBox, ui->kup2LineEdit);
     kup3 = chosenKup(ui->kup3ComboBox, ui->kup3LineEdit);
-    iout = ui->ioutComboBox->currentIndex();
+    iout = ShownValue::read(ui->ioutComboBox, ui->ioutComboBox->currentIndex());
     emit updateNode();
     accept();
 }

@@ -1,6 +1,8 @@
 #include "editquakedialog.h"
 #include "ui_editquakedialog.h"
 
+#include "shownvalue.h"
+
 #include <QLineEdit>
 
 editQuakeDialog::editQuakeDialog(QWidget *parent)
@@ -27,7 +29,7 @@ void editQuakeDialog::setNullProperties()
 
 void editQuakeDialog::showA()
 {
-    ui->ibergComboBox->setCurrentIndex(a[0]);
+    ShownValue::show(ui->ibergComboBox, a[0], a[0]);
     ui->iStartLineEdit->setText(QString::number(a[1]));
 }
 
@@ -36,7 +38,7 @@ void editQuakeDialog::showB()
     QLineEdit *const edits[6] = {ui->deltaTLineEdit, ui->ascaleLineEdit, ui->endLineEdit,
                                  ui->velLineEdit, ui->disLineEdit, ui->tScaleLineEdit};
     for (int i = 0; i < 6; ++i)
-        edits[i]->setText(QString::number(b[i], 'g', 5));
+        ShownValue::show(edits[i], QString::number(b[i], 'g', 5), b[i]);
 }
 
 void editQuakeDialog::showProperties()
@@ -49,12 +51,13 @@ void editQuakeDialog::showProperties()
 void editQuakeDialog::on_pushButton_clicked()
 {
     seted = true;
-    a[0] = ui->ibergComboBox->currentIndex();
+    // Fields left as shown keep their stored values, digits beyond the five shown included.
+    a[0] = ShownValue::read(ui->ibergComboBox, ui->ibergComboBox->currentIndex());
     a[1] = ui->iStartLineEdit->text().trimmed().toInt();
     const QLineEdit *const edits[6] = {ui->deltaTLineEdit, ui->ascaleLineEdit, ui->endLineEdit,
                                        ui->velLineEdit, ui->disLineEdit, ui->tScaleLineEdit};
     for (int i = 0; i < 6; ++i)
-        b[i] = edits[i]->text().trimmed().toDouble();
+        b[i] = ShownValue::read(edits[i], edits[i]->text().trimmed().toDouble());
     file = ui->fileLineEdit->text();
     emit updateQuake();
     accept();

@@ -1,6 +1,8 @@
 #include "editshapedialog.h"
 #include "ui_editshapedialog.h"
 
+#include "shownvalue.h"
+
 editShapeDialog::editShapeDialog(QWidget *parent)
     : NodeTableDialog(parent), ui(new Ui::editShapeDialog)
 {
@@ -27,13 +29,18 @@ void editShapeDialog::setActivateAlpha(bool on)
 
 void editShapeDialog::afterSetTable()
 {
-    ui->alphaLineEdit->setText(showAlfa ? QString::number(alpha, 'g', 10) : QString());
+    if (showAlfa) {
+        ShownValue::show(ui->alphaLineEdit, QString::number(alpha, 'g', 10), alpha);
+    } else {
+        ui->alphaLineEdit->clear();
+        ShownValue::forget(ui->alphaLineEdit);
+    }
 }
 
 void editShapeDialog::afterStore()
 {
     // An inactive ALPHA is shown empty, so it is stored as 0.
-    alpha = ui->alphaLineEdit->text().trimmed().toDouble();
+    alpha = ShownValue::read(ui->alphaLineEdit, ui->alphaLineEdit->text().trimmed().toDouble());
 }
 
 void editShapeDialog::on_okBtn_clicked()

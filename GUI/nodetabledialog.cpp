@@ -1,5 +1,7 @@
 #include "nodetabledialog.h"
 
+#include "shownvalue.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -66,7 +68,7 @@ void NodeTableDialog::setByLists()
         const QList<double> &list = values(column);
         const int rows = std::min(int(list.size()), table->rowCount());
         for (int row = 0; row < rows; ++row)
-            table->setItem(row, column, new QTableWidgetItem(QString::number(list.at(row), 'g', 10)));
+            table->setItem(row, column, ShownValue::cell(QString::number(list.at(row), 'g', 10), list.at(row)));
     }
 }
 
@@ -77,7 +79,8 @@ void NodeTableDialog::save()
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 1; column <= 3; ++column) {
             const QTableWidgetItem *item = table->item(row, column);
-            values(column).append(item ? item->text().trimmed().toDouble() : 0.0);
+            // A cell still showing its stored value's 10 digits gives back that value itself.
+            values(column).append(item ? ShownValue::read(item, item->text().trimmed().toDouble()) : 0.0);
         }
     }
 }

@@ -28,7 +28,8 @@ public:
     void setTable(const QList<int> &ids);
     // Shows the lists in columns 1 to 3 (entries past the last row are not shown).
     void setByLists();
-    // Reads columns 1 to 3 back into the lists; empty or non-numeric cells give 0.
+    // Reads columns 1 to 3 back into the lists; empty or non-numeric cells give 0,
+    // a cell still showing a stored value gives that value to the last bit.
     void save();
     // Empties every cell (the row count stays).
     void deleteAll();

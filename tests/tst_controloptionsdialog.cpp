@@ -10,6 +10,16 @@
 
 #include "controloptionsdialog.h"
 
+#include <cstring>
+
+// Doubles compared bit for bit: -0 differs from 0, and no fuzz.
+static quint64 bits(double v)
+{
+    quint64 b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
 // Drives the dialog through its widgets, found by object name.
 class tst_ControlOptionsDialog : public QObject
 {
@@ -41,6 +51,8 @@ private slots:
     void setDumpListRefillsModes();
     void toolTips_data();
     void toolTips();
+    void unchangedOkKeepsValues_data();
+    void unchangedOkKeepsValues();
 
 private:
     template <typename T>
@@ -768,6 +780,50 @@ void tst_ControlOptionsDialog::toolTips()
     QCOMPARE(lbl->text(), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(lbl->toolTip(), tip);
     QCOMPARE(ctl->toolTip(), controlTip);
+}
+
+void tst_ControlOptionsDialog::unchangedOkKeepsValues_data()
+{
+    QTest::addColumn<QString>("array");   // "c", "e", or "damp" (the first mode, saved unchanged)
+    QTest::addColumn<int>("index");
+    QTest::addColumn<double>("value");
+    QTest::addRow("C1 0.1+0.2") << "c" << 1 << 0.1 + 0.2;
+    QTest::addRow("DT 1/3") << "c" << 3 << 1.0 / 3.0;
+    QTest::addRow("TIME 123456789012") << "c" << 4 << 123456789012.0;
+    QTest::addRow("DFACT -0") << "c" << 7 << -0.0;
+    QTest::addRow("FTEST 1e-300") << "e" << 0 << 1e-300;
+    QTest::addRow("F pi") << "e" << 7 << 3.14159265358979;
+    QTest::addRow("damp 2.00000000001") << "damp" << 0 << 2.00000000001;
+}
+
+void tst_ControlOptionsDialog::unchangedOkKeepsValues()
+{
+    QFETCH(QString, array);
+    QFETCH(int, index);
+    QFETCH(double, value);
+    controlOptionsDialog dlg;
+    if (array == QLatin1String("damp"))
+        dlg.setDumpList({value, 5.0});
+    else
+        (array == QLatin1String("c") ? dlg.getC() : dlg.getE())[index] = value;
+    dlg.getA()[4] = 4;   // damping group shown
+    dlg.showProperties();
+    double c[controlOptionsDialog::CSize];
+    double e[controlOptionsDialog::ESize];
+    std::memcpy(c, dlg.getC(), sizeof c);
+    std::memcpy(e, dlg.getE(), sizeof e);
+    const QList<double> damp = dlg.getDumpList();
+
+    click(dlg, "pushButton_2");
+    QCOMPARE(pressOk(dlg), QString());
+    QVERIFY(dlg.isSeted());
+    for (int i = 0; i < controlOptionsDialog::CSize; ++i)
+        QCOMPARE(bits(dlg.getC()[i]), bits(c[i]));
+    for (int i = 0; i < controlOptionsDialog::ESize; ++i)
+        QCOMPARE(bits(dlg.getE()[i]), bits(e[i]));
+    QCOMPARE(dlg.getDumpList().size(), damp.size());
+    for (int i = 0; i < damp.size(); ++i)
+        QCOMPARE(bits(dlg.getDumpList().at(i)), bits(damp.at(i)));
 }
 
 QTEST_MAIN(tst_ControlOptionsDialog)

@@ -92,6 +92,8 @@ private slots:
     void noMemberType();
     void cancelRestoresCombos();
     void deleteMember();
+    void unchangedOkKeepsValues_data();
+    void unchangedOkKeepsValues();
 };
 
 void tst_editBarDialog::initTestCase()
@@ -311,6 +313,28 @@ void tst_editBarDialog::deleteMember()
     QCOMPARE(props.count(), 0);
     QVERIFY(hiddenAtSignal);
     QVERIFY(!d.isVisible());
+}
+
+void tst_editBarDialog::unchangedOkKeepsValues_data()
+{
+    QTest::addColumn<QList<int>>("values");   // MTYPE, NODE3, NODE4, IOUT
+    QTest::addRow("offered choices") << QList<int>{3, 9, 0, 2};
+    QTest::addRow("IOUT without item") << QList<int>{1, 4, 5, 7};
+    QTest::addRow("IOUT negative") << QList<int>{2, 0, 1, -2};
+}
+
+void tst_editBarDialog::unchangedOkKeepsValues()
+{
+    QFETCH(QList<int>, values);
+    editBarDialog d;
+    load(d, 4, values[0], 9, 1, 2, values[1], values[2], values[3]);
+    QSignalSpy spy(&d, &editBarDialog::setProperties);
+    QCOMPARE(captureMessage([&] { button(d, "okBtn")->click(); }).shown, false);
+    QCOMPARE(spy.count(), 1);
+    QList<int> emitted;
+    for (const QVariant &v : spy.at(0))
+        emitted << v.toInt();
+    QCOMPARE(emitted, values);
 }
 
 QTEST_MAIN(tst_editBarDialog)

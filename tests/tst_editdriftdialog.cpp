@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include "editdriftdialog.h"
@@ -18,6 +19,8 @@ private slots:
     void cancelKeepsChoice();
     void choiceRestoredBeforeColumnsExist();
     void accessorsFollowCheckBoxes();
+    void unchangedOkKeepsChoice_data();
+    void unchangedOkKeepsChoice();
 
 private:
     static QComboBox *combo(editDriftDialog &d)
@@ -162,6 +165,37 @@ void tst_editDriftDialog::accessorsFollowCheckBoxes()
     QVERIFY(!d.getKup1Automatically());
     d.setKup1Automatically(true);
     QVERIFY(kups(d)->isChecked());
+}
+
+void tst_editDriftDialog::unchangedOkKeepsChoice_data()
+{
+    QTest::addColumn<QString>("drift");
+    QTest::addColumn<bool>("kups");
+    QTest::addColumn<bool>("kupsTo0");
+    QTest::addRow("None, to 0 checked") << "None" << false << true;
+    QTest::addRow("None, nothing checked") << "None" << true << false;
+    QTest::addRow("column 1") << "1" << true << false;
+    QTest::addRow("column 4 unchecked") << "4" << false << true;
+}
+
+void tst_editDriftDialog::unchangedOkKeepsChoice()
+{
+    QFETCH(QString, drift);
+    QFETCH(bool, kups);
+    QFETCH(bool, kupsTo0);
+    // As a project opens: the choice first, the columns when the dialog is shown.
+    editDriftDialog d;
+    d.setDrift(drift);
+    d.setKup1Automatically(kups);
+    d.setKup1AutomaticallyTo0(kupsTo0);
+    d.setColumns({"1", "2", "3", "4"});
+    QSignalSpy spy(&d, &editDriftDialog::updateDrift);
+    d.findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    QCOMPARE(d.getDrift(), drift);
+    QCOMPARE(d.getKup1Automatically(), kups);
+    QCOMPARE(d.getKup1AutomaticallyTo0(), kupsTo0);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).toBool(), drift == QLatin1String("None") ? kupsTo0 : kups);
 }
 
 QTEST_MAIN(tst_editDriftDialog)

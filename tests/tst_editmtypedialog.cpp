@@ -27,6 +27,8 @@ private slots:
     void recordsFromAProjectAreListed();
     void itemsAddedBeforeTheirRecords();
     void languageChangeKeepsRuleDependentItems();
+    void unchangedSetPropertiesKeepsRecord_data();
+    void unchangedSetPropertiesKeepsRecord();
 };
 
 void tst_editMTypeDialog::emptyDialogOffersOnlyAdd()
@@ -353,6 +355,157 @@ void tst_editMTypeDialog::languageChangeKeepsRuleDependentItems()
     QCOMPARE(f.items("igaCBox"), QStringList({"0", "1", "2"}));
     QCOMPARE(f.current("igaCBox"), QStringLiteral("1"));
     QCOMPARE(f.d.windowTitle(), QStringLiteral("Edit Member Types"));
+}
+
+// Values no 10-digit text holds exactly, of every size and sign.
+static double awkward(int k)
+{
+    switch (k % 5) {
+    case 0: return (k + 1) / 3.0;
+    case 1: return -0.0;
+    case 2: return 123456789.0123 * (k + 1);
+    case 3: return 1e-300 * (k + 7) / 7.0;
+    default: return -(0.1 + 0.2) * (k + 1);
+    }
+}
+
+static void fillAwkward(Member *m)
+{
+    int k = 0;
+    auto put = [&k](double *p, int n) {
+        for (int i = 0; i < n; ++i)
+            p[i] = awkward(k++);
+    };
+    put(m->getTakeda(), 3);
+    put(m->getSina(), 5);
+    put(m->getmSina(), 3);
+    put(m->getmBilinear(), 2);
+    put(m->getihyst56(), 11);
+    put(m->getihyst57(), 9);
+    put(m->getihyst5A(), 5);
+    put(m->getihyst63(), 2);
+    put(m->getihyst35(), 3);
+    put(m->getihyst39(), 4);
+    put(m->getihyst53B(), 8);
+    put(m->getihyst33A()[0], 36);
+    put(m->getihyst54()[0], 24);
+    put(m->getFrameDeg(), 5);
+    put(m->getFrameIC(), 3);
+    switch (m->getType()) {
+    case Member::FRAME:
+        for (double *p : {m->getFrameB(), m->getFrameF()})
+            put(p, 10);
+        put(m->getFrameC(), 9);
+        for (double *p : {m->getFrameG(), m->getFrameG2(), m->getFrameH(), m->getFrameH2()})
+            put(p, 7);
+        put(m->getFrameI(), 6);
+        put(m->getFrameI2(), 6);
+        put(m->getFrameII(), 8);
+        put(m->getFrameII2(), 8);
+        put(m->getFrameE(), 6);
+        put(m->getFrameJ(), 11);
+        put(m->getFrameK(), 5);
+        break;
+    case Member::SPRING:
+        put(m->getSpringA2(), 11);
+        put(m->getSpringC(), 6);
+        put(m->getSpringD(), 10);
+        put(m->getSpringE(), 14);
+        put(m->getSpringF(), 9);
+        put(m->getSpringG(), 2);
+        break;
+    case Member::WALL:
+        put(m->getWallA2(), 5);
+        put(m->getWallB(), 9);
+        put(m->getWallD(), 11);
+        for (QList<double> *list : {m->getWallXI(), m->getWallASI(), m->getWallACI()}) {
+            list->resize(m->getWallA1()[1]);
+            put(list->data(), int(list->size()));
+        }
+        break;
+    case Member::DAMPER:
+        put(m->getDamperA2(), 12);
+        put(m->getDamperB(), 6);
+        break;
+    case Member::MULTISPRING:
+        put(m->getMultiSpringA2(), 4);
+        put(m->getMultiSpringB2(), 8);
+        put(m->getMultiSpringKLOS(), 5);
+        break;
+    case Member::REINFORCED:
+        put(m->getReinforcedA2(), 6);
+        put(m->getReinforcedB(), 11);
+        put(m->getReinforcedC(), 6);
+        break;
+    }
+}
+
+void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QList<int>>("codes");   // the category's option array (MULTISPRING: A1 then B1)
+    QTest::addColumn<int>("option");         // every option outside that array: 1 offered, 9 not
+    QTest::addRow("FRAME ITYPE 2, SINA, IGA 1") << 0 << QList<int>{2, 1, 1, 8, 4, 1, 2, 1, 1} << 1;
+    QTest::addRow("FRAME ITYPE 8, Takeda, IGA 2") << 0 << QList<int>{8, 0, 0, 4, 2, 0, 0, 2, 0} << 1;
+    QTest::addRow("FRAME ITYPE 3, rule 56") << 0 << QList<int>{3, 2, 1, 56, 7, 0, 3, 0, 1} << 1;
+    QTest::addRow("FRAME ITYPE 4, rule 57") << 0 << QList<int>{4, 0, 1, 57, 0, 0, 1, 2, 0} << 1;
+    QTest::addRow("FRAME ITYPE 1, rule 5") << 0 << QList<int>{1, 1, 0, 5, 1, 0, 0, 0, 1} << 1;
+    QTest::addRow("FRAME rule 31") << 0 << QList<int>{2, 1, 0, 31, 0, 0, 0, 2, 0} << 1;
+    QTest::addRow("FRAME codes without items") << 0 << QList<int>{6, 9, 5, 53, 12, 3, 8, 1, 4} << 9;
+    QTest::addRow("SPRING ITYPE 3, rule 32") << 1 << QList<int>{3, 32, 2, 0, 1, 1} << 1;
+    QTest::addRow("SPRING ITYPE 5, rule 63") << 1 << QList<int>{5, 63, 0, 0, 2, 0} << 1;
+    QTest::addRow("SPRING ITYPE 2, rule 53") << 1 << QList<int>{2, 53, 4, 0, 0, 1} << 1;
+    QTest::addRow("SPRING ITYPE 1, rule 0") << 1 << QList<int>{1, 0, 1, 0, 0, 0} << 1;
+    QTest::addRow("SPRING ITYPE 4, rule 39") << 1 << QList<int>{4, 39, 0, 0, 1, 0} << 1;
+    QTest::addRow("SPRING codes without items") << 1 << QList<int>{7, 31, 9, 4, 5, 3} << 9;
+    QTest::addRow("WALL standard, NIP 5") << 2 << QList<int>{3, 5, 0, 2} << 1;
+    QTest::addRow("WALL numerical, NIP 20") << 2 << QList<int>{7, 20, 1, 1} << 1;
+    QTest::addRow("DAMPER ITYPE 2") << 3 << QList<int>{2, 1} << 1;
+    QTest::addRow("DAMPER codes without items") << 3 << QList<int>{5, -1} << 9;
+    QTest::addRow("MULTISPRING rule 35") << 4 << QList<int>{1, 2, 4, 0, 6, 3} << 1;
+    QTest::addRow("MULTISPRING rule 5") << 4 << QList<int>{8, 0, 0, 0, 2, 1} << 1;
+    QTest::addRow("MULTISPRING rule 63") << 4 << QList<int>{9, 1, 1, 0, 10, 4} << 1;
+    QTest::addRow("MULTISPRING codes without items") << 4 << QList<int>{12, 9, 8, 3, 40, 9} << 9;
+    QTest::addRow("REINFORCED DHAKAL steel, concrete 54") << 5 << QList<int>{1, 0, 0} << 1;
+    QTest::addRow("REINFORCED steel 39, concrete 33") << 5 << QList<int>{0, 1, 1} << 1;
+    QTest::addRow("REINFORCED codes without items") << 5 << QList<int>{4, 5, 6} << 9;
+}
+
+void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord()
+{
+    QFETCH(int, type);
+    QFETCH(QList<int>, codes);
+    QFETCH(int, option);
+    MTypeForm f;
+    Member *m = f.add(type);
+    int *array[6] = {m->getFrameA(), m->getSpringA1(), m->getWallA1(), m->getDamperA1(),
+                     m->getMultiSpringA1(), m->getReinforcedA1()};
+    std::copy(codes.begin(), codes.end(), array[type]);   // MULTISPRING B1 follows A1
+    if (type == Member::MULTISPRING)
+        std::copy(codes.begin() + 4, codes.end(), m->getMultiSpringB1());
+    m->springI = option;
+    m->springIOP = option;
+    m->setTakKKK(option + 1);
+    m->setihyst56IOP(option);
+    m->setihyst57IOP(option);
+    m->getihyst5B()[0] = m->getihyst5B()[1] = option;
+    m->getihyst53A()[0] = option + 1;
+    m->getihyst53A()[1] = option;
+    std::fill_n(m->getihyst33B(), 3, option);
+    m->setFrameJIDO(option);
+    m->setFrameIOP(option);
+    m->setFrameIEnd(option);
+    fillAwkward(m);
+    m->setLabel(QStringLiteral(" beam 30x60 "));
+    f.d.setShow11d(true);   // shows the record again, damping fields included
+
+    const Member before(*m);
+    if (type == Member::WALL)
+        f.click("saveWallBtn");
+    if (type == Member::REINFORCED)
+        f.click(codes[2] == 0 ? "ihyst54OkBtn" : "ihyst33OkBtn");
+    f.ok();
+    QVERIFY(m->sameValues(before));
 }
 
 QTEST_MAIN(tst_editMTypeDialog)

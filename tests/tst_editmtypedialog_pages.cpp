@@ -13,6 +13,7 @@ private slots:
     void springTypeFiveFrictionIop();
     void springDegradationMovesIntoPage();
     void springTypedRecordIsStored();
+    void springYieldTypedBeforeRuleZeroIsStored();
     // WALL
     void newWallShowsDefaults();
     void nsectAndIhystVisibility();
@@ -136,6 +137,27 @@ void tst_editMTypeDialogPages::springDegradationMovesIntoPage()
     f.cb("mTypeComboBox")->setCurrentIndex(0);
     QCOMPARE(f.gb("degradingStrengthGroupBox")->parentWidget(), f.gb("frameGroupBox"));
     QVERIFY(!f.shown("degradingStrengthGroupBox"));
+}
+
+void tst_editMTypeDialogPages::springYieldTypedBeforeRuleZeroIsStored()
+{
+    MTypeForm f;
+    Member *m = f.add(Member::SPRING);
+    f.pick("ihystCBox_2", "2");
+    f.pick("itypeCBox_2", "2");
+    const QStringList d = {"fx1LineEdit", "fy1LineEdit", "fx2LineEdit", "fy2LineEdit", "mzpLineEdit_2",
+                           "mzmLineEdit_2", "rx1LineEdit", "ry1LineEdit", "rx2LineEdit", "ry2LineEdit"};
+    f.type(d, 5);
+    // The elastic rule hides the yield group, yet Set Properties reads it.
+    f.pick("ihystCBox_2", "0");
+    QVERIFY(!f.shown("spring2GroupBox"));
+    f.pick("itypeCBox_2", "1");
+    f.pick("itypeCBox_2", "2");
+    QCOMPARE(f.text("ry2LineEdit"), QStringLiteral("14"));
+    f.ok();
+    QCOMPARE(m->getSpringA1()[1], 0);
+    QCOMPARE(m->getSpringA1()[0], 2);
+    checkArray(m->getSpringD(), 10, 5);
 }
 
 void tst_editMTypeDialogPages::springTypedRecordIsStored()

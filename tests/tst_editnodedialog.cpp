@@ -116,6 +116,8 @@ private slots:
     void hiddenLineEditNotChecked();
     void checkTheValuesOnEveryKup();
     void cancelRestoresWidgets();
+    void unchangedOkKeepsValues_data();
+    void unchangedOkKeepsValues();
 };
 
 void tst_editNodeDialog::form()
@@ -426,6 +428,26 @@ void tst_editNodeDialog::cancelRestoresWidgets()
     QCOMPARE(d.getKup1(), -4);
     QCOMPARE(d.getKup2(), 8);
     d.hide();
+}
+
+void tst_editNodeDialog::unchangedOkKeepsValues_data()
+{
+    QTest::addColumn<QList<int>>("values");   // KUP 1-3, NF 1-3, IOUT
+    QTest::addRow("offered choices") << QList<int>{4, -1, 8, 1, 0, 1, 3};
+    QTest::addRow("inputs") << QList<int>{-2, -2147483647, -99999, 0, 1, 0, 2};
+    QTest::addRow("NF without item") << QList<int>{0, 0, 0, 2, -1, 7, 0};
+    QTest::addRow("IOUT without item") << QList<int>{6, 0, -1, 0, 0, 0, 9};
+    QTest::addRow("IOUT negative") << QList<int>{0, 2, 0, 1, 1, 1, -3};
+}
+
+void tst_editNodeDialog::unchangedOkKeepsValues()
+{
+    QFETCH(QList<int>, values);
+    editNodeDialog d;
+    load(d, 5, values[0], values[1], values[2], values[3], values[4], values[5], values[6]);
+    QCOMPARE(pressOk(d).shown, false);
+    const QList<int> stored{d.getKup1(), d.getKup2(), d.getKup3(), d.getNf1(), d.getNf2(), d.getNf3(), d.getIout()};
+    QCOMPARE(stored, values);
 }
 
 QTEST_MAIN(tst_editNodeDialog)

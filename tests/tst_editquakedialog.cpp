@@ -8,6 +8,16 @@
 
 #include "editquakedialog.h"
 
+#include <cstring>
+
+// Doubles compared bit for bit: -0 differs from 0, and no fuzz.
+static quint64 bits(double v)
+{
+    quint64 b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
 class tst_editQuakeDialog : public QObject
 {
     Q_OBJECT
@@ -21,6 +31,8 @@ private slots:
     void fileNameKeepsBlanks();
     void cancelRestoresAndCloseStoresNothing();
     void arraysAreSharedInPlace();
+    void unchangedOkKeepsValues_data();
+    void unchangedOkKeepsValues();
 
 private:
     static QLineEdit *edit(editQuakeDialog &d, const char *name)
@@ -190,6 +202,44 @@ void tst_editQuakeDialog::arraysAreSharedInPlace()
     d.setNullProperties();
     QCOMPARE(d.geta()[0], 0);
     QCOMPARE(d.getb()[5], 0.0);
+}
+
+void tst_editQuakeDialog::unchangedOkKeepsValues_data()
+{
+    QTest::addColumn<int>("index");   // into b; -1: IBERG
+    QTest::addColumn<double>("value");
+    QTest::addRow("DELTAT 2^-8") << 0 << 0.00390625;
+    QTest::addRow("ASCALE 9810.123456789") << 1 << 9810.123456789;
+    QTest::addRow("END 123456") << 2 << 123456.0;
+    QTest::addRow("VEL -0") << 3 << -0.0;
+    QTest::addRow("DIS 1e-300") << 4 << 1e-300;
+    QTest::addRow("TSCALE 0.1+0.2") << 5 << 0.1 + 0.2;
+    QTest::addRow("IBERG without item") << -1 << 9.0;
+}
+
+void tst_editQuakeDialog::unchangedOkKeepsValues()
+{
+    QFETCH(int, index);
+    QFETCH(double, value);
+    editQuakeDialog d;
+    d.showProperties();   // an earlier opening, with zeros
+    d.geta()[1] = 2147483647;
+    if (index < 0)
+        d.geta()[0] = int(value);
+    else
+        d.getb()[index] = value;
+    const int a0 = d.geta()[0];
+    double b[6];
+    std::memcpy(b, d.getb(), sizeof b);
+    d.setFile(QStringLiteral(" quake.dat"));
+    d.showProperties();
+    d.findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
+    QVERIFY(d.isSeted());
+    QCOMPARE(d.geta()[0], a0);
+    QCOMPARE(d.geta()[1], 2147483647);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(bits(d.getb()[i]), bits(b[i]));
+    QCOMPARE(d.getFile(), QStringLiteral(" quake.dat"));
 }
 
 QTEST_MAIN(tst_editQuakeDialog)

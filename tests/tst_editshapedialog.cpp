@@ -8,6 +8,16 @@
 
 #include "editshapedialog.h"
 
+#include <cstring>
+
+// Doubles compared bit for bit: -0 differs from 0, and no fuzz.
+static quint64 bits(double v)
+{
+    quint64 b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
 class tst_editShapeDialog : public QObject
 {
     Q_OBJECT
@@ -23,6 +33,8 @@ private slots:
     void growingModelKeepsRowsByPosition();
     void settersAppend();
     void resizeGeometry();
+    void unchangedOkKeepsValues_data();
+    void unchangedOkKeepsValues();
 
 private:
     // What the main window's "Shape" action does: node ids repeated -IPVERT times.
@@ -235,6 +247,34 @@ void tst_editShapeDialog::resizeGeometry()
     QCOMPARE(table(d)->size(), QSize(548, 241));
     QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("okBtn"))->pos(), QPoint(80, 370));
     QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("cancelBtn"))->pos(), QPoint(450, 370));
+}
+
+void tst_editShapeDialog::unchangedOkKeepsValues_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addRow("0.1+0.2") << 0.1 + 0.2;
+    QTest::addRow("1234567.891") << 1234567.891;
+    QTest::addRow("1e-300") << 1e-300;
+    QTest::addRow("-0") << -0.0;
+    QTest::addRow("2e9/3") << 2e9 / 3;
+}
+
+void tst_editShapeDialog::unchangedOkKeepsValues()
+{
+    QFETCH(double, value);
+    editShapeDialog d;
+    d.setActivateAlpha(true);
+    d.setAlpha(value);
+    const QList<double> fx{value, 1.0 / 3, -value, 0.0}, fy{0.5, value, value, 1e308}, fm{-value, 2.0, value, 0.1};
+    d.setLists(fx, fy, fm);
+    showFor(d, 2, -2);
+    d.findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    QCOMPARE(bits(d.getAlpha()), bits(value));
+    for (int row = 0; row < 4; ++row) {
+        QCOMPARE(bits(d.getFx().at(row)), bits(fx.at(row)));
+        QCOMPARE(bits(d.getFy().at(row)), bits(fy.at(row)));
+        QCOMPARE(bits(d.getFm().at(row)), bits(fm.at(row)));
+    }
 }
 
 QTEST_MAIN(tst_editShapeDialog)

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -65,6 +66,14 @@ static QString cellText(QTableWidget *table, int row, int column)
 static void setCell(QTableWidget *table, int row, int column, const QString &text)
 {
     table->item(row, column)->setText(text);
+}
+
+// Doubles compared bit for bit: -0 differs from 0, and no fuzz.
+static quint64 bits(double v)
+{
+    quint64 b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
 }
 
 // Right-click on a cell, as the user would: the press makes it the paste target.
@@ -134,6 +143,8 @@ private slots:
     void pasteFromLoadsIntoWeights();
     void resizeGeometry_data() { bothFaces(); }
     void resizeGeometry();
+    void unchangedOkKeepsValues_data();
+    void unchangedOkKeepsValues();
 
 private:
     static void bothFaces()
@@ -508,6 +519,35 @@ void tst_TableDialogs::resizeGeometry()
     QCOMPARE(f.table->size(), QSize(530, 290));
     QCOMPARE(f.dialog->findChild<QPushButton *>(QStringLiteral("okBtn"))->pos(), QPoint(80, 370));
     QCOMPARE(f.dialog->findChild<QPushButton *>(QStringLiteral("cancelBtn"))->pos(), QPoint(400, 370));
+}
+
+void tst_TableDialogs::unchangedOkKeepsValues_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<double>("value");
+    for (const char *face : {"weights", "loads"}) {
+        QTest::addRow("%s 0.1+0.2", face) << face << 0.1 + 0.2;
+        QTest::addRow("%s 1234567.891", face) << face << 1234567.891;
+        QTest::addRow("%s 1e-300", face) << face << 1e-300;
+        QTest::addRow("%s -0", face) << face << -0.0;
+        QTest::addRow("%s 2e9/3", face) << face << 2e9 / 3;
+    }
+}
+
+void tst_TableDialogs::unchangedOkKeepsValues()
+{
+    QFETCH(QString, face);
+    QFETCH(double, value);
+    Face f = makeFace(face);
+    const QList<double> lists[3] = {{value, -value, 7.0}, {1.0 / 3, value, 0.0}, {value, value, 1e308}};
+    f.dialog->setLists(lists[0], lists[1], lists[2]);
+    showFor(f, 3);
+    f.dialog->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+    for (int c = 1; c <= 3; ++c) {
+        QCOMPARE(f.list(c).size(), 3);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(bits(f.list(c).at(row)), bits(lists[c - 1].at(row)));
+    }
 }
 
 QTEST_MAIN(tst_TableDialogs)
