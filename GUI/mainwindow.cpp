@@ -390,44 +390,14 @@ void MainWindow::setNodes()
 void MainWindow::drawAllItems(bool option)
 {
     // The grid dialog's OK: a new grid with a node at every intersection.
-    ModelData next = model->data();
-    next.begun = true;
-    GridSettings &grid = next.grid;
+    GridSettings grid;
     grid.XLines = gridDialog.getXLines();
     grid.YLines = gridDialog.getYLines();
     grid.XIds = gridDialog.getXIds();
     grid.YIds = gridDialog.getYIds();
     grid.nodesIOut = gridDialog.getNodesIOut();
     grid.elementsIOut = gridDialog.getElemetsIOut();
-    next.members.clear();
-    next.nodes.clear();
-    const QList<NodeData> nodes = ModelCore::buildNodes(grid.XLines, grid.YLines, grid.nodesIOut);
-    next.nodes.reserve(nodes.size());
-    for (const NodeData &n : nodes) {
-        NodeRecord r;
-        r.key = next.nextKey++;
-        r.x = n.x;
-        r.y = n.y;
-        r.nf1 = n.nf1;
-        r.nf2 = n.nf2;
-        r.nf3 = n.nf3;
-        r.kup1 = n.kup1;
-        r.kup2 = n.kup2;
-        r.kup3 = n.kup3;
-        r.iout = n.iout;
-        next.nodes.append(r);
-    }
-    if (option) {
-        // One mode per storey; a grid without storeys asks for none.
-        const int yLines = int(grid.YLines.size());
-        const int storeys = yLines > 1 ? yLines - 1 : 0;
-        ControlSettings &c = next.control;
-        c.b[3] = storeys;
-        c.b[4] = 1;
-        c.b[5] = storeys;
-        c.c[1] = 2.0;
-        c.c[2] = 2.0;
-    }
+    const ModelData next = ProjectModel::withGrid(model->data(), grid, option);
     stack->push(new ResetModelCommand(model, next, tr("Grid")));
 }
 

@@ -280,21 +280,7 @@ ModelData ProjectModel::fromProjectData(ProjectData &p)
         m.drift.kup1Automatically = p.kup1Automatically;
     m.drift.seted = p.driftSeted;
 
-    m.nodes.reserve(p.nodes.size());
-    for (const NodeData &n : std::as_const(p.nodes)) {
-        NodeRecord r;
-        r.key = m.nextKey++;
-        r.x = n.x;
-        r.y = n.y;
-        r.nf1 = n.nf1;
-        r.nf2 = n.nf2;
-        r.nf3 = n.nf3;
-        r.kup1 = n.kup1;
-        r.kup2 = n.kup2;
-        r.kup3 = n.kup3;
-        r.iout = n.iout;
-        m.nodes.append(r);
-    }
+    appendNodes(m, p.nodes);
 
     m.types.reserve(p.memberTypes.size());
     for (int i = 0; i < p.memberTypes.size(); ++i) {
@@ -336,6 +322,47 @@ ModelData ProjectModel::fromProjectData(ProjectData &p)
     m.quake.file = p.quakeFile;
     m.quake.seted = p.quakeSeted;
     return m;
+}
+
+void ProjectModel::appendNodes(ModelData &m, const QList<NodeData> &nodes)
+{
+    m.nodes.reserve(m.nodes.size() + nodes.size());
+    for (const NodeData &n : nodes) {
+        NodeRecord r;
+        r.key = m.nextKey++;
+        r.x = n.x;
+        r.y = n.y;
+        r.nf1 = n.nf1;
+        r.nf2 = n.nf2;
+        r.nf3 = n.nf3;
+        r.kup1 = n.kup1;
+        r.kup2 = n.kup2;
+        r.kup3 = n.kup3;
+        r.iout = n.iout;
+        m.nodes.append(r);
+    }
+}
+
+ModelData ProjectModel::withGrid(const ModelData &data, const GridSettings &grid, bool gridDefaults)
+{
+    ModelData next = data;
+    next.begun = true;
+    next.grid = grid;
+    next.members.clear();
+    next.nodes.clear();
+    appendNodes(next, ModelCore::buildNodes(grid.XLines, grid.YLines, grid.nodesIOut));
+    if (gridDefaults) {
+        // One mode per storey; a grid without storeys asks for none.
+        const int yLines = int(grid.YLines.size());
+        const int storeys = yLines > 1 ? yLines - 1 : 0;
+        ControlSettings &c = next.control;
+        c.b[3] = storeys;
+        c.b[4] = 1;
+        c.b[5] = storeys;
+        c.c[1] = 2.0;
+        c.c[2] = 2.0;
+    }
+    return next;
 }
 
 // ------------------------------------------------------------------ changes

@@ -164,6 +164,9 @@ public:
     ProjectData projectData() const;
     // A model made from a project just read (takes the reader's records).
     static ModelData fromProjectData(ProjectData &data);
+    // The model with its first grid: a node at every intersection and no members;
+    // with gridDefaults, the control options a first grid sets from its storeys.
+    static ModelData withGrid(const ModelData &data, const GridSettings &grid, bool gridDefaults);
 
     // Changes, for commands only: nothing else writes the model.
     void resetData(const ModelData &data);
@@ -196,6 +199,7 @@ signals:
     void settingsChanged(ProjectModel::Section section);
 
 private:
+    static void appendNodes(ModelData &m, const QList<NodeData> &nodes);
     void indexNodes();
     void indexMembers() const;
 
