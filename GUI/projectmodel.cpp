@@ -350,7 +350,11 @@ ModelData ProjectModel::fromProjectData(ProjectData &p)
 
 void ProjectModel::resetData(const ModelData &data)
 {
+    // Keys already given out stay taken: steps after an undone whole-model
+    // step keep theirs and add their records again when redone.
+    const ModelKey taken = d.nextKey;
     d = data;
+    d.nextKey = std::max(taken, data.nextKey);
     indexNodes();
     indexMembers();
     emit modelReset();
