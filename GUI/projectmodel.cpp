@@ -369,7 +369,11 @@ ModelData ProjectModel::withGrid(const ModelData &data, const GridSettings &grid
 
 void ProjectModel::resetData(const ModelData &data)
 {
+    // Keys already given out stay taken: steps after an undone whole-model
+    // step keep theirs and add their records again when redone.
+    const ModelKey taken = d.nextKey;
     d = data;
+    d.nextKey = std::max(taken, data.nextKey);
     indexNodes();
     indexMembers();
     emit modelReset();

@@ -1,0 +1,597 @@
+#include <QtTest>
+
+#include "analysiswriter.h"
+#include "createmembercommand.h"
+#include "deletememberscommand.h"
+#include "editrecordscommand.h"
+#include "member.h"
+#include "membertypecommand.h"
+#include "projectdata.h"
+#include "projectfile.h"
+#include "projectmodel.h"
+#include "resetmodelcommand.h"
+#include "settingscommand.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QMetaEnum>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QString portal = QStringLiteral("portal-frame-rc.kfp");
+
+struct Bytes {
+    QByteArray project, analysis;
+    QByteArray hash() const
+    {
+        return QCryptographicHash::hash(project, QCryptographicHash::Sha1)
+               + QCryptographicHash::hash(analysis, QCryptographicHash::Sha1);
+    }
+};
+
+// What a save and a "Generate File" would write now.
+Bytes bytesOf(const ProjectModel &m)
+{
+    const ProjectData p = m.projectData();
+    Bytes b;
+    QTextStream project(&b.project), analysis(&b.analysis);
+    ProjectFile::write(project, p);
+    AnalysisWriter::write(analysis, p);
+    project.flush();
+    analysis.flush();
+    return b;
+}
+
+// An empty name leaves the model as a new window has it.
+bool open(ProjectModel &m, const QString &sample)
+{
+    ProjectData data;
+    if (sample.isEmpty())
+        return true;
+    if (!ProjectFile::readFile(QStringLiteral(SOURCE_DIR "/examples/") + sample, data))
+        return false;
+    m.resetData(ProjectModel::fromProjectData(data));
+    return true;
+}
+
+ModelKey memberKey(const ProjectModel &m, int number) { return m.members().at(number - 1).key; }
+
+// The grid dialog's OK, as the window builds it.
+ModelData gridData(const ProjectModel &m, const QStringList &xs, const QStringList &ys)
+{
+    ModelData next = m.data();
+    next.begun = true;
+    GridSettings &g = next.grid;
+    g.XLines = xs, g.YLines = ys, g.XIds.clear(), g.YIds.clear();
+    for (int i = 0; i < xs.size(); ++i)
+        g.XIds << QString::number(i + 1);
+    for (int i = 0; i < ys.size(); ++i)
+        g.YIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+    next.members.clear();
+    next.nodes.clear();
+    for (const NodeData &n : ModelCore::buildNodes(xs, ys, g.nodesIOut))
+        next.nodes.append({next.nextKey++, n.x, n.y, n.nf1, n.nf2, n.nf3, n.kup1, n.kup2, n.kup3, n.iout});
+    return next;
+}
+
+// As the window pushes: a step that would change nothing is dropped.
+template <typename C>
+QUndoCommand *unlessEmpty(C *c)
+{
+    if (!c->isEmpty())
+        return c;
+    delete c;
+    return nullptr;
+}
+
+template <typename T>
+QUndoCommand *settings(ProjectModel &m, const T &(ProjectModel::*get)() const, void (ProjectModel::*set)(const T &),
+                       const T &value, const QString &text)
+{
+    return unlessEmpty(new SettingsCommand<T>(&m, get, set, value, text));
+}
+
+// The drift dialog's OK: the choice and the KUP1 couplings that follow it, one step.
+QUndoCommand *driftStep(ProjectModel &m, const DriftSettings &next, bool setKups)
+{
+    QList<NodeRecord> nodes;
+    const int nX = int(m.grid().XLines.size());
+    const QStringList ids = ModelCore::driftIds(next.drift, nX, int(m.grid().YLines.size()));
+    const QList<NodeRecord> &all = m.nodes();
+    for (int k = 0; setKups && k < all.size(); ++k) {
+        NodeRecord r = all.at(k);
+        const int level = nX > 0 ? k / nX : 0;
+        if (ids.isEmpty() && next.drift == QLatin1String("None"))
+            r.kup1 = 0;
+        else if (ids.isEmpty())
+            break;
+        else if (r.x == all.at(next.drift.toInt() - 1).x)
+            r.kup1 = 0;
+        else if (level < ids.size())
+            r.kup1 = ids.at(level).toInt();
+        nodes.append(r);
+    }
+    auto *step = new QUndoCommand(QStringLiteral("Drift"));
+    auto *drift = new SettingsCommand<DriftSettings>(&m, &ProjectModel::drift, &ProjectModel::setDrift, next,
+                                                     QString(), step);
+    auto *couplings = new EditNodesCommand(&m, nodes, QString(), step);
+    if (!drift->isEmpty() || !couplings->isEmpty())
+        return step;
+    delete step;
+    return nullptr;
+}
+
+QString keysText(const QList<ModelKey> &keys)
+{
+    QStringList s;
+    for (ModelKey k : keys)
+        s << QString::number(k);
+    return '(' + s.join(',') + ')';
+}
+
+QString sig(const char *name, const QList<ModelKey> &keys) { return QLatin1String(name) + keysText(keys); }
+
+// Every signal the model emitted since the last call, in the order they are declared.
+class Spies
+{
+public:
+    explicit Spies(ProjectModel *m)
+    {
+        const QMetaObject &mo = ProjectModel::staticMetaObject;
+        for (int i = mo.methodOffset(); i < mo.methodCount(); ++i)
+            if (mo.method(i).methodType() == QMetaMethod::Signal)
+                spies.emplace_back(mo.method(i).name(), std::make_unique<QSignalSpy>(m, mo.method(i)));
+    }
+    QString take()
+    {
+        QStringList out;
+        for (auto &[name, spy] : spies) {
+            for (const QList<QVariant> &args : std::as_const(*spy)) {
+                const QVariant v = args.value(0);
+                out << QString::fromLatin1(name)
+                           + (v.metaType() == QMetaType::fromType<QList<ModelKey>>() ? keysText(v.value<QList<ModelKey>>())
+                              : v.isValid() ? '(' + v.toString() + ')' : QString());
+            }
+            spy->clear();
+        }
+        return out.join(' ');
+    }
+
+private:
+    std::vector<std::pair<QByteArray, std::unique_ptr<QSignalSpy>>> spies;
+};
+
+// Every key of the model is there once and was given out by it.
+bool keysUnique(const ProjectModel &m)
+{
+    QList<ModelKey> keys;
+    for (const NodeRecord &r : m.nodes())
+        keys << r.key;
+    for (const MemberRecord &r : m.members())
+        keys << r.key;
+    for (const MemberTypeRecord &r : m.types())
+        keys << r.key;
+    const QSet<ModelKey> once(keys.begin(), keys.end());
+    return once.size() == keys.size() && !once.contains(0)
+           && std::all_of(keys.begin(), keys.end(), [&](ModelKey k) { return k < m.data().nextKey; });
+}
+
+// A step, with the signals its redo and its undo give (undone empty: as redo).
+struct Step {
+    QUndoCommand *command = nullptr;
+    QString done, undone;
+};
+using MakeStep = std::function<Step(ProjectModel &)>;
+
+// A data row's step for one section of settings: the model's values with a change.
+template <typename T, typename Change>
+MakeStep settingsRow(const T &(ProjectModel::*get)() const, void (ProjectModel::*set)(const T &), const char *text,
+                     const char *section, Change change)
+{
+    return [=](ProjectModel &m) {
+        T value = (m.*get)();
+        change(value);
+        return Step{settings(m, get, set, value, text), QStringLiteral("settingsChanged(%1)").arg(section)};
+    };
+}
+
+// One edit of a random kind as the window could make it, or null when it would change nothing.
+class RandomEdits
+{
+public:
+    static constexpr int Kinds = 14;
+    explicit RandomEdits(quint32 seed) : rng(seed) {}
+    int pick(int n) { return n > 0 ? int(rng.bounded(n)) : 0; }
+    double value(int n, double scale) { return pick(n) * scale; }
+
+    QUndoCommand *make(ProjectModel &m, int &kind)
+    {
+        kind = pick(50) == 0 ? Kinds - 1 : pick(Kinds - 1);   // a new grid now and then
+        const int nodes = int(m.nodes().size()), members = int(m.members().size()), types = int(m.types().size());
+        if (members == 0 && (kind == 1 || kind == 3))
+            return nullptr;
+        switch (kind) {
+        case 0: {
+            MemberRecord r;
+            r.source = m.nodeKey(pick(nodes) + 1), r.dest = m.nodeKey(pick(nodes) + 1);
+            r.type = m.typeKey(pick(types + 1)), r.iout = pick(2);
+            if (r.source == r.dest || m.memberBetween(r.source, r.dest))
+                return nullptr;
+            return new CreateMemberCommand(&m, r);
+        }
+        case 1: {
+            QList<ModelKey> keys;
+            for (int k = 1 + pick(3); k > 0; --k)
+                keys << memberKey(m, pick(members) + 1);
+            return new DeleteMembersCommand(&m, keys);
+        }
+        case 2: {
+            const int n = pick(nodes) + 1;
+            NodeRecord r = *m.node(m.nodeKey(n));
+            r.nf1 = pick(2), r.nf2 = pick(2), r.nf3 = pick(2), r.iout = pick(2);
+            r.kup1 = pick(2) ? 0 : pick(nodes) + 1, r.kup3 = pick(3) ? 0 : pick(nodes) + 1;
+            return unlessEmpty(new EditNodesCommand(&m, {r}, QStringLiteral("Edit node %1").arg(n)));
+        }
+        case 3: {
+            const int n = pick(members) + 1;
+            MemberRecord r = m.members().at(n - 1);
+            r.type = m.typeKey(pick(types + 1)), r.node3 = pick(nodes + 1), r.node4 = pick(nodes + 1);
+            r.iout = pick(2);
+            return unlessEmpty(new EditMembersCommand(&m, {r}, QStringLiteral("Edit member %1").arg(n)));
+        }
+        case 4:   // add a changed copy of a type
+        case 5: { // or change one
+            if (types == 0)
+                return nullptr;
+            const MemberTypeRecord &t = m.types().at(pick(types));
+            Member values(*t.values);
+            values.setLabel(QStringLiteral("T%1").arg(pick(1000)));
+            values.getFrameDeg()[pick(4)] = value(100, 0.125);
+            if (double *b = values.getFrameB())
+                b[pick(5)] = value(30000, 1000.0);
+            return new MemberTypeCommand(&m, kind == 4 ? MemberTypeCommand::Add : MemberTypeCommand::Edit, t.key,
+                                         &values);
+        }
+        case 6:
+            return types < 2 ? nullptr
+                             : new MemberTypeCommand(&m, MemberTypeCommand::Delete, m.typeKey(pick(types) + 1), nullptr);
+        case 7: {
+            ControlSettings c = m.control();
+            c.a[0] = pick(2) ? 0 : 6;   // IPANAL 6 writes ALPHA
+            c.a[4] = QList<int>{0, 4, 5}.at(pick(3));   // ICTYPE 4 writes the damping list, 5 damping per type
+            c.a[5] = pick(2) ? 0 : -1;  // a negative IPVERT writes SHAPE
+            c.b[3 + pick(7)] = pick(30);
+            c.c[pick(10)] = value(200, 0.0625);
+            c.e[pick(8)] = value(200, 0.0625);
+            c.dampList.clear();
+            for (int k = pick(4); k > 0; --k)
+                c.dampList << value(50, 0.01);
+            c.seted = pick(4) != 0;
+            return settings(m, &ProjectModel::control, &ProjectModel::setControl, c, QStringLiteral("Control options"));
+        }
+        case 8: {
+            DriftSettings d;
+            const int column = pick(int(m.grid().XLines.size()) + 1);
+            d.drift = column == 0 ? QStringLiteral("None") : QString::number(column);
+            d.kup1AutomaticallyTo0 = pick(2), d.kup1Automatically = pick(2), d.seted = pick(2);
+            return driftStep(m, d, pick(2));
+        }
+        case 9:
+        case 10: {
+            NodeValues v = kind == 9 ? m.weights() : m.loads();
+            for (QList<double> *l : {&v.first, &v.second, &v.third}) {
+                l->resize(nodes);
+                (*l)[pick(nodes)] = value(2000, 0.25) - 250;
+            }
+            return kind == 9 ? settings(m, &ProjectModel::weights, &ProjectModel::setWeights, v, "Weights")
+                             : settings(m, &ProjectModel::loads, &ProjectModel::setLoads, v, "Loads");
+        }
+        case 11: {
+            ShapeSettings s = m.shape();
+            for (QList<double> *l : {&s.fx, &s.fy, &s.fm}) {
+                l->resize(nodes * (1 + pick(2)));
+                (*l)[pick(int(l->size()))] = value(100, 0.1);
+            }
+            s.alpha = value(40, 0.125);
+            return settings(m, &ProjectModel::shape, &ProjectModel::setShape, s, "Shape");
+        }
+        case 12: {
+            QuakeSettings q = m.quake();
+            q.a[pick(2)] = pick(5);
+            q.b[pick(6)] = value(100, 0.02);
+            q.file = QStringList{QString(), "elcentro-ns.txt", "kobe-ew.txt"}.at(pick(3));
+            q.seted = pick(2);
+            return settings(m, &ProjectModel::quake, &ProjectModel::setQuake, q, "Earthquake");
+        }
+        default: {
+            QStringList xs, ys;
+            for (int k = 2 + pick(3), x = 0; k > 0; --k, x += 1 + pick(8))
+                xs << QString::number(x);
+            for (int k = 2 + pick(4), y = 0; k > 0; --k, y += 3)
+                ys << QString::number(y);
+            return new ResetModelCommand(&m, gridData(m, xs, ys), QStringLiteral("Grid"));
+        }
+        }
+    }
+
+private:
+    QRandomGenerator rng;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(MakeStep)
+
+class tst_ProjectModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void editUndoRedo_data();
+    void editUndoRedo();
+    void deletedTypeNumbersFollowTheOrder();
+    void keysStayFreshAcrossGridUndo();
+    void randomEditsUndoRedo();
+    void unchangedValuesMakeEmptySteps();
+};
+
+void tst_ProjectModel::editUndoRedo_data()
+{
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<MakeStep>("make");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("analysisDiffers");   // the project file always differs here
+
+    // Numbers are those of the portal frame: 20 nodes on a 4 x 5 grid,
+    // columns 1-16 of type 1, beams 17-28 of type 2.
+    QTest::addRow("create member") << portal << MakeStep([](ProjectModel &m) {
+        MemberRecord r;
+        r.type = m.typeKey(2), r.source = m.nodeKey(5), r.dest = m.nodeKey(10);
+        auto *c = new CreateMemberCommand(&m, r);
+        return Step{c, sig("membersInserted", {c->key()}), sig("membersRemoved", {c->key()})};
+    }) << "Create member 29" << true;
+    QTest::addRow("delete one member") << portal << MakeStep([](ProjectModel &m) {
+        const ModelKey k = memberKey(m, 7);
+        return Step{new DeleteMembersCommand(&m, {k}), sig("membersRemoved", {k}), sig("membersInserted", {k})};
+    }) << "Delete member 7" << true;
+    QTest::addRow("delete several members") << portal << MakeStep([](ProjectModel &m) {
+        const QList<ModelKey> k{memberKey(m, 3), memberKey(m, 17), memberKey(m, 28)};
+        return Step{new DeleteMembersCommand(&m, {k[2], k[0], k[1], k[0]}), sig("membersRemoved", k),
+                    sig("membersInserted", k)};
+    }) << "Delete 3 members" << true;
+    QTest::addRow("edit node") << portal << MakeStep([](ProjectModel &m) {
+        NodeRecord r = *m.node(m.nodeKey(5));
+        r.nf3 = 1, r.kup2 = 9, r.iout = 1;
+        return Step{new EditNodesCommand(&m, {r}, "Edit node 5"), sig("nodesChanged", {r.key})};
+    }) << "Edit node 5" << true;
+    QTest::addRow("edit member") << portal << MakeStep([](ProjectModel &m) {
+        MemberRecord r = m.members().at(11);
+        r.type = m.typeKey(2), r.node3 = 3, r.node4 = 4, r.iout = 1;
+        return Step{new EditMembersCommand(&m, {r}, "Edit member 12"), sig("membersChanged", {r.key})};
+    }) << "Edit member 12" << true;
+    QTest::addRow("add member type") << portal << MakeStep([](ProjectModel &m) {
+        Member values(*m.types().at(0).values);
+        values.setLabel(QStringLiteral("Column-600x600"));
+        values.getFrameB()[2] = 0.36;
+        return Step{new MemberTypeCommand(&m, MemberTypeCommand::Add, 0, &values), "typesChanged"};
+    }) << "Add member type 3" << true;
+    QTest::addRow("edit member type") << portal << MakeStep([](ProjectModel &m) {
+        Member values(*m.types().at(1).values);
+        values.getFrameB()[0] = 3.0e7;
+        return Step{new MemberTypeCommand(&m, MemberTypeCommand::Edit, m.typeKey(2), &values), "typesChanged"};
+    }) << "Member type 2" << true;
+    QTest::addRow("delete member type") << portal << MakeStep([](ProjectModel &m) {
+        QList<ModelKey> users;
+        for (int n = 1; n <= 16; ++n)
+            users << memberKey(m, n);
+        return Step{new MemberTypeCommand(&m, MemberTypeCommand::Delete, m.typeKey(1), nullptr),
+                    sig("membersChanged", users) + " typesChanged"};
+    }) << "Delete member type 1" << true;
+    QTest::addRow("control options") << portal << settingsRow(&ProjectModel::control, &ProjectModel::setControl,
+        "Control options", "Control", [](ControlSettings &c) { c.c[3] = 0.005, c.b[3] = 3; }) << "Control options" << true;
+    // Whether the options were set is kept by the project file only.
+    QTest::addRow("control options unset") << portal << settingsRow(&ProjectModel::control, &ProjectModel::setControl,
+        "Control options", "Control", [](ControlSettings &c) { c.seted = false; }) << "Control options" << false;
+    QTest::addRow("drift with couplings") << portal << MakeStep([](ProjectModel &m) {
+        DriftSettings d = m.drift();
+        d.drift = QStringLiteral("2");
+        // Column 2 loses its coupling to column 1, the others couple to column 2: every node changes.
+        QList<ModelKey> all;
+        for (int n = 1; n <= 20; ++n)
+            all << m.nodeKey(n);
+        return Step{driftStep(m, d, true), sig("nodesChanged", all) + " settingsChanged(Drift)"};
+    }) << "Drift" << true;
+    QTest::addRow("weights") << portal << settingsRow(&ProjectModel::weights, &ProjectModel::setWeights, "Weights",
+        "Weights", [](NodeValues &w) { w.second[6] = -260.5; }) << "Weights" << true;
+    QTest::addRow("loads") << portal << settingsRow(&ProjectModel::loads, &ProjectModel::setLoads, "Loads", "Loads",
+        [](NodeValues &l) { l.first[19] = 40, l.third[4] = 1.5; }) << "Loads" << true;
+    QTest::addRow("shape") << "pier-plastic-hinges-shape.kfp" << settingsRow(&ProjectModel::shape,
+        &ProjectModel::setShape, "Shape", "Shape", [](ShapeSettings &s) { s.fx[0] += 0.25, s.alpha = 1.5; })
+        << "Shape" << true;
+    QTest::addRow("earthquake") << portal << settingsRow(&ProjectModel::quake, &ProjectModel::setQuake, "Earthquake",
+        "Quake", [](QuakeSettings &q) { q.b[0] = 0.01, q.file = QStringLiteral("kobe-ew.txt"); }) << "Earthquake" << true;
+    QTest::addRow("first grid") << QString() << MakeStep([](ProjectModel &m) {
+        return Step{new ResetModelCommand(&m, gridData(m, {"0", "5", "10"}, {"0", "3"}), "Grid"), "modelReset"};
+    }) << "Grid" << true;
+}
+
+void tst_ProjectModel::editUndoRedo()
+{
+    QFETCH(QString, sample);
+    QFETCH(MakeStep, make);
+    QFETCH(QString, text);
+    QFETCH(bool, analysisDiffers);
+
+    ProjectModel model;
+    QVERIFY(open(model, sample));
+    const Bytes original = bytesOf(model);
+    Spies spies(&model);
+    QUndoStack stack;
+    const Step step = make(model);
+    QVERIFY(step.command);
+    QCOMPARE(step.command->text(), text);
+
+    stack.push(step.command);
+    QCOMPARE(spies.take(), step.done);
+    const Bytes after = bytesOf(model);
+    QVERIFY(after.project != original.project);
+    QCOMPARE(after.analysis != original.analysis, analysisDiffers);
+
+    stack.undo();
+    QCOMPARE(spies.take(), step.undone.isEmpty() ? step.done : step.undone);
+    QCOMPARE(bytesOf(model).project, original.project);
+    QCOMPARE(bytesOf(model).analysis, original.analysis);
+
+    stack.redo();
+    QCOMPARE(spies.take(), step.done);
+    QCOMPARE(bytesOf(model).project, after.project);
+    QCOMPARE(bytesOf(model).analysis, after.analysis);
+}
+
+void tst_ProjectModel::deletedTypeNumbersFollowTheOrder()
+{
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    ProjectData before, after, back;
+    QVERIFY(ProjectFile::read(bytesOf(model).project, before));
+    QUndoStack stack;
+    stack.push(new MemberTypeCommand(&model, MemberTypeCommand::Delete, model.typeKey(1), nullptr));
+    QVERIFY(ProjectFile::read(bytesOf(model).project, after));
+    stack.undo();
+    QVERIFY(ProjectFile::read(bytesOf(model).project, back));
+
+    QCOMPARE(after.memberTypes.size(), 1);
+    QCOMPARE(after.memberTypes.at(0)->getLabel(), before.memberTypes.at(1)->getLabel());
+    QCOMPARE(after.bars.size(), before.bars.size());
+    int untyped = 0;
+    for (int i = 0; i < before.bars.size(); ++i) {
+        const int was = before.bars.at(i).mTypeId;
+        QCOMPARE(after.bars.at(i).mTypeId, was == 1 ? 0 : was - 1);
+        QCOMPARE(back.bars.at(i).mTypeId, was);
+        untyped += was == 1;
+    }
+    QVERIFY(untyped > 0 && untyped < before.bars.size());
+}
+
+void tst_ProjectModel::keysStayFreshAcrossGridUndo()
+{
+    // Redoing a grid must not hand out again keys that the steps after it took.
+    ProjectModel model;
+    QUndoStack stack;
+    stack.push(new ResetModelCommand(&model, gridData(model, {"0", "5"}, {"0", "3"}), "Grid"));
+    MemberRecord r;
+    r.source = model.nodeKey(1), r.dest = model.nodeKey(3);
+    auto *first = new CreateMemberCommand(&model, r);
+    stack.push(first);
+    const ModelKey firstKey = first->key();
+    stack.setIndex(0);
+    stack.setIndex(2);
+
+    r.source = model.nodeKey(2), r.dest = model.nodeKey(4);
+    auto *second = new CreateMemberCommand(&model, r);
+    QVERIFY(second->key() != firstKey);
+    stack.push(second);
+    stack.push(new DeleteMembersCommand(&model, {firstKey}));
+    QCOMPARE(model.members().size(), 1);
+    QCOMPARE(model.members().first().source, model.nodeKey(2));
+}
+
+void tst_ProjectModel::randomEditsUndoRedo()
+{
+    QElapsedTimer timer;
+    timer.start();
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    const Bytes original = bytesOf(model);
+    QUndoStack stack;
+    RandomEdits edits(20240611);
+    QList<QByteArray> hashes{original.hash()};   // hashes[i]: the bytes at stack index i
+    QList<int> kinds(RandomEdits::Kinds, 0);
+    // A key given out twice would let later steps reach the wrong record.
+    const auto here = [&] {
+        if (!keysUnique(model))
+            return QStringLiteral("keys reused at step %1").arg(stack.index());
+        if (bytesOf(model).hash() != hashes.at(stack.index()))
+            return QStringLiteral("bytes differ at step %1").arg(stack.index());
+        return QString();
+    };
+
+    for (int pushed = 0; pushed < 500;) {
+        int kind = 0;
+        QUndoCommand *c = edits.make(model, kind);
+        if (!c)
+            continue;
+        stack.push(c);
+        ++pushed, ++kinds[kind];
+        hashes.resize(stack.index());
+        hashes << bytesOf(model).hash();
+        QVERIFY2(keysUnique(model), qPrintable(c->text()));
+        // Now and then go back a few steps, then come back or branch off from there.
+        if (edits.pick(10) == 0) {
+            const int back = 1 + edits.pick(qMin(6, stack.index()));
+            for (int k = 0; k < back; ++k) {
+                stack.undo();
+                QCOMPARE(here(), QString());
+            }
+            for (int k = edits.pick(2) ? back : 0; k > 0; --k) {
+                stack.redo();
+                QCOMPARE(here(), QString());
+            }
+        }
+    }
+    for (int k = 0; k < RandomEdits::Kinds; ++k)
+        QVERIFY2(kinds.at(k) > 0, qPrintable(QStringLiteral("no edit of kind %1").arg(k)));
+
+    const Bytes end = bytesOf(model);
+    const int last = stack.index();
+    while (stack.canUndo()) {
+        stack.undo();
+        QCOMPARE(here(), QString());
+    }
+    QCOMPARE(bytesOf(model).project, original.project);
+    QCOMPARE(bytesOf(model).analysis, original.analysis);
+    while (stack.canRedo()) {
+        stack.redo();
+        QCOMPARE(here(), QString());
+    }
+    QCOMPARE(stack.index(), last);
+    QCOMPARE(bytesOf(model).project, end.project);
+    QCOMPARE(bytesOf(model).analysis, end.analysis);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+}
+
+void tst_ProjectModel::unchangedValuesMakeEmptySteps()
+{
+    for (const char *sample : {"portal-frame-rc.kfp", "pier-plastic-hinges-shape.kfp", "isolated-frame-wall-damper.kfp"}) {
+        ProjectModel model;
+        QVERIFY(open(model, sample));
+        const auto same = [&](auto get, auto set) {
+            return SettingsCommand(&model, get, set, (model.*get)(), QString()).isEmpty();
+        };
+        QVERIFY(same(&ProjectModel::control, &ProjectModel::setControl));
+        QVERIFY(same(&ProjectModel::drift, &ProjectModel::setDrift));
+        QVERIFY(same(&ProjectModel::weights, &ProjectModel::setWeights));
+        QVERIFY(same(&ProjectModel::loads, &ProjectModel::setLoads));
+        QVERIFY(same(&ProjectModel::shape, &ProjectModel::setShape));
+        QVERIFY(same(&ProjectModel::quake, &ProjectModel::setQuake));
+        QVERIFY(EditNodesCommand(&model, {model.nodes().at(2)}, QString()).isEmpty());
+        QVERIFY(EditMembersCommand(&model, {model.members().at(0)}, QString()).isEmpty());
+        // The drift dialog's OK with the choice unchanged: the sample's couplings already follow it.
+        QVERIFY2(!driftStep(model, model.drift(), true), sample);
+
+        NodeRecord n = model.nodes().at(2);
+        n.iout = !n.iout;
+        QVERIFY(!EditNodesCommand(&model, {n}, QString()).isEmpty());
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_ProjectModel)
+#include "tst_projectmodel.moc"
