@@ -24,7 +24,7 @@ public:
     Member(const Member &other);
     Member &operator=(const Member &other);
 
-    // Every value equal, bit for bit (so -0 differs from 0, as it does in the files).
+    // Every value equal, bit for bit (-0 included).
     // The number is not compared: it follows from the record's place in the list.
     bool sameValues(const Member &other) const;
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 namespace {
-// Equal bit for bit: -0 and 0 are written differently, so they differ here too.
+// Equal bit for bit, so that no typed value, -0 included, is taken for another.
 bool same(double x, double y)
 {
     return std::memcmp(&x, &y, sizeof x) == 0;
