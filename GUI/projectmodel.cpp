@@ -158,6 +158,14 @@ int ProjectModel::category(const MemberRecord &m) const
     return t ? t->getType() : -1;
 }
 
+ModelKey ProjectModel::memberBetween(ModelKey a, ModelKey b) const
+{
+    for (const MemberRecord &m : d.members)
+        if ((m.source == a && m.dest == b) || (m.source == b && m.dest == a))
+            return m.key;
+    return 0;
+}
+
 bool ProjectModel::alphaActive() const
 {
     const int ipanal = d.control.a[0];

@@ -152,6 +152,8 @@ public:
     const Member *memberType(ModelKey key) const;
     // Category code of the member's type; -1 for none.
     int category(const MemberRecord &m) const;
+    // The member joining the two nodes either way round, or 0.
+    ModelKey memberBetween(ModelKey a, ModelKey b) const;
 
     bool shapeEnabled() const { return d.control.a[5] < 0; }
     bool alphaActive() const;
