@@ -11,7 +11,8 @@ Node::Node(QGraphicsItem *parent) : QGraphicsItem(parent)
 {
     setFlag(ItemIsSelectable);
     setFlag(ItemSendsGeometryChanges);
-    setCacheMode(DeviceCoordinateCache);
+    // No pixmap cache: drawing a node costs no more than drawing its cached
+    // pixmap, and every zoom would render thousands of caches anew.
     setZValue(1);
 }
 

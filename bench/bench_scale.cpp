@@ -11,6 +11,7 @@
 // (build/taliskor2d-gui must sit beside this program.)
 
 #include "analysiswriter.h"
+#include "benchmodel.h"
 #include "mainwindow.h"
 #include "member.h"
 #include "node.h"
@@ -40,7 +41,7 @@ extern char **environ;
 
 namespace {
 
-constexpr int kMemberTypes = 20;
+using BenchModel::makeFrame;
 
 double nowMs()
 {
@@ -60,107 +61,6 @@ double median(std::vector<double> v)
 {
     std::fprintf(stderr, "bench_scale: %s\n", what);
     std::exit(1);
-}
-
-// ------------------------------------------------------------ the model
-
-void fillMemberType(Member &m, int k)
-{
-    m.setLabel(QStringLiteral("TYPE-%1").arg(k + 1));
-    // Values that are not all defaults, so the writers format real numbers.
-    m.getTakeda()[0] = 0.25 + k;
-    m.getFrameIC()[0] = 0.02;
-    switch (m.getType()) {
-    case Member::FRAME:
-        m.getFrameB()[0] = 2.1e7;
-        m.getFrameB()[1] = 0.09 + 0.001 * k;
-        break;
-    case Member::SPRING: m.getSpringA2()[0] = 1234.5; break;
-    case Member::WALL:
-        m.getWallB()[0] = 0.3;
-        m.getWallXI()->append({0.1, 0.5, 0.9});
-        m.getWallASI()->append({1e-4, 2e-4, 1e-4});
-        m.getWallACI()->append({0.02, 0.03, 0.02});
-        break;
-    case Member::DAMPER: m.getDamperA2()[0] = 55.0; break;
-    case Member::MULTISPRING: m.getMultiSpringA2()[0] = 0.75; break;
-    case Member::REINFORCED: m.getReinforcedA2()[0] = 420.0; break;
-    default: break;
-    }
-}
-
-// A regular frame of n x n grid lines, complete enough to generate.
-ProjectData makeFrame(int n)
-{
-    ProjectData data;
-    for (int i = 0; i < n; ++i) {
-        data.XLines << QString::number(i * 6.5);
-        data.YLines << QString::number(i * 3.2);
-    }
-    data.nodesIOut = 1;
-    data.elementsIOut = 1;
-    data.controlSeted = true;
-
-    for (int k = 0; k < kMemberTypes; ++k) {
-        auto m = std::make_unique<Member>(k + 1, k % 6);
-        fillMemberType(*m, k);
-        data.memberTypes.append(m.get());
-        data.ownedMembers.push_back(std::move(m));
-    }
-
-    data.drift = QStringLiteral("1");
-    data.kup1Automatically = true;
-    data.driftSeted = true;
-    ModelCore::rebuildDerived(data);   // nodes and drift ids from the grid
-
-    // Slave every node's horizontal movement to the drift column, as the drift dialog does.
-    for (int k = 0; k < data.nodes.size(); ++k) {
-        const int level = k / n;
-        data.nodes[k].kup1 = (k % n == 0) ? 0 : data.driftIds.at(level).toInt();
-    }
-
-    auto nodeId = [n](int level, int column) { return level * n + column + 1; };
-    int id = 0;
-    for (int level = 1; level < n; ++level) {
-        for (int column = 0; column < n; ++column) {       // columns below this floor
-            BarData b;
-            b.id = ++id;
-            b.mTypeId = 1 + id % kMemberTypes;
-            b.source = nodeId(level - 1, column);
-            b.dest = nodeId(level, column);
-            b.iout = 1;
-            data.bars.append(b);
-        }
-        for (int column = 1; column < n; ++column) {       // beams of this floor
-            BarData b;
-            b.id = ++id;
-            b.mTypeId = 1 + id % kMemberTypes;
-            b.source = nodeId(level, column - 1);
-            b.dest = nodeId(level, column);
-            b.iout = 1;
-            data.bars.append(b);
-        }
-    }
-
-    const int nodes = int(data.nodes.size());
-    for (int k = 0; k < nodes; ++k) {
-        const bool base = k < n;
-        data.fx.append(base ? 0.0 : 1.5 * (k / n));
-        data.fy.append(base ? 0.0 : -12.25);
-        data.fm.append(0.0);
-        data.wx.append(base ? 0.0 : 24.5);
-        data.wy.append(base ? 0.0 : 24.5);
-        data.wd.append(0.0);
-    }
-
-    data.quakeA[0] = 1;
-    data.quakeA[1] = 2000;
-    data.quakeB[0] = 0.01;
-    data.quakeB[1] = 9.81;
-    data.quakeFile = QStringLiteral("elcentro.txt");
-    data.quakeSeted = true;
-    ModelCore::rebuildDerived(data);   // counts
-    return data;
 }
 
 // ------------------------------------------------------------ the fprintf floor
