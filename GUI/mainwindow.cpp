@@ -17,6 +17,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileDialog>
@@ -100,6 +111,15 @@ MainWindow::MainWindow(QWidget *parent)
     loadDriftDialog();
     loadQuakeDialog();
     loadTableDialogs();
+
+    connect(stack, &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
+    autosaveTimer = new QTimer(this);
+    bool set = false;
+    const int interval = qEnvironmentVariableIntValue("TALISKOR2D_AUTOSAVE_MS", &set);
+    autosaveTimer->setInterval(set && interval > 0 ? interval : 60000);
+    connect(autosaveTimer, &QTimer::timeout, this, &MainWindow::autosave);
+    autosaveTimer->start();
+    updateTitle();
 }
 
 MainWindow::~MainWindow()
@@ -107,6 +127,8 @@ MainWindow::~MainWindow()
     // The scene owns the nodes, members, lines and labels; no view may repaint
     // it item by item while it goes.
     disconnect(model, nullptr, this, nullptr);
+    disconnect(stack, nullptr, this, nullptr);
+    removeRecovery();
     ui->gridView->setScene(nullptr);
     newNodes.clear();
     newBars.clear();
@@ -139,6 +161,24 @@ static QAction *iconAction(const QString &file, const QString &text, QObject *pa
 
 void MainWindow::createActions()
 {
+    QMenu *file = ui->menuFile;
+    auto *newAct = new QAction(tr("New Project"), this);
+    newAct->setObjectName(QStringLiteral("actionNew_Project"));
+    newAct->setShortcut(QKeySequence::New);
+    connect(newAct, &QAction::triggered, this, &MainWindow::newFile);
+    file->insertAction(ui->actionOpen_Project, newAct);
+    recentMenu = new QMenu(tr("Open Recent"), this);
+    recentMenu->setObjectName(QStringLiteral("menuOpen_Recent"));
+    file->insertMenu(ui->actionSave_Project, recentMenu);
+    auto *saveAsAct = new QAction(tr("Save Project As..."), this);
+    saveAsAct->setObjectName(QStringLiteral("actionSave_Project_As"));
+    saveAsAct->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAsAct, &QAction::triggered, this, &MainWindow::saveFileAs);
+    const QList<QAction *> items = file->actions();
+    const qsizetype save = items.indexOf(ui->actionSave_Project);
+    file->insertAction(items.value(save + 1), saveAsAct);
+    updateRecentMenu();
+
     openAct = iconAction(QStringLiteral("libs/open.dll"), tr("Open project (Ctrl+O)"), this);
     openAct->setStatusTip(tr("Open a new project"));
     connect(openAct, &QAction::triggered, this, &MainWindow::openFile);
@@ -445,8 +485,6 @@ void MainWindow::rebuildScene()
         setModelActionsEnabled();
     } else {
         ui->editGridAction->setEnabled(true);
-        openAct->setEnabled(true);
-        ui->actionOpen_Project->setEnabled(true);
         for (QAction *a : {ui->editLoadAction, ui->editDriftAction, ui->editMTypeAction, ui->editMassAction,
                            ui->editControlOptionsAction, ui->actionEQUAKE})
             a->setEnabled(false);
@@ -463,8 +501,6 @@ void MainWindow::setModelActionsEnabled()
     ui->editControlOptionsAction->setEnabled(true);
     ui->actionEQUAKE->setEnabled(true);
     ui->editGridAction->setEnabled(false);
-    openAct->setEnabled(false);
-    ui->actionOpen_Project->setEnabled(false);
 }
 
 void MainWindow::zoomIn()
@@ -1169,6 +1205,7 @@ void MainWindow::applyProjectData(ProjectData &data)
     // Opening is not a step: the opened model starts a fresh history.
     model->resetData(ProjectModel::fromProjectData(data));
     stack->clear();
+    stack->setClean();
 }
 
 void MainWindow::showFileError(const QString &fileName, const QString &reason)
@@ -1196,6 +1233,8 @@ bool MainWindow::writeProjectFile(const QString &fileName)
         showFileError(fileName, error);
         return false;
     }
+    // The model is now saved under that name.
+    setCurrentFile(fileName);
     return true;
 }
 
@@ -1208,7 +1247,31 @@ bool MainWindow::readProjectFile(const QString &fileName)
                               tr("The project \"%1\" could not be opened:\n%2").arg(fileName, error));
         return false;
     }
+    if (!gridCanBeDrawn(qint64(data.XLines.size()) * data.YLines.size(), data.bars.size()))
+        return false;
     applyProjectData(data);
+    setCurrentFile(fileName);
+    return true;
+}
+
+bool MainWindow::gridCanBeDrawn(qint64 nodes, qint64 members)
+{
+    // What an item costs in the window, with its label and share of the scene's index.
+    const qint64 bytes = nodes * 3000 + members * 1500;
+    if (bytes > (qint64(1) << 30)) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("The grid has %1 nodes and %2 members: drawing it would take more than "
+                                 "1 GB of memory, so it is not drawn.")
+                                  .arg(nodes)
+                                  .arg(members));
+        return false;
+    }
+    if (nodes > 250000) {
+        const auto answer = QMessageBox::question(
+            this, tr("Large grid"),
+            tr("The grid has %1 nodes. Drawing it takes a long time and much memory. Draw it?").arg(nodes));
+        return answer == QMessageBox::Yes;
+    }
     return true;
 }
 
@@ -1224,27 +1287,318 @@ void MainWindow::generateFile()
 
 void MainWindow::generarArchivo()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Generate file"), QString(),
-                                                          tr("Text File (*.txt);;Data File(*.dat)"));
-    if (fileName.isEmpty())
+    QFileDialog dialog(this, tr("Generate file"), QString(), tr("Text File (*.txt);;Data File(*.dat)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    // A name typed without an extension takes the chosen filter's.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.dat")) ? QStringLiteral("dat")
+                                                                         : QStringLiteral("txt"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    writeAnalysisFile(fileName);
+    writeAnalysisFile(dialog.selectedFiles().first());
+}
+
+QString MainWindow::askProjectName(const QString &caption)
+{
+    QFileDialog dialog(this, caption, projectFile, tr("GUI File (*.kfp)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("kfp"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+bool MainWindow::saveProject()
+{
+    const QString fileName = projectFile.isEmpty() ? askProjectName(tr("Save project")) : projectFile;
+    return !fileName.isEmpty() && writeProjectFile(fileName);
 }
 
 void MainWindow::saveFile()
 {
-    const QString fileName =
-        QFileDialog::getSaveFileName(this, tr("Save project"), QString(), tr("GUI File (*.kfp)"));
-    if (fileName.isEmpty())
-        return;
-    writeProjectFile(fileName);
+    saveProject();
+}
+
+void MainWindow::saveFileAs()
+{
+    const QString fileName = askProjectName(tr("Save project as"));
+    if (!fileName.isEmpty())
+        writeProjectFile(fileName);
 }
 
 void MainWindow::openFile()
 {
+    if (!maybeSave())
+        return;
     const QString fileName =
         QFileDialog::getOpenFileName(this, tr("Open project"), QString(), tr("GUI File (*.kfp)"));
     if (fileName.isEmpty())
         return;
     readProjectFile(fileName);
+}
+
+void MainWindow::openRecentFile(const QString &fileName)
+{
+    if (!QFileInfo::exists(fileName)) {
+        QStringList files = recentFiles();
+        files.removeAll(fileName);
+        setRecentFiles(files);
+        QMessageBox::warning(this, tr("Open Recent"),
+                             tr("The project \"%1\" no longer exists; it was taken off the list.").arg(fileName));
+        return;
+    }
+    if (maybeSave())
+        readProjectFile(fileName);
+}
+
+void MainWindow::newFile()
+{
+    if (!maybeSave())
+        return;
+    createBarAct->setChecked(false);
+    createBar();
+    model->resetData(ModelData());
+    stack->clear();
+    stack->setClean();
+    setCurrentFile(QString());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    removeRecovery();
+    event->accept();
+}
+
+bool MainWindow::isModelModified() const
+{
+    return recovered || !stack->isClean();
+}
+
+bool MainWindow::maybeSave()
+{
+    if (!isModelModified())
+        return true;
+    const QString name = windowTitle().section(QStringLiteral("[*]"), 0, 0);
+    const auto answer = QMessageBox::warning(this, tr("Unsaved changes"), tr("Save the changes to %1?").arg(name),
+                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                             QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return saveProject();
+    return answer == QMessageBox::Discard;
+}
+
+void MainWindow::setCurrentFile(const QString &fileName)
+{
+    // Called once the model and that file agree: opened, saved or new.
+    projectFile = fileName;
+    recovered = false;
+    recoveredName.clear();
+    stack->setClean();
+    removeRecovery();
+    if (!fileName.isEmpty())
+        addRecentFile(fileName);
+    updateTitle();
+}
+
+void MainWindow::updateTitle()
+{
+    QString name = QStringLiteral("Untitled");
+    if (!projectFile.isEmpty())
+        name = QFileInfo(projectFile).fileName();
+    else if (!recoveredName.isEmpty())
+        name = recoveredName;
+    setWindowTitle(name + QStringLiteral("[*] - GUI for Taliskor2D"));
+    setWindowModified(isModelModified());
+}
+
+// ---------------------------------------------------------------- recent projects
+
+namespace {
+QSettings settings()
+{
+    return QSettings(QStringLiteral("Taliskor2D"), QCoreApplication::applicationName());
+}
+const int kRecentFiles = 8;
+} // namespace
+
+QStringList MainWindow::recentFiles() const
+{
+    return settings().value(QStringLiteral("recentFiles")).toStringList();
+}
+
+void MainWindow::setRecentFiles(const QStringList &files)
+{
+    settings().setValue(QStringLiteral("recentFiles"), files.mid(0, kRecentFiles));
+    updateRecentMenu();
+}
+
+void MainWindow::addRecentFile(const QString &fileName)
+{
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    setRecentFiles(files);
+}
+
+void MainWindow::updateRecentMenu()
+{
+    recentMenu->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QAction *a = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setData(path);
+        a->setToolTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    recentMenu->setEnabled(!files.isEmpty());
+}
+
+// ---------------------------------------------------------------- recovery
+
+namespace {
+QString recoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+// The name and time a recovery file stands for, kept beside it.
+struct RecoveryInfo {
+    QString name;
+    QString path;
+    QDateTime time;
+};
+
+RecoveryInfo readInfo(const QString &base)
+{
+    RecoveryInfo info;
+    QFile f(base + QStringLiteral(".info"));
+    if (f.open(QIODevice::ReadOnly)) {
+        const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+        info.name = lines.value(0);
+        info.path = lines.value(1);
+        info.time = QDateTime::fromString(lines.value(2), Qt::ISODate);
+    }
+    if (info.name.isEmpty())
+        info.name = QStringLiteral("Untitled");
+    if (!info.time.isValid())
+        info.time = QFileInfo(base + QStringLiteral(".kfp")).lastModified();
+    return info;
+}
+
+void removeRecoveryFiles(const QString &base)
+{
+    QFile::remove(base + QStringLiteral(".kfp"));
+    QFile::remove(base + QStringLiteral(".info"));
+}
+} // namespace
+
+void MainWindow::setAutosaveInterval(int milliseconds)
+{
+    autosaveTimer->setInterval(milliseconds);
+}
+
+QString MainWindow::recoveryFile() const
+{
+    return recoveryBase.isEmpty() ? QString() : recoveryBase + QStringLiteral(".kfp");
+}
+
+void MainWindow::autosave()
+{
+    if (!isModelModified()) {
+        removeRecovery();
+        return;
+    }
+    if (!recoveryLock) {
+        // One set of files per window, locked while it lives, so that two
+        // running windows never take each other's.
+        QDir().mkpath(recoveryFolder());
+        const QString base = recoveryFolder() + QStringLiteral("/window-%1-%2")
+                                                     .arg(QCoreApplication::applicationPid())
+                                                     .arg(QDateTime::currentMSecsSinceEpoch());
+        auto *lock = new QLockFile(base + QStringLiteral(".lock"));
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0)) {
+            delete lock;
+            return;
+        }
+        recoveryLock = lock;
+        recoveryBase = base;
+    }
+    QString error;
+    if (!ProjectFile::writeFile(recoveryBase + QStringLiteral(".kfp"), collectProjectData(), &error))
+        return;   // tried again at the next interval
+    QSaveFile info(recoveryBase + QStringLiteral(".info"));
+    if (info.open(QIODevice::WriteOnly)) {
+        const QString name = windowTitle().section(QStringLiteral("[*]"), 0, 0);
+        info.write((name + QLatin1Char('\n') + projectFile + QLatin1Char('\n')
+                    + QDateTime::currentDateTime().toString(Qt::ISODate) + QLatin1Char('\n'))
+                       .toUtf8());
+        info.commit();
+    }
+}
+
+void MainWindow::removeRecovery()
+{
+    if (!recoveryLock)
+        return;
+    removeRecoveryFiles(recoveryBase);
+    recoveryLock->unlock();
+    delete recoveryLock;
+    recoveryLock = nullptr;
+    recoveryBase.clear();
+}
+
+bool MainWindow::offerRecovery()
+{
+    const QDir folder(recoveryFolder());
+    const QStringList found = folder.entryList({QStringLiteral("*.kfp")}, QDir::Files, QDir::Time);
+    for (const QString &file : found) {
+        const QString base = folder.filePath(QFileInfo(file).completeBaseName());
+        if (base == recoveryBase)
+            continue;
+        // A file whose program still runs keeps its lock: it is that program's.
+        QLockFile lock(base + QStringLiteral(".lock"));
+        if (!lock.tryLock(0))
+            continue;
+        const RecoveryInfo info = readInfo(base);
+        QMessageBox box(QMessageBox::Question, tr("Recover"),
+                        tr("Recover the unsaved changes to %1 from %2?")
+                            .arg(info.name, QLocale().toString(info.time, QLocale::ShortFormat)),
+                        QMessageBox::NoButton, this);
+        QPushButton *recover = box.addButton(tr("Recover"), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Discard);
+        box.setDefaultButton(recover);
+        box.exec();
+        if (box.clickedButton() != recover) {
+            removeRecoveryFiles(base);
+            continue;
+        }
+        ProjectData data;
+        QString error;
+        if (!ProjectFile::readFile(base + QStringLiteral(".kfp"), data, &error)) {
+            QMessageBox::critical(this, tr("Error"),
+                                  tr("The recovered changes could not be opened:\n%1").arg(error));
+            continue;
+        }
+        applyProjectData(data);
+        setCurrentFile(QString());
+        projectFile = info.path;
+        recoveredName = info.name;
+        recovered = true;
+        updateTitle();
+        // Safe in this window's own recovery file before the old one goes.
+        autosave();
+        if (recoveryLock)
+            removeRecoveryFiles(base);
+        return true;
+    }
+    return false;
 }

@@ -20,6 +20,9 @@
 
 class QAction;
 class QComboBox;
+class QLockFile;
+class QMenu;
+class QTimer;
 class QGraphicsScene;
 class QUndoCommand;
 class QUndoStack;
@@ -51,6 +54,22 @@ public:
     // The model behind the window, and the stack every edit of it goes through.
     ProjectModel *projectModel() const { return model; }
     QUndoStack *undoStack() const { return stack; }
+
+    // The project file the model was opened from or last saved to; empty for a new model.
+    QString currentFile() const { return projectFile; }
+    // Changes not saved: the history is away from its saved state, or the model was recovered.
+    bool isModelModified() const;
+    // Ask to save unsaved changes; false when the user cancelled or the save failed.
+    bool maybeSave();
+
+    // Unsaved changes are written to this window's recovery file at this interval.
+    void setAutosaveInterval(int milliseconds);
+    QString recoveryFile() const;
+    // Offers, one by one, the recovery files that programs which were killed left
+    // behind; true when one was recovered into this window.
+    bool offerRecovery();
+    // The projects opened or saved last, newest first.
+    QStringList recentFiles() const;
 
     void setFactors(double x, double y);
     QString getXMinLimit() const;
@@ -127,6 +146,9 @@ public slots:
     void generarArchivo();
     void saveFile();
     void openFile();
+    void newFile();
+    void saveFileAs();
+    void openRecentFile(const QString &fileName);
 
     // The window's dialogs' OK: each turns what changed into one step.
     void updateQuake();
@@ -147,6 +169,7 @@ private slots:
     void settingsChanged(ProjectModel::Section section);
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -174,6 +197,17 @@ private:
     void loadTableDialogs();
     void loadMTypeDialog();
     void loadGridDialog();
+    // Files, title and recovery.
+    bool saveProject();
+    QString askProjectName(const QString &caption);
+    void setCurrentFile(const QString &fileName);
+    void updateTitle();
+    void addRecentFile(const QString &fileName);
+    void setRecentFiles(const QStringList &files);
+    void updateRecentMenu();
+    void autosave();
+    void removeRecovery();
+    bool gridCanBeDrawn(qint64 nodes, qint64 members);
 
     Ui::MainWindow *ui;
     editGridDialog gridDialog;
@@ -192,6 +226,13 @@ private:
     QList<Member *> shownTypes;   // the model's type records, as the items look them up
     // Set while a dialog's own change goes through: that dialog already shows it.
     bool fromDialog = false;
+    QString projectFile;
+    QString recoveredName;      // the name a recovered model had, until it is saved
+    bool recovered = false;     // a recovered model counts as modified until saved
+    QTimer *autosaveTimer = nullptr;
+    QString recoveryBase;       // this window's recovery files, without suffix
+    QLockFile *recoveryLock = nullptr;
+    QMenu *recentMenu = nullptr;
     bool candrawbar = false;
     Node *initialNode = nullptr;
     Node *finalNode = nullptr;
