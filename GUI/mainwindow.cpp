@@ -1560,9 +1560,11 @@ bool MainWindow::offerRecovery()
 {
     const QDir folder(recoveryFolder());
     const QStringList found = folder.entryList({QStringLiteral("*.kfp")}, QDir::Files, QDir::Time);
+    const QString ownPrefix = QStringLiteral("window-%1-").arg(QCoreApplication::applicationPid());
     for (const QString &file : found) {
         const QString base = folder.filePath(QFileInfo(file).completeBaseName());
-        if (base == recoveryBase)
+        // Windows of this program are alive, whatever their locks say to this process.
+        if (file.startsWith(ownPrefix))
             continue;
         // A file whose program still runs keeps its lock: it is that program's.
         QLockFile lock(base + QStringLiteral(".lock"));

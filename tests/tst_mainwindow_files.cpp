@@ -1,0 +1,374 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUndoStack>
+
+#include "mainwindow.h"
+#include "projectfile.h"
+
+// Unsaved work is never thrown away without a question, saving goes where the
+// user expects, and a killed program's changes come back.
+
+namespace {
+
+const QString kExample = QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp");
+
+QByteArray projectBytes(const MainWindow &w)
+{
+    QByteArray bytes;
+    QTextStream out(&bytes);
+    ProjectFile::write(out, w.collectProjectData());
+    out.flush();
+    return bytes;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers every modal dialog that run() shows, in order: a message box by the
+// text of the button to click, a file dialog by the path to take ("" cancels).
+// Returns the texts of the message boxes seen.
+QStringList answer(const QStringList &answers, const std::function<void()> &run)
+{
+    QStringList seen;
+    int next = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (next >= answers.size()) {
+            // Not expected: seen, and closed so that the test fails instead of waiting.
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                seen << box->text();
+            modal->close();
+            return;
+        }
+        const QString a = answers.at(next);
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            seen << box->text();
+            ++next;
+            for (QAbstractButton *b : box->buttons())
+                if (b->text().remove(QLatin1Char('&')) == a) {
+                    b->click();
+                    return;
+                }
+            qFatal("no button %s", qPrintable(a));
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            ++next;
+            if (a.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(a);
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        }
+    });
+    timer.start();
+    run();
+    return seen;
+}
+
+void edit(MainWindow &w)
+{
+    w.deleteBar(1);
+}
+
+QAction *action(MainWindow &w, const char *name)
+{
+    QAction *a = w.findChild<QAction *>(QLatin1String(name));
+    if (!a)
+        qFatal("missing action %s", name);
+    return a;
+}
+
+} // namespace
+
+class tst_MainWindowFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void titleFollowsTheSavedState();
+    void closingAsks_data();
+    void closingAsks();
+    void openAndNewAskFirst();
+    void refusedFileChangesNothing();
+    void saveThenSaveAs();
+    void recentProjects();
+    void autosaveWritesAndRemovesTheRecoveryFile();
+    void killedProgramIsRecovered();
+    void hugeGridsAreAskedOrRefused();
+};
+
+void tst_MainWindowFiles::titleFollowsTheSavedState()
+{
+    MainWindow w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled[*] - GUI for Taliskor2D"));
+    QVERIFY(!w.isWindowModified());
+    QVERIFY(w.readProjectFile(kExample));
+    QCOMPARE(w.windowTitle(), QStringLiteral("portal-frame-rc.kfp[*] - GUI for Taliskor2D"));
+    QVERIFY(!w.isWindowModified());
+    edit(w);
+    QVERIFY(w.isWindowModified());
+    w.undoStack()->undo();
+    QVERIFY(!w.isWindowModified());
+    w.undoStack()->redo();
+    QTemporaryDir dir;
+    QVERIFY(w.writeProjectFile(dir.filePath(QStringLiteral("saved.kfp"))));
+    QCOMPARE(w.windowTitle(), QStringLiteral("saved.kfp[*] - GUI for Taliskor2D"));
+    QVERIFY(!w.isWindowModified());
+    // Undone past the saved state, the model differs from the file again.
+    w.undoStack()->undo();
+    QVERIFY(w.isWindowModified());
+}
+
+void tst_MainWindowFiles::closingAsks_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("saved");
+    QTest::addRow("cancel") << QStringList{"Cancel"} << false << false;
+    QTest::addRow("discard") << QStringList{"Discard"} << true << false;
+    QTest::addRow("save") << QStringList{"Save"} << true << true;
+}
+
+void tst_MainWindowFiles::closingAsks()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(bool, closed);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("model.kfp"));
+    QFile::copy(kExample, path);
+    MainWindow w;
+    QVERIFY(w.readProjectFile(path));
+    w.show();
+    edit(w);
+    const QByteArray edited = projectBytes(w);
+    bool result = true;
+    const QStringList seen = answer(answers, [&] { result = w.close(); });
+    QCOMPARE(seen, QStringList{QStringLiteral("Save the changes to model.kfp?")});
+    QCOMPARE(result, closed);
+    QCOMPARE(readAll(path) == edited, saved);
+    QCOMPARE(w.isVisible(), !closed);
+
+    // Nothing unsaved: no question.
+    MainWindow clean;
+    clean.show();
+    QCOMPARE(answer({"Cancel"}, [&] { QVERIFY(clean.close()); }), QStringList());
+}
+
+void tst_MainWindowFiles::openAndNewAskFirst()
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    QVERIFY(w.readProjectFile(kExample));
+    edit(w);
+    // Cancel keeps the model and its history.
+    answer({"Cancel"}, [&] { action(w, "actionOpen_Project")->trigger(); });
+    QCOMPARE(w.undoStack()->count(), 1);
+    answer({"Cancel"}, [&] { action(w, "actionNew_Project")->trigger(); });
+    QCOMPARE(w.getBars().size(), 27);
+
+    // Save, then a name with no extension: the project gets .kfp, the new model is empty.
+    const QString typed = dir.filePath(QStringLiteral("renamed"));
+    answer({typed}, [&] { w.saveFileAs(); });
+    QVERIFY(QFileInfo::exists(typed + QStringLiteral(".kfp")));
+    edit(w);
+    const QStringList seen = answer({"Save"}, [&] { action(w, "actionNew_Project")->trigger(); });
+    QCOMPARE(seen, QStringList{QStringLiteral("Save the changes to renamed.kfp?")});
+    QCOMPARE(w.getBars().size(), 0);
+    QVERIFY(w.getNodes().isEmpty());
+    QCOMPARE(w.undoStack()->count(), 0);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled[*] - GUI for Taliskor2D"));
+    QVERIFY(action(w, "editGridAction")->isEnabled());
+    QCOMPARE(readAll(typed + QStringLiteral(".kfp")).size() > 0, true);
+
+    // Open over a modified model, changes discarded.
+    w.getGridDialog()->setXLines({"0", "5"});
+    w.getGridDialog()->setYLines({"0", "3"});
+    w.drawAllItems(true);
+    answer({"Discard", kExample}, [&] { action(w, "openAct")->trigger(); });
+    QCOMPARE(w.getBars().size(), 28);
+    QCOMPARE(w.undoStack()->count(), 0);
+}
+
+void tst_MainWindowFiles::refusedFileChangesNothing()
+{
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("bad.kfp"));
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a project\n");
+    f.close();
+    MainWindow w;
+    QVERIFY(w.readProjectFile(kExample));
+    edit(w);
+    const QByteArray before = projectBytes(w);
+    const QString title = w.windowTitle();
+    answer({"OK"}, [&] { QVERIFY(!w.readProjectFile(bad)); });
+    QCOMPARE(projectBytes(w), before);
+    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(w.undoStack()->count(), 1);
+    QVERIFY(w.isWindowModified());
+}
+
+void tst_MainWindowFiles::saveThenSaveAs()
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    QVERIFY(w.readProjectFile(kExample));
+    QCOMPARE(w.currentFile(), kExample);
+    const QString first = dir.filePath(QStringLiteral("first.kfp"));
+    answer({first}, [&] { action(w, "actionSave_Project_As")->trigger(); });
+    QCOMPARE(w.currentFile(), first);
+    edit(w);
+    // Save writes the current file without asking.
+    QCOMPARE(answer({""}, [&] { action(w, "actionSave_Project")->trigger(); }), QStringList());
+    QCOMPARE(readAll(first), projectBytes(w));
+    QVERIFY(!w.isWindowModified());
+    // Save As always asks; cancelled, nothing changes.
+    const QString second = dir.filePath(QStringLiteral("second.kfp"));
+    answer({""}, [&] { action(w, "actionSave_Project_As")->trigger(); });
+    QCOMPARE(w.currentFile(), first);
+    answer({second}, [&] { action(w, "actionSave_Project_As")->trigger(); });
+    QCOMPARE(w.currentFile(), second);
+    QCOMPARE(readAll(second), readAll(first));
+    QCOMPARE(w.windowTitle(), QStringLiteral("second.kfp[*] - GUI for Taliskor2D"));
+
+    // A new model asks for a name the first time.
+    MainWindow fresh;
+    const QString named = dir.filePath(QStringLiteral("fresh"));
+    answer({named}, [&] { action(fresh, "actionSave_Project")->trigger(); });
+    QCOMPARE(fresh.currentFile(), named + QStringLiteral(".kfp"));
+}
+
+void tst_MainWindowFiles::recentProjects()
+{
+    QTemporaryDir dir;
+    MainWindow w;
+    QStringList saved;
+    for (int k = 0; k < 10; ++k) {
+        saved.prepend(dir.filePath(QStringLiteral("p%1.kfp").arg(k)));
+        QVERIFY(w.writeProjectFile(saved.first()));
+    }
+    QCOMPARE(w.recentFiles(), saved.mid(0, 8));
+    QMenu *menu = w.findChild<QMenu *>(QStringLiteral("menuOpen_Recent"));
+    QCOMPARE(menu->actions().size(), 8);
+    QCOMPARE(menu->actions().first()->data().toString(), saved.first());
+
+    // A file that went is dropped, with a word.
+    QFile::remove(saved.at(1));
+    const QStringList seen = answer({"OK"}, [&] { menu->actions().at(1)->trigger(); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen.first().contains(saved.at(1)));
+    QVERIFY(!w.recentFiles().contains(saved.at(1)));
+    QCOMPARE(menu->actions().size(), 7);
+
+    // Another window sees the same list.
+    MainWindow other;
+    QCOMPARE(other.recentFiles(), w.recentFiles());
+}
+
+void tst_MainWindowFiles::autosaveWritesAndRemovesTheRecoveryFile()
+{
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery"))
+        .removeRecursively();
+    QTemporaryDir dir;
+    MainWindow w;
+    QVERIFY(w.readProjectFile(kExample));
+    w.setAutosaveInterval(10);
+    QTest::qWait(50);
+    QVERIFY(w.recoveryFile().isEmpty());   // nothing unsaved, nothing written
+    edit(w);
+    QVERIFY(QTest::qWaitFor([&] { return !w.recoveryFile().isEmpty() && QFileInfo::exists(w.recoveryFile()); }));
+    const QString recovery = w.recoveryFile();
+    QCOMPARE(readAll(recovery), projectBytes(w));
+    // A second window does not take the first one's file.
+    MainWindow other;
+    QCOMPARE(answer({"Discard"}, [&] { QVERIFY(!other.offerRecovery()); }), QStringList());
+    QVERIFY(QFileInfo::exists(recovery));
+    // A clean save removes it.
+    QVERIFY(w.writeProjectFile(dir.filePath(QStringLiteral("saved.kfp"))));
+    QVERIFY(!QFileInfo::exists(recovery));
+}
+
+void tst_MainWindowFiles::killedProgramIsRecovered()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("frame.kfp"));
+    QFile::copy(kExample, path);
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+    QDir(folder).removeRecursively();
+
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(QStringLiteral(RECOVERY_CHILD), {QCoreApplication::applicationName(), path});
+    QVERIFY(child.waitForStarted());
+    QVERIFY(QTest::qWaitFor(
+        [&] { return !QDir(folder).entryList({QStringLiteral("*.info")}, QDir::Files).isEmpty(); }, 10000));
+    child.kill();   // SIGKILL: nothing is cleaned up
+    QVERIFY(child.waitForFinished());
+
+    MainWindow expected;
+    QVERIFY(expected.readProjectFile(path));
+    edit(expected);
+
+    MainWindow w;
+    const QStringList seen = answer({"Recover"}, [&] { QVERIFY(w.offerRecovery()); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen.first().startsWith(QStringLiteral("Recover the unsaved changes to frame.kfp from ")),
+             qPrintable(seen.first()));
+    QCOMPARE(projectBytes(w), projectBytes(expected));
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(w.windowTitle(), QStringLiteral("frame.kfp[*] - GUI for Taliskor2D"));
+    // Taken over: nobody is offered it again.
+    MainWindow later;
+    QVERIFY(!later.offerRecovery());
+    // Closed with its changes discarded, the window leaves no recovery file behind.
+    answer({"Discard"}, [&] { w.close(); });
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("*.kfp")}, QDir::Files), QStringList());
+}
+
+void tst_MainWindowFiles::hugeGridsAreAskedOrRefused()
+{
+    QTemporaryDir dir;
+    const auto write = [&](int lines) {
+        ProjectData data;
+        for (int i = 0; i < lines; ++i) {
+            data.XLines << QString::number(i);
+            data.YLines << QString::number(i);
+        }
+        ModelCore::rebuildDerived(data);
+        const QString path = dir.filePath(QStringLiteral("grid%1.kfp").arg(lines));
+        return ProjectFile::writeFile(path, data) ? path : QString();
+    };
+    MainWindow w;
+    QVERIFY(w.readProjectFile(kExample));
+    const QString large = write(501);
+    QStringList seen = answer({"No"}, [&] { QVERIFY(!w.readProjectFile(large)); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen.first().startsWith(QStringLiteral("The grid has 251001 nodes.")));
+    QCOMPARE(w.getBars().size(), 28);
+    const QString huge = write(600);
+    seen = answer({"OK"}, [&] { QVERIFY(!w.readProjectFile(huge)); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen.first().contains(QStringLiteral("1 GB")));
+    QCOMPARE(w.currentFile(), kExample);
+}
+
+QTEST_MAIN(tst_MainWindowFiles)
+#include "tst_mainwindow_files.moc"
