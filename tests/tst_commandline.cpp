@@ -10,14 +10,16 @@
 
 namespace {
 
-// Runs the program with no display of any kind.
-int runProgram(const QStringList &args, QString *err = nullptr, QString *out = nullptr)
+// Runs the program with no display of any kind, or with the offscreen one.
+int runProgram(const QStringList &args, QString *err = nullptr, QString *out = nullptr, bool display = false)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (display)
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(GUI_EXECUTABLE), args);
     if (!p.waitForFinished(30000))
@@ -79,6 +81,9 @@ private slots:
     void fifoIsWrittenAndStaysAFifo();
     void dashIsStandardOutput();
     void characterDeviceStaysADevice();
+    void usageErrors_data();
+    void usageErrors();
+    void windowWithoutDisplay();
     void helpAndVersion();
 };
 
@@ -208,6 +213,49 @@ void tst_CommandLine::characterDeviceStaysADevice()
         null = QStringLiteral("/dev/null");
     QCOMPARE(runProgram({"--generate", firstExample(), null}), 0);
     QCOMPARE(fileType(null), mode_t(S_IFCHR));
+}
+
+void tst_CommandLine::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("display");
+    const QString p = firstExample();
+    const struct {
+        const char *name;
+        QStringList args;
+        const char *message;
+    } rows[] = {
+        {"unknown option", {"--bogus", p}, "Unknown option 'bogus'."},
+        {"missing value", {"--generate"}, "Missing value after '--generate'."},
+        {"repeated --generate", {"--generate", p, "--generate", p, "out.txt"}, "'--generate' was given more than once."},
+        {"two projects", {p, p}, "Give at most one project file."},
+        {"no output", {"--generate", p}, "'--generate' needs the output file after the project."},
+        {"two outputs", {"--generate", p, "a.txt", "b.txt"}, "'--generate' takes one project and one output file."},
+    };
+    for (const auto &row : rows) {
+        QTest::addRow("%s, no display", row.name) << row.args << row.message << false;
+        QTest::addRow("%s, display", row.name) << row.args << row.message << true;
+    }
+}
+
+void tst_CommandLine::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    QFETCH(bool, display);
+    QString err, out;
+    QCOMPARE(runProgram(args, &err, &out, display), 2);
+    QVERIFY2(err.startsWith("taliskor2d-gui: " + message + "\n\nUsage: "), qPrintable(err));
+    QVERIFY(out.isEmpty());
+    QVERIFY(!QFileInfo::exists("out.txt") && !QFileInfo::exists("a.txt"));
+}
+
+void tst_CommandLine::windowWithoutDisplay()
+{
+    QString err;
+    QCOMPARE(runProgram({firstExample()}, &err), 2);
+    QVERIFY2(err.contains(QLatin1String("no display")), qPrintable(err));
 }
 
 void tst_CommandLine::helpAndVersion()
