@@ -1,13 +1,13 @@
 #include "analysiswriter.h"
 
 #include "member.h"
+#include "outputfile.h"
 #include "numbertext.h"
 #include "tabline.h"
 #include "projectdata.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringConverter>
 #include <QTextStream>
 
@@ -547,32 +547,10 @@ void write(QTextStream &out, const ProjectData &data)
 
 bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
 {
-    auto fail = [&](const QString &reason) {
-        if (error)
-            *error = reason;
-        return false;
-    };
-    if (fileName.isEmpty())
-        return fail(QStringLiteral("No file name was given."));
-
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return fail(file.errorString());
-
-    QTextStream out(&file);
-    out.setEncoding(QStringConverter::System);
-    write(out, data);
-    out.flush();
-    if (out.status() != QTextStream::Ok || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    if (error)
-        error->clear();
-    return true;
+    return OutputFile::write(fileName, [&](QTextStream &out) {
+        out.setEncoding(QStringConverter::System);
+        write(out, data);
+    }, error);
 }
 
 } // namespace AnalysisWriter

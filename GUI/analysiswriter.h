@@ -15,8 +15,9 @@ namespace AnalysisWriter {
 // PROPS, WEIGHTS, LOADS, SHAPE, EQUAKE).
 void write(QTextStream &out, const ProjectData &data);
 
-// Writes through QSaveFile; on failure returns false and sets *error to a
-// human-readable reason (an existing file of that name is left untouched on failure).
+// Writes through OutputFile::write (atomic for regular files, in place for
+// pipes and devices, "-" for standard output); on failure returns false, sets
+// *error to a human-readable reason and leaves an existing file untouched.
 bool writeFile(const QString &fileName, const ProjectData &data, QString *error = nullptr);
 
 } // namespace AnalysisWriter

@@ -1,6 +1,7 @@
 #include "batchgenerate.h"
 
 #include "analysiswriter.h"
+#include "outputfile.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
@@ -11,6 +12,12 @@ namespace BatchGenerate {
 
 int run(const QString &projectFile, const QString &outputFile, QTextStream &err)
 {
+    // "-" is standard output, which may have been sent to the project itself.
+    const QString target = outputFile == QLatin1String("-") ? QStringLiteral("/dev/stdout") : outputFile;
+    if (OutputFile::sameFile(projectFile, target)) {
+        err << outputFile << ": this is the project file itself; it is not overwritten." << Qt::endl;
+        return Failed;
+    }
     ProjectData read;
     QString error;
     if (!ProjectFile::readFile(projectFile, read, &error)) {

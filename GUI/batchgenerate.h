@@ -10,7 +10,8 @@ namespace BatchGenerate {
 enum ExitCode { Success = 0, Incomplete = 1, Failed = 2 };
 
 // Reads a project and writes its analysis input file, exactly as opening the
-// project in the window and generating would. Messages go to `err`.
+// project in the window and generating would. Messages go to `err`. An output
+// that is the project file itself is refused (Failed); "-" is standard output.
 int run(const QString &projectFile, const QString &outputFile, QTextStream &err);
 
 } // namespace BatchGenerate

@@ -4,74 +4,121 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSet>
 #include <QTextStream>
 
-#include <cstring>
 #include <memory>
 
 namespace {
 
-// Batch generation, help and version need no display: they run on a core application.
-bool needsNoDisplay(int argc, char *argv[])
+// Options QApplication and its platform plugin take for themselves. They are
+// left out of our own parsing, which runs before any application exists: the
+// kind of application (with or without a display) depends on its result.
+QStringList withoutToolkitOptions(int argc, char *argv[], bool *platformGiven)
 {
-    for (int i = 1; i < argc; ++i) {
-        const char *a = argv[i];
-        if (!std::strcmp(a, "--generate") || !std::strncmp(a, "--generate=", 11) || !std::strcmp(a, "--help")
-            || !std::strcmp(a, "-h") || !std::strcmp(a, "--version") || !std::strcmp(a, "-v")
-            || !std::strcmp(a, "--help-all"))
-            return true;
+    static const QSet<QString> withValue = {
+        "platform", "platformpluginpath", "platformtheme", "plugin", "display", "style", "stylesheet",
+        "qwindowgeometry", "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "session", "name"};
+    static const QSet<QString> flags = {"reverse", "nograb", "dograb", "widgetcount", "testability"};
+    QStringList args;
+    bool optionsEnded = false;
+    for (int i = 0; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        optionsEnded = optionsEnded || arg == QLatin1String("--");
+        // Qt accepts "-style" and "--style", and "-style=Fusion".
+        QString name = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.mid(1);
+        const bool joined = name.contains(QLatin1Char('='));
+        name = name.section(QLatin1Char('='), 0, 0);
+        if (i == 0 || optionsEnded || !arg.startsWith(QLatin1Char('-'))) {
+            args << arg;
+        } else if (withValue.contains(name)) {
+            *platformGiven = *platformGiven || name == QLatin1String("platform");
+            if (!joined)
+                ++i;
+        } else if (!flags.contains(name)) {
+            args << arg;
+        }
     }
-    return false;
+    return args;
 }
 
-void setUpParser(QCommandLineParser &parser, QCommandLineOption &generate)
+// Qt aborts when it finds no display; say so plainly instead, where it is certain.
+bool noDisplay(bool platformGiven)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "Modelling front end for Taliskor2D. Without options it opens the main window; "
-        "given a project file, it opens that project."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(generate);
-    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("Project file (*.kfp) to open."),
-                                 QStringLiteral("[project]"));
+    return !platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+           && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Empty when the command line is well formed, else what is wrong with it.
+QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, const QStringList &args)
+{
+    if (!parser.parse(args))
+        return parser.errorText();
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
+        || parser.isSet(QStringLiteral("version")))
+        return QString(); // whatever else was given, as QCommandLineParser::process() does
+    const qsizetype positional = parser.positionalArguments().size();
+    if (parser.values(generate).size() > 1)
+        return QStringLiteral("'--generate' was given more than once.");
+    if (parser.isSet(generate) && positional != 1)
+        return positional == 0 ? QStringLiteral("'--generate' needs the output file after the project.")
+                               : QStringLiteral("'--generate' takes one project and one output file.");
+    if (!parser.isSet(generate) && positional > 1)
+        return QStringLiteral("Give at most one project file.");
+    return QString();
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const bool batch = needsNoDisplay(argc, argv);
-    std::unique_ptr<QCoreApplication> app(batch ? new QCoreApplication(argc, argv)
-                                                : new QApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("taliskor2d-gui"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALISKOR2D_VERSION));
 
     QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Modelling front end for Taliskor2D. Without options it opens the main window; "
+        "given a project file, it opens that project."));
+    parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption generate(QStringLiteral("generate"),
-                                QStringLiteral("Write the analysis input file of <project> to <output> and exit "
-                                               "(exit status 0 written, 1 model incomplete, 2 failure)."),
+                                QStringLiteral("Write the analysis input file of <project> to the output file "
+                                               "given after it (\"-\": standard output) and exit (exit status 0 "
+                                               "written, 1 model incomplete, 2 failure or usage error)."),
                                 QStringLiteral("project"));
-    setUpParser(parser, generate);
-    parser.process(*app);
+    parser.addOption(generate);
+    parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("Project file (*.kfp) to open."),
+                                 QStringLiteral("[project]"));
+    bool platformGiven = false;
+    const QStringList args = withoutToolkitOptions(argc, argv, &platformGiven);
+    const QString usageError = parse(parser, generate, args);
+    const bool helpOrVersion = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
+                               || parser.isSet(QStringLiteral("version"));
 
-    QTextStream err(stderr);
-    if (parser.isSet(generate)) {
-        const QStringList rest = parser.positionalArguments();
-        if (rest.size() != 1) {
-            err << "Usage: taliskor2d-gui --generate PROJECT.kfp OUTPUT.txt" << Qt::endl;
-            return BatchGenerate::Failed;
-        }
-        return BatchGenerate::run(parser.value(generate), rest.first(), err);
-    }
-
-    const QStringList rest = parser.positionalArguments();
-    if (rest.size() > 1) {
-        err << "Give at most one project file." << Qt::endl;
+    // Only the main window needs a display.
+    const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate);
+    if (window && noDisplay(platformGiven)) {
+        QTextStream(stderr) << "taliskor2d-gui: no display to open the window on "
+                               "(--generate PROJECT OUTPUT writes the analysis input file without one)."
+                            << Qt::endl;
         return BatchGenerate::Failed;
     }
+    std::unique_ptr<QCoreApplication> app(window ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
+
+    QTextStream err(stderr);
+    if (!usageError.isEmpty()) {
+        err << QCoreApplication::applicationName() << ": " << usageError << "\n\n" << parser.helpText();
+        err.flush();
+        return BatchGenerate::Failed;
+    }
+    if (helpOrVersion)
+        parser.process(args); // prints and exits with 0
+    if (parser.isSet(generate))
+        return BatchGenerate::run(parser.value(generate), parser.positionalArguments().first(), err);
+
     MainWindow w;
     w.show();
-    if (!rest.isEmpty())
-        w.readProjectFile(rest.first());
+    if (!parser.positionalArguments().isEmpty())
+        w.readProjectFile(parser.positionalArguments().first());
     return app->exec();
 }

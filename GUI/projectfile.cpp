@@ -2,6 +2,7 @@
 
 #include "member.h"
 #include "numbertext.h"
+#include "outputfile.h"
 #include "tabline.h"
 #include "projectdata.h"
 
@@ -1111,27 +1112,7 @@ void write(QTextStream &out, const ProjectData &data)
 
 bool writeFile(const QString &fileName, const ProjectData &data, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    QTextStream out(&file);
-    write(out, data);
-    out.flush();
-    if (out.status() != QTextStream::Ok) {
-        file.cancelWriting();
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return OutputFile::write(fileName, [&](QTextStream &out) { write(out, data); }, error);
 }
 
 bool read(const QByteArray &content, ProjectData &out, QString *error)

@@ -18,8 +18,8 @@ namespace ProjectFile {
 // restored afterwards.
 void write(QTextStream &out, const ProjectData &data);
 
-// Writes the project through QSaveFile: an existing file is replaced only
-// when the whole new content has been written. On failure returns false,
+// Writes the project through OutputFile::write: an existing regular file is
+// replaced only when the whole new content has been written. On failure returns false,
 // leaves any existing file as it was and sets *error to the reason.
 bool writeFile(const QString &fileName, const ProjectData &data, QString *error = nullptr);
 

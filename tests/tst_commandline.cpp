@@ -5,16 +5,21 @@
 
 #include "mainwindow.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 namespace {
 
-// Runs the program with no display of any kind.
-int runProgram(const QStringList &args, QString *err = nullptr, QString *out = nullptr)
+// Runs the program with no display of any kind, or with the offscreen one.
+int runProgram(const QStringList &args, QString *err = nullptr, QString *out = nullptr, bool display = false)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (display)
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(GUI_EXECUTABLE), args);
     if (!p.waitForFinished(30000))
@@ -44,6 +49,24 @@ QStringList examples()
     return QDir(QStringLiteral(SOURCE_DIR "/examples")).entryList({QStringLiteral("*.kfp")}, QDir::Files, QDir::Name);
 }
 
+QString firstExample()
+{
+    return QStringLiteral(SOURCE_DIR "/examples/") + examples().value(0);
+}
+
+mode_t fileType(const QString &path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// What --generate writes to a regular file.
+QByteArray generated(const QTemporaryDir &dir)
+{
+    const QString out = dir.filePath("regular.txt");
+    return runProgram({"--generate", firstExample(), out}) == 0 ? readAll(out) : QByteArray();
+}
+
 } // namespace
 
 class tst_CommandLine : public QObject
@@ -53,6 +76,14 @@ private slots:
     void examplesGenerateAsTheWindowDoes_data();
     void examplesGenerateAsTheWindowDoes();
     void failuresAndExitStatuses();
+    void outputIsTheProject_data();
+    void outputIsTheProject();
+    void fifoIsWrittenAndStaysAFifo();
+    void dashIsStandardOutput();
+    void characterDeviceStaysADevice();
+    void usageErrors_data();
+    void usageErrors();
+    void windowWithoutDisplay();
     void helpAndVersion();
 };
 
@@ -126,6 +157,105 @@ void tst_CommandLine::failuresAndExitStatuses()
 
     // Missing output argument.
     QCOMPARE(runProgram({"--generate", first}, &err), 2);
+}
+
+void tst_CommandLine::outputIsTheProject_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("same path") << "p.kfp";
+    QTest::newRow("./ path") << "./p.kfp";
+    QTest::newRow("symbolic link") << "link.kfp";
+}
+
+void tst_CommandLine::outputIsTheProject()
+{
+    QFETCH(QString, output);
+    QTemporaryDir dir;
+    const QString project = dir.filePath("p.kfp");
+    QVERIFY(QFile::copy(firstExample(), project));
+    QVERIFY(QFile::link("p.kfp", dir.filePath("link.kfp")));
+    QString err;
+    QCOMPARE(runProgram({"--generate", project, dir.path() + '/' + output}, &err), 2);
+    QVERIFY2(err.contains(QLatin1String("is the project file itself")), qPrintable(err));
+    QCOMPARE(readAll(project), readAll(firstExample()));
+}
+
+void tst_CommandLine::fifoIsWrittenAndStaysAFifo()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QProcess reader;
+    reader.start("cat", {fifo});
+    QVERIFY(reader.waitForStarted());
+    QCOMPARE(runProgram({"--generate", firstExample(), fifo}), 0);
+    if (!reader.waitForFinished(10000))
+        reader.kill(); // nobody opened the FIFO: it was replaced
+    QCOMPARE(reader.readAllStandardOutput(), generated(dir));
+    QCOMPARE(fileType(fifo), mode_t(S_IFIFO));
+}
+
+void tst_CommandLine::dashIsStandardOutput()
+{
+    QTemporaryDir dir;
+    QString out;
+    QCOMPARE(runProgram({"--generate", firstExample(), "-"}, nullptr, &out), 0);
+    QVERIFY(!QFileInfo::exists("-"));
+    QCOMPARE(out.toLocal8Bit(), generated(dir));
+}
+
+void tst_CommandLine::characterDeviceStaysADevice()
+{
+    // As root, a null device of our own, so that a regression cannot replace /dev/null.
+    QTemporaryDir dir;
+    QString null = dir.filePath("null");
+    if (::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        null = QStringLiteral("/dev/null");
+    QCOMPARE(runProgram({"--generate", firstExample(), null}), 0);
+    QCOMPARE(fileType(null), mode_t(S_IFCHR));
+}
+
+void tst_CommandLine::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("display");
+    const QString p = firstExample();
+    const struct {
+        const char *name;
+        QStringList args;
+        const char *message;
+    } rows[] = {
+        {"unknown option", {"--bogus", p}, "Unknown option 'bogus'."},
+        {"missing value", {"--generate"}, "Missing value after '--generate'."},
+        {"repeated --generate", {"--generate", p, "--generate", p, "out.txt"}, "'--generate' was given more than once."},
+        {"two projects", {p, p}, "Give at most one project file."},
+        {"no output", {"--generate", p}, "'--generate' needs the output file after the project."},
+        {"two outputs", {"--generate", p, "a.txt", "b.txt"}, "'--generate' takes one project and one output file."},
+    };
+    for (const auto &row : rows) {
+        QTest::addRow("%s, no display", row.name) << row.args << row.message << false;
+        QTest::addRow("%s, display", row.name) << row.args << row.message << true;
+    }
+}
+
+void tst_CommandLine::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    QFETCH(bool, display);
+    QString err, out;
+    QCOMPARE(runProgram(args, &err, &out, display), 2);
+    QVERIFY2(err.startsWith("taliskor2d-gui: " + message + "\n\nUsage: "), qPrintable(err));
+    QVERIFY(out.isEmpty());
+    QVERIFY(!QFileInfo::exists("out.txt") && !QFileInfo::exists("a.txt"));
+}
+
+void tst_CommandLine::windowWithoutDisplay()
+{
+    QString err;
+    QCOMPARE(runProgram({firstExample()}, &err), 2);
+    QVERIFY2(err.contains(QLatin1String("no display")), qPrintable(err));
 }
 
 void tst_CommandLine::helpAndVersion()
