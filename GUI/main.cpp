@@ -118,7 +118,9 @@ int main(int argc, char *argv[])
 
     MainWindow w;
     w.show();
-    if (!parser.positionalArguments().isEmpty())
+    // Changes a killed program left behind come first.
+    const bool recovered = w.offerRecovery();
+    if (!recovered && !parser.positionalArguments().isEmpty())
         w.readProjectFile(parser.positionalArguments().first());
     return app->exec();
 }

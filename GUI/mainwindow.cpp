@@ -10,6 +10,7 @@
 #include "member.h"
 #include "node.h"
 #include "membertypecommand.h"
+#include "outputfile.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "resetmodelcommand.h"
@@ -1216,6 +1217,10 @@ void MainWindow::showFileError(const QString &fileName, const QString &reason)
 
 bool MainWindow::writeAnalysisFile(const QString &fileName)
 {
+    if (!projectFile.isEmpty() && OutputFile::sameFile(fileName, projectFile)) {
+        showFileError(fileName, tr("This is the open project's file itself; it is not overwritten."));
+        return false;
+    }
     const ProjectData data = collectProjectData();
     ictype = data.a[4];
     QString error;

@@ -246,6 +246,14 @@ void tst_MainWindowFiles::saveThenSaveAs()
     QCOMPARE(readAll(second), readAll(first));
     QCOMPARE(w.windowTitle(), QStringLiteral("second.kfp[*] - GUI for Taliskor2D"));
 
+    // Generate never writes over the open project, by any name.
+    const QByteArray project = readAll(second);
+    const QString other = dir.filePath(QStringLiteral("./second.kfp"));
+    QStringList seen = answer({"OK"}, [&] { QVERIFY(!w.writeAnalysisFile(other)); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen.first().contains(QStringLiteral("open project")));
+    QCOMPARE(readAll(second), project);
+
     // A new model asks for a name the first time.
     MainWindow fresh;
     const QString named = dir.filePath(QStringLiteral("fresh"));
