@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -120,6 +121,11 @@ editMTypeDialog::~editMTypeDialog()
 void editMTypeDialog::init()
 {
     ui->okBtn->setFocus();
+
+    // The label is one line of the project and analysis files: no control characters.
+    ui->labelLineEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[^\\x00-\\x1f\\x7f]*")), ui->labelLineEdit));
+    ui->labelLineEdit->setMaxLength(1000);
 
     for (QLabel *l : findChildren<QLabel *>())
         if (l->buddy())

@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -35,6 +37,8 @@ private slots:
     void showingAloneAsksNothing();
     void savedByPageButtonAsksNothing_data();
     void savedByPageButtonAsksNothing();
+    void labelRefusesControlCharacters_data();
+    void labelRefusesControlCharacters();
 };
 
 void tst_editMTypeDialog::emptyDialogOffersOnlyAdd()
@@ -654,6 +658,46 @@ void tst_editMTypeDialog::savedByPageButtonAsksNothing()
     f.add(Member::FRAME);
     QCOMPARE(reply.asked, QStringList());
     QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 1);
+}
+
+void tst_editMTypeDialog::labelRefusesControlCharacters_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addRow("line break") << "Beam\n300" << "";
+    QTest::addRow("carriage return") << "Beam\r" << "";
+    QTest::addRow("tab") << "a\tb" << "";
+    QTest::addRow("0x01") << "NULL\x01" << "";
+    QTest::addRow("NUL") << QString(QStringLiteral("a") + QChar(0)) << "";
+    QTest::addRow("DEL") << "a\x7f" << "";
+    QTest::addRow("blanks") << "Beam 300x600" << "Beam 300x600";
+    QTest::addRow("exclamation marks") << "NULL!NULL" << "NULL!NULL";
+    QTest::addRow("1001 characters") << QString(1001, QLatin1Char('x')) << QString(1000, QLatin1Char('x'));
+}
+
+void tst_editMTypeDialog::labelRefusesControlCharacters()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
+    MTypeForm f;
+    Member *m = f.add(Member::FRAME);
+    QLineEdit *edit = f.le("labelLineEdit");
+    // Typed, inserted and pasted alike.
+    edit->clear();
+    for (const QChar c : input)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QString typed = input;
+    typed.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    QCOMPARE(edit->text(), typed.left(1000));
+    edit->clear();
+    edit->insert(input);
+    QCOMPARE(edit->text(), kept);
+    edit->clear();
+    QGuiApplication::clipboard()->setText(input);
+    edit->paste();
+    QCOMPARE(edit->text(), kept);
+    f.ok();
+    QCOMPARE(m->getLabel(), kept);
 }
 
 QTEST_MAIN(tst_editMTypeDialog)
