@@ -6,6 +6,9 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -118,6 +121,11 @@ editMTypeDialog::~editMTypeDialog()
 void editMTypeDialog::init()
 {
     ui->okBtn->setFocus();
+
+    // The label is one line of the project and analysis files: no control characters.
+    ui->labelLineEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[^\\x00-\\x1f\\x7f]*")), ui->labelLineEdit));
+    ui->labelLineEdit->setMaxLength(1000);
 
     for (QLabel *l : findChildren<QLabel *>())
         if (l->buddy())
@@ -245,6 +253,9 @@ void editMTypeDialog::syncTypeList()
 
 void editMTypeDialog::on_addBtn_clicked()
 {
+    if (!settleEdits())
+        return;
+    member = nullptr;  // settled: showing the new type asks nothing more
     const int id = membersTypes.size() + 1;
     newMType(id, ui->mTypeCBox->currentIndex());
     syncTypeList();
@@ -254,10 +265,11 @@ void editMTypeDialog::on_addBtn_clicked()
 
 void editMTypeDialog::on_copyBtn_clicked()
 {
-    if (!member)
+    if (!member || !settleEdits())
         return;
     const int id = membersTypes.size() + 1;
     membersTypes.append(new Member(id, *member));
+    member = nullptr;
     syncTypeList();
     ui->mTypeComboBox->setCurrentIndex(id - 1);
     emit updateMTypes();
@@ -283,9 +295,17 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
 {
     QGroupBox *pages[6] = {ui->frameGroupBox, ui->springGroupBox, ui->wallGroupBox,
                            ui->damperGroupBox, ui->multiSpringGroupBox, ui->reinforcedGroupBox};
-    Member *selected = (index >= 0 && index < membersTypes.size()) ? membersTypes.at(index) : nullptr;
+    if (member && membersTypes.value(index) != member && !settleEdits()) {
+        // Keep editing: the combo goes back to the type shown.
+        const QSignalBlocker blocker(ui->mTypeComboBox);
+        ui->mTypeComboBox->setCurrentIndex(int(membersTypes.indexOf(member)));
+        return;
+    }
+    Member *selected = membersTypes.value(index);
     if (!selected) {
         member = nullptr;
+        shownRecord.reset();
+        shownAs.reset();
         ui->deleteBtn->hide();
         ui->copyBtn->hide();
         ui->editMTypeGroupBox->hide();
@@ -309,7 +329,13 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
     for (int t = 0; t < 6; ++t)
         pages[t]->setVisible(t == type);
     ui->typeLineEdit->setText(Member::categoryCaption(type));
-    switch (type) {
+    showSelected();
+}
+
+// Fills the page from the selected record.
+void editMTypeDialog::showSelected()
+{
+    switch (member->getType()) {
     case Member::FRAME: showFrameAll(); break;
     case Member::SPRING: showSpringAll(); break;
     case Member::WALL: showWallAll(); break;
@@ -318,12 +344,12 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
     case Member::REINFORCED: showReinforcedAll(); break;
     default: ui->labelLineEdit->setText(member->getLabel()); break;
     }
+    noteShown();
 }
 
-void editMTypeDialog::on_okBtn_clicked()
+// Reads the form into member, as Set Properties stores it.
+void editMTypeDialog::readPage()
 {
-    if (!member)
-        return;
     member->setLabel(ui->labelLineEdit->text());
     switch (member->getType()) {
     case Member::FRAME: readFrame(); break;
@@ -334,28 +360,88 @@ void editMTypeDialog::on_okBtn_clicked()
     case Member::REINFORCED: readReinforced(); break;
     default: break;
     }
+}
+
+// What Set Properties would store now into a record holding base.
+Member editMTypeDialog::wouldStore(const Member &base)
+{
+    Member draft(base);
+    Member *const selected = member;
+    member = &draft;
+    readPage();
+    member = selected;
+    return draft;
+}
+
+void editMTypeDialog::noteShown()
+{
+    shownRecord = std::make_unique<Member>(*member);
+    shownAs = std::make_unique<Member>(wouldStore(*shownRecord));
+}
+
+// Set Properties would change the record, and the form no longer reads as it
+// did when shown: showing alone must not count (a new record's unset codes,
+// wall lists kept NIP long), nor what the page's own Save buttons stored since.
+bool editMTypeDialog::hasUnstoredEdits()
+{
+    if (!member)
+        return false;
+    if (wouldStore(*member).sameValues(*member))
+        return false;
+    return !shownRecord || !wouldStore(*shownRecord).sameValues(*shownAs);
+}
+
+// Before the shown type's edits would be lost: store them, drop them, or stay (false).
+bool editMTypeDialog::settleEdits()
+{
+    if (!hasUnstoredEdits())
+        return true;
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    tr("Store the changes to member type %1?").arg(member->getID()), QMessageBox::NoButton, this);
+    QPushButton *store = box.addButton(tr("Store"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QMessageBox::Discard);
+    QPushButton *keep = box.addButton(tr("Keep editing"), QMessageBox::RejectRole);
+    box.setDefaultButton(store);
+    box.setEscapeButton(keep);
+    box.exec();
+    if (box.clickedButton() == store) {
+        on_okBtn_clicked();
+        return true;
+    }
+    if (box.clickedButton() == discard) {
+        on_cancelBtn_clicked();
+        return true;
+    }
+    return false;
+}
+
+void editMTypeDialog::done(int result)
+{
+    if (settleEdits())
+        QDialog::done(result);
+}
+
+void editMTypeDialog::on_okBtn_clicked()
+{
+    if (!member)
+        return;
+    readPage();
+    noteShown();
     emit updateMTypes();
 }
 
 void editMTypeDialog::on_cancelBtn_clicked()
 {
-    if (!member)
-        return;
-    switch (member->getType()) {
-    case Member::FRAME: showFrameAll(); break;
-    case Member::SPRING: showSpringAll(); break;
-    case Member::WALL: showWallAll(); break;
-    case Member::DAMPER: showDamperAll(); break;
-    case Member::MULTISPRING: showMultiSpringAll(); break;
-    case Member::REINFORCED: showReinforcedAll(); break;
-    default: ui->labelLineEdit->setText(member->getLabel()); break;
-    }
+    if (member)
+        showSelected();
 }
 
 void editMTypeDialog::setShow11d(bool show)
 {
     show11d = show;
-    // Show the selected record again under the new setting.
+    // Show the selected record again under the new setting; the window sets
+    // this before showing the dialog, when no edit is pending.
+    member = nullptr;
     const int index = ui->mTypeComboBox->currentIndex();
     ui->mTypeComboBox->setCurrentIndex(-1);
     ui->mTypeComboBox->setCurrentIndex(index);

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 
+#include <memory>
+
 class QBoxLayout;
 class QComboBox;
 class QGroupBox;
@@ -41,6 +43,9 @@ public:
     // keeping the selected place where it still exists.
     void replaceMTypes(const QList<Member *> &types);
     void newMType(int id, int type);
+
+    // Closing with unstored edits asks first, and may stay open.
+    void done(int result) override;
 
 signals:
     void updateMTypes();
@@ -106,6 +111,12 @@ private slots:
 
 private:
     void init();
+    void showSelected();
+    void readPage();
+    Member wouldStore(const Member &base);
+    void noteShown();
+    bool hasUnstoredEdits();
+    bool settleEdits();
     bool editing(int category) const;
     void setFieldShown(QWidget *field, bool shown);
     void placeIn(QWidget *group, QBoxLayout *slot);
@@ -208,6 +219,9 @@ private:
     QList<Member *> membersTypes;  // owned, entry i has ID i + 1
     Member *member = nullptr;      // selected entry of membersTypes
     bool show11d = false;
+    // The selected record as it was shown, and what Set Properties would then have made of it.
+    std::unique_ptr<Member> shownRecord;
+    std::unique_ptr<Member> shownAs;
 
     QHash<QWidget *, QLabel *> labelOf;        // field -> its label
     QHash<QWidget *, QBoxLayout *> hostOf;     // shared group -> slot it sits in

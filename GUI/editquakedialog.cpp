@@ -4,12 +4,17 @@
 #include "shownvalue.h"
 
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 editQuakeDialog::editQuakeDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::editQuakeDialog)
 {
     ui->setupUi(this);
     setFixedSize(size());
+    // The name is one line of the project and analysis files: no control characters.
+    ui->fileLineEdit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[^\\x00-\\x1f\\x7f]*")), ui->fileLineEdit));
+    ui->fileLineEdit->setMaxLength(1000);
     setNullProperties();
 }
 

@@ -1,3 +1,5 @@
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -29,6 +31,14 @@ private slots:
     void languageChangeKeepsRuleDependentItems();
     void unchangedSetPropertiesKeepsRecord_data();
     void unchangedSetPropertiesKeepsRecord();
+    void unstoredEditsAskFirst_data();
+    void unstoredEditsAskFirst();
+    void showingAloneAsksNothing_data();
+    void showingAloneAsksNothing();
+    void savedByPageButtonAsksNothing_data();
+    void savedByPageButtonAsksNothing();
+    void labelRefusesControlCharacters_data();
+    void labelRefusesControlCharacters();
 };
 
 void tst_editMTypeDialog::emptyDialogOffersOnlyAdd()
@@ -111,7 +121,9 @@ void tst_editMTypeDialog::copyTakesStoredValuesNotTypedOnes()
     f.ok();
     f.set("eLineEdit", "7");
     QSignalSpy updates(&f.d, &editMTypeDialog::updateMTypes);
+    Answer discard("Discard");
     f.click("copyBtn");
+    QCOMPARE(discard.asked, QStringList({"Store the changes to member type 1?"}));
     QCOMPARE(updates.count(), 1);
     QCOMPARE(f.d.getMembersTypes().size(), 2);
     Member *copy = f.d.getMembersTypes().at(1);
@@ -471,13 +483,9 @@ void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord_data()
     QTest::addRow("REINFORCED codes without items") << 5 << QList<int>{4, 5, 6} << 9;
 }
 
-void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord()
+// Codes of the row, every other option, awkward values and a label with blanks.
+static void giveRowValues(Member *m, int type, const QList<int> &codes, int option)
 {
-    QFETCH(int, type);
-    QFETCH(QList<int>, codes);
-    QFETCH(int, option);
-    MTypeForm f;
-    Member *m = f.add(type);
     int *array[6] = {m->getFrameA(), m->getSpringA1(), m->getWallA1(), m->getDamperA1(),
                      m->getMultiSpringA1(), m->getReinforcedA1()};
     std::copy(codes.begin(), codes.end(), array[type]);   // MULTISPRING B1 follows A1
@@ -497,6 +505,16 @@ void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord()
     m->setFrameIEnd(option);
     fillAwkward(m);
     m->setLabel(QStringLiteral(" beam 30x60 "));
+}
+
+void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord()
+{
+    QFETCH(int, type);
+    QFETCH(QList<int>, codes);
+    QFETCH(int, option);
+    MTypeForm f;
+    Member *m = f.add(type);
+    giveRowValues(m, type, codes, option);
     f.d.setShow11d(true);   // shows the record again, damping fields included
 
     const Member before(*m);
@@ -506,6 +524,180 @@ void tst_editMTypeDialog::unchangedSetPropertiesKeepsRecord()
         f.click(codes[2] == 0 ? "ihyst54OkBtn" : "ihyst33OkBtn");
     f.ok();
     QVERIFY(m->sameValues(before));
+}
+
+void tst_editMTypeDialog::unstoredEditsAskFirst_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<QString>("answer");
+    for (const char *trigger : {"switch", "add", "copy", "close", "Escape"}) {
+        QTest::addRow("%s, no edits", trigger) << trigger << false << "Keep editing";
+        for (const char *answer : {"Store", "Discard", "Keep editing"})
+            QTest::addRow("%s, %s", trigger, answer) << trigger << true << answer;
+    }
+}
+
+void tst_editMTypeDialog::unstoredEditsAskFirst()
+{
+    QFETCH(QString, trigger);
+    QFETCH(bool, edited);
+    QFETCH(QString, answer);
+    MTypeForm f;
+    Member *first = f.add(Member::FRAME);
+    f.set("eLineEdit", "5");
+    f.ok();
+    f.add(Member::SPRING);
+    f.cb("mTypeComboBox")->setCurrentIndex(0);
+    f.d.show();
+    const Member stored(*first);
+    if (edited) {
+        f.set("eLineEdit", "210000");
+        f.set("labelLineEdit", "Beam 300x600");
+    }
+
+    QSignalSpy updates(&f.d, &editMTypeDialog::updateMTypes);
+    Answer reply(answer);
+    if (trigger == "switch")
+        f.cb("mTypeComboBox")->setCurrentIndex(1);
+    else if (trigger == "add")
+        f.add(Member::DAMPER);
+    else if (trigger == "copy")
+        f.click("copyBtn");
+    else if (trigger == "close")
+        f.d.close();
+    else
+        QTest::keyClick(&f.d, Qt::Key_Escape);
+
+    QCOMPARE(reply.asked, edited ? QStringList({"Store the changes to member type 1?"}) : QStringList());
+    const bool stays = edited && answer == "Keep editing";
+    const bool stores = edited && answer == "Store";
+    if (stores) {
+        QCOMPARE(first->getFrameB()[0], 210000.0);
+        QCOMPARE(first->getLabel(), QStringLiteral("Beam 300x600"));
+    } else {
+        QVERIFY(first->sameValues(stored));
+    }
+    const bool adds = !stays && (trigger == "add" || trigger == "copy");
+    QCOMPARE(updates.count(), int(stores) + int(adds));
+    QCOMPARE(f.d.getMembersTypes().size(), adds ? 3 : 2);
+
+    if (stays) {
+        QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 0);
+        QCOMPARE(f.text("eLineEdit"), QStringLiteral("210000"));
+        QCOMPARE(f.text("labelLineEdit"), QStringLiteral("Beam 300x600"));
+        QVERIFY(f.d.isVisible());
+    } else if (trigger == "switch") {
+        QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 1);
+        QVERIFY(f.shown("springGroupBox"));
+    } else if (adds) {
+        QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 2);
+        if (trigger == "copy")
+            QCOMPARE(f.d.getMembersTypes().at(2)->getFrameB()[0], stores ? 210000.0 : 5.0);
+    } else {
+        QVERIFY(!f.d.isVisible());
+        // Reopened, the form shows what is stored.
+        QCOMPARE(f.text("eLineEdit"), stores ? QStringLiteral("210000") : QStringLiteral("5"));
+    }
+}
+
+void tst_editMTypeDialog::showingAloneAsksNothing_data()
+{
+    unchangedSetPropertiesKeepsRecord_data();
+    const char *captions[6] = {"FRAME", "SPRING", "WALL", "DAMPER", "MULTISPRING", "REINFORCED"};
+    for (int t = 0; t < 6; ++t)
+        QTest::addRow("new %s", captions[t]) << t << QList<int>() << 0;
+}
+
+void tst_editMTypeDialog::showingAloneAsksNothing()
+{
+    QFETCH(int, type);
+    QFETCH(QList<int>, codes);
+    QFETCH(int, option);
+    MTypeForm f;
+    Member *m = f.add(type);
+    if (!codes.isEmpty()) {
+        giveRowValues(m, type, codes, option);
+        f.d.setShow11d(true);
+    }
+    const Member before(*m);
+    Answer reply("Keep editing");
+    f.add(Member::FRAME);
+    f.cb("mTypeComboBox")->setCurrentIndex(0);
+    f.cb("mTypeComboBox")->setCurrentIndex(1);
+    f.cb("mTypeComboBox")->setCurrentIndex(0);
+    f.click("copyBtn");
+    f.cb("mTypeComboBox")->setCurrentIndex(0);
+    f.d.show();
+    f.d.close();
+    QCOMPARE(reply.asked, QStringList());
+    QVERIFY(!f.d.isVisible());
+    QCOMPARE(f.d.getMembersTypes().size(), 3);
+    QVERIFY(m->sameValues(before));
+}
+
+void tst_editMTypeDialog::savedByPageButtonAsksNothing_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("button");
+    QTest::addRow("WALL segment") << int(Member::WALL) << "xiLineEdit" << "saveWallBtn";
+    QTest::addRow("REINFORCED concrete 54") << int(Member::REINFORCED) << "tlimitLineEdit" << "ihyst54OkBtn";
+}
+
+void tst_editMTypeDialog::savedByPageButtonAsksNothing()
+{
+    QFETCH(int, type);
+    QFETCH(QString, field);
+    QFETCH(QString, button);
+    MTypeForm f;
+    f.add(type);
+    f.set(qPrintable(field), "2.5");
+    f.click(qPrintable(button));
+    Answer reply("Keep editing");
+    f.add(Member::FRAME);
+    QCOMPARE(reply.asked, QStringList());
+    QCOMPARE(f.cb("mTypeComboBox")->currentIndex(), 1);
+}
+
+void tst_editMTypeDialog::labelRefusesControlCharacters_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addRow("line break") << "Beam\n300" << "";
+    QTest::addRow("carriage return") << "Beam\r" << "";
+    QTest::addRow("tab") << "a\tb" << "";
+    QTest::addRow("0x01") << "NULL\x01" << "";
+    QTest::addRow("NUL") << QString(QStringLiteral("a") + QChar(0)) << "";
+    QTest::addRow("DEL") << "a\x7f" << "";
+    QTest::addRow("blanks") << "Beam 300x600" << "Beam 300x600";
+    QTest::addRow("exclamation marks") << "NULL!NULL" << "NULL!NULL";
+    QTest::addRow("1001 characters") << QString(1001, QLatin1Char('x')) << QString(1000, QLatin1Char('x'));
+}
+
+void tst_editMTypeDialog::labelRefusesControlCharacters()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
+    MTypeForm f;
+    Member *m = f.add(Member::FRAME);
+    QLineEdit *edit = f.le("labelLineEdit");
+    // Typed, inserted and pasted alike.
+    edit->clear();
+    for (const QChar c : input)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QString typed = input;
+    typed.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    QCOMPARE(edit->text(), typed.left(1000));
+    edit->clear();
+    edit->insert(input);
+    QCOMPARE(edit->text(), kept);
+    edit->clear();
+    QGuiApplication::clipboard()->setText(input);
+    edit->paste();
+    QCOMPARE(edit->text(), kept);
+    f.ok();
+    QCOMPARE(m->getLabel(), kept);
 }
 
 QTEST_MAIN(tst_editMTypeDialog)

@@ -1,11 +1,15 @@
 #ifndef TST_EDITMTYPEDIALOG_HELPERS_H
 #define TST_EDITMTYPEDIALOG_HELPERS_H
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "editmtypedialog.h"
@@ -72,6 +76,40 @@ struct MTypeForm
     {
         for (int i = 0; i < names.size(); ++i)
             le(qPrintable(names.at(i)))->setText(QString::number(start + i));
+    }
+};
+
+// Answers every message box that opens while it lives, from inside the box's
+// own loop, with the button of that text; remembers what each box asked.
+struct Answer
+{
+    QStringList asked;
+    QTimer timer;
+
+    explicit Answer(const QString &button)
+    {
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this, button] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            asked << box->text();
+            QAbstractButton *chosen = nullptr;
+            for (QAbstractButton *b : box->buttons())
+                if (b->text().remove(QLatin1Char('&')) == button)
+                    chosen = b;
+            const QMessageBox::ButtonRole role = chosen ? box->buttonRole(chosen) : QMessageBox::InvalidRole;
+            const bool rightRole = (button == QLatin1String("Store") && role == QMessageBox::AcceptRole)
+                                   || (button == QLatin1String("Discard") && chosen == box->button(QMessageBox::Discard))
+                                   || (button == QLatin1String("Keep editing") && role == QMessageBox::RejectRole);
+            if (chosen && rightRole) {
+                chosen->click();
+            } else {
+                asked.last() += QStringLiteral(" [no button ") + button + QLatin1Char(']');
+                box->done(0);
+            }
+        });
+        timer.start();
     }
 };
 

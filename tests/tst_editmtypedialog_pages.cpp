@@ -124,7 +124,9 @@ void tst_editMTypeDialogPages::springDegradationMovesIntoPage()
     f.add(Member::FRAME);
     f.pick("ilosCBox", "2");
     QCOMPARE(f.gb("degradingStrengthGroupBox")->parentWidget(), f.gb("frameGroupBox"));
+    Answer discard("Discard");  // ILOS 2 of the FRAME type is not stored
     Member *m = f.add(Member::SPRING);
+    QCOMPARE(discard.asked.size(), 1);
     QVERIFY(!f.shown("degradingStrengthGroupBox"));
     f.pick("ilosCBox_2", "5");
     QVERIFY(f.shown("degradingStrengthGroupBox"));

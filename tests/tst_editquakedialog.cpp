@@ -1,6 +1,8 @@
 #include <QtTest>
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +31,8 @@ private slots:
     void fiveDigitDisplay_data();
     void fiveDigitDisplay();
     void fileNameKeepsBlanks();
+    void fileNameRefusesControlCharacters_data();
+    void fileNameRefusesControlCharacters();
     void cancelRestoresAndCloseStoresNothing();
     void arraysAreSharedInPlace();
     void unchangedOkKeepsValues_data();
@@ -158,6 +162,45 @@ void tst_editQuakeDialog::fileNameKeepsBlanks()
     d.setFile(QStringLiteral("   "));
     d.showProperties();
     QCOMPARE(edit(d, "fileLineEdit")->text(), QStringLiteral("   "));
+}
+
+void tst_editQuakeDialog::fileNameRefusesControlCharacters_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addRow("line break") << "Beam\n300" << "";
+    QTest::addRow("carriage return") << "Beam\r" << "";
+    QTest::addRow("tab") << "a\tb" << "";
+    QTest::addRow("0x01") << "NULL\x01" << "";
+    QTest::addRow("NUL") << QString(QStringLiteral("a") + QChar(0)) << "";
+    QTest::addRow("DEL") << "a\x7f" << "";
+    QTest::addRow("blanks") << "Beam 300x600" << "Beam 300x600";
+    QTest::addRow("exclamation marks") << "NULL!NULL" << "NULL!NULL";
+    QTest::addRow("1001 characters") << QString(1001, QLatin1Char('x')) << QString(1000, QLatin1Char('x'));
+}
+
+void tst_editQuakeDialog::fileNameRefusesControlCharacters()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
+    editQuakeDialog d;
+    QLineEdit *edit = tst_editQuakeDialog::edit(d, "fileLineEdit");
+    // Typed, inserted and pasted alike.
+    edit->clear();
+    for (const QChar c : input)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QString typed = input;
+    typed.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    QCOMPARE(edit->text(), typed.left(1000));
+    edit->clear();
+    edit->insert(input);
+    QCOMPARE(edit->text(), kept);
+    edit->clear();
+    QGuiApplication::clipboard()->setText(input);
+    edit->paste();
+    QCOMPARE(edit->text(), kept);
+    d.on_pushButton_clicked();
+    QCOMPARE(d.getFile(), kept);
 }
 
 void tst_editQuakeDialog::cancelRestoresAndCloseStoresNothing()
