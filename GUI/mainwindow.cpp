@@ -438,6 +438,8 @@ void MainWindow::drawAllItems(bool option)
     grid.YIds = gridDialog.getYIds();
     grid.nodesIOut = gridDialog.getNodesIOut();
     grid.elementsIOut = gridDialog.getElemetsIOut();
+    if (!gridCanBeDrawn(qint64(grid.XLines.size()) * grid.YLines.size(), 0))
+        return;
     const ModelData next = ProjectModel::withGrid(model->data(), grid, option);
     stack->push(new ResetModelCommand(model, next, tr("Grid")));
 }

@@ -376,6 +376,18 @@ void tst_MainWindowFiles::hugeGridsAreAskedOrRefused()
     QCOMPARE(seen.size(), 1);
     QVERIFY(seen.first().contains(QStringLiteral("1 GB")));
     QCOMPARE(w.currentFile(), kExample);
+
+    // The grid dialog's OK asks the same.
+    MainWindow fresh;
+    QStringList lines;
+    for (int i = 0; i < 501; ++i)
+        lines << QString::number(i);
+    fresh.getGridDialog()->setXLines(lines);
+    fresh.getGridDialog()->setYLines(lines);
+    seen = answer({"No"}, [&] { fresh.drawAllItems(true); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(fresh.getNodes().isEmpty());
+    QCOMPARE(fresh.undoStack()->count(), 0);
 }
 
 QTEST_MAIN(tst_MainWindowFiles)
