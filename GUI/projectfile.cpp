@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -103,12 +104,57 @@ public:
 // Reading
 
 // QString::fromUtf8 drops a byte-order mark at the start of its input; inside
-// the file such a mark belongs to a text and must survive a save.
-QString utf8Text(const char *b, qsizetype n)
+// the file such a mark belongs to a text and must survive a save. False for
+// bytes that are not UTF-8.
+bool utf8Text(const char *b, qsizetype n, QString &v)
 {
     QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
-    return decoder.decode(QByteArrayView(b, n));
+    v = decoder.decode(QByteArrayView(b, n));
+    return !decoder.hasError();
+}
+
+// Labels and record names go into the analysis file as they are: a line
+// break or another control character there would corrupt its lines. No text
+// needs more than a thousand characters; a huge one only costs memory.
+constexpr int kMaxTextLength = 1000;
+
+// C0 controls, DEL and C1 controls.
+bool isControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+QString controlName(char32_t c)
+{
+    switch (c) {
+    case '\n': case '\r': return QStringLiteral("a line break");
+    case '\t': return QStringLiteral("a tab");
+    case 0: return QStringLiteral("a NUL character");
+    default:
+        return QStringLiteral("the control character U+%1")
+                .arg(QString::number(uint(c), 16).toUpper(), 4, QLatin1Char('0'));
+    }
+}
+
+// Why a text cannot be taken, or empty. `cut`: the text was longer than
+// the part of it that was kept.
+QString textProblem(const QString &s, bool validUtf8, bool cut)
+{
+    if (cut)
+        return QStringLiteral("is longer than %1 characters").arg(kMaxTextLength);
+    if (!validUtf8)
+        return QStringLiteral("is not valid UTF-8");
+    qsizetype length = 0;
+    for (const QChar c : s) {
+        if (isControl(c.unicode()))
+            return QStringLiteral("holds ") + controlName(c.unicode());
+        if (!c.isLowSurrogate())
+            ++length;
+    }
+    if (length > kMaxTextLength)
+        return QStringLiteral("is longer than %1 characters").arg(kMaxTextLength);
+    return QString();
 }
 
 bool isBlank(char c)
@@ -237,25 +283,29 @@ public:
     }
     void endl() {}
 
-    // A text field. With `quotable`, a token that begins with a double quote
-    // runs to the matching quote, with \" and \\ standing for " and \.
-    void text(QString &v, bool quotable, bool *wasQuoted = nullptr)
+    // A text field, `what` naming it in a refusal. With `quotable`, a token
+    // that begins with a double quote runs to the matching quote, with \" and
+    // \\ standing for " and \.
+    void text(QString &v, const char *what, bool quotable, bool *wasQuoted = nullptr)
     {
         if (wasQuoted)
             *wasQuoted = false;
         if (failed)
             return;
         skipBlanks();
+        // Beyond this many bytes no text can be short enough; nothing more is kept.
+        constexpr qsizetype kMaxBytes = 4 * kMaxTextLength + 4;
         if (!quotable || p == end || *p != '"') {
             const char *b, *e;
             if (next(b, e))
-                v = utf8Text(b, e - b);
+                takeText(v, what, b, std::min<qsizetype>(e - b, kMaxBytes), e - b > kMaxBytes);
             return;
         }
         lastLine = line;
         const int startLine = line;
         ++p;
         QByteArray bytes;
+        bool cut = false;
         for (;;) {
             if (p == end) {
                 fail(startLine, QStringLiteral("a quoted text is not closed"));
@@ -263,22 +313,31 @@ public:
             }
             const char c = *p;
             if (c == '\\' && end - p >= 2 && (p[1] == '"' || p[1] == '\\')) {
-                bytes += p[1];
+                if (bytes.size() < kMaxBytes)
+                    bytes += p[1];
+                else
+                    cut = true;
                 p += 2;
                 continue;
             }
-            ++p;
-            if (c == '"')
+            if (c == '"') {
+                ++p;
                 break;
+            }
+            ++p;
             if (c == '\n')
                 ++line;
-            bytes += c;
+            if (bytes.size() < kMaxBytes)
+                bytes += c;
+            else
+                cut = true;
         }
+        if (!takeText(v, what, bytes.constData(), bytes.size(), cut))
+            return;
         if (p != end && !isBlank(*p)) {
             fail(line, QStringLiteral("a blank was expected after a quoted text"));
             return;
         }
-        v = utf8Text(bytes.constData(), bytes.size());
         if (wasQuoted)
             *wasQuoted = true;
     }
@@ -332,6 +391,18 @@ private:
             ++p;
         }
     }
+    bool takeText(QString &v, const char *what, const char *b, qsizetype n, bool cut)
+    {
+        QString s;
+        const bool valid = utf8Text(b, n, s);
+        const QString problem = textProblem(s, valid, cut);
+        if (!problem.isEmpty()) {
+            failHere(QStringLiteral("%1 %2").arg(QLatin1String(what), problem));
+            return false;
+        }
+        v = s;
+        return true;
+    }
     bool next(const char *&b, const char *&e)
     {
         if (failed)
@@ -351,12 +422,16 @@ private:
     // Every token takes at least one character and one separator.
     qint64 maxTokensLeft() const { return (qint64(end - p) + 1) / 2; }
 
+    // A token as a message shows it: short, and no control character.
     static QString shown(const char *b, const char *e)
     {
         constexpr qint64 kMax = 24;
-        if (e - b <= kMax)
-            return QString::fromUtf8(b, e - b);
-        return QString::fromUtf8(b, kMax) + QLatin1String("...");
+        QString s = QString::fromUtf8(b, std::min<qint64>(e - b, kMax));
+        for (QChar &c : s) {
+            if (isControl(c.unicode()))
+                c = QChar::ReplacementCharacter;
+        }
+        return e - b <= kMax ? s : s + QLatin1String("...");
     }
 
     const char *p;
@@ -882,7 +957,7 @@ bool readTexts(Reader &r, QStringList &texts, int n)
     texts.reserve(n);
     for (int k = 0; k < n && r.ok(); ++k) {
         QString s;
-        r.text(s, false);
+        r.text(s, "the grid line", false);
         texts.append(s);
     }
     return r.ok();
@@ -958,7 +1033,7 @@ bool readProject(Reader &r, ProjectData &t)
         return false;
     const int nodeCount = int(gridNodes);
 
-    r.text(t.drift, false);
+    r.text(t.drift, "the drift choice", false);
     if (r.ok() && t.drift != kNone) {
         const int driftLine = r.tokenLine();
         bool isNumber = false;
@@ -1018,7 +1093,7 @@ bool readProject(Reader &r, ProjectData &t)
         if (r.ok() && Member::categoryCaption(type).isEmpty())
             r.failHere(QStringLiteral("unknown member category %1").arg(type));
         QString label;
-        r.text(label, true);
+        r.text(label, "the member type label", true);
         if (!r.ok())
             return false;
         auto m = std::make_unique<Member>(id, type);
@@ -1085,7 +1160,7 @@ bool readProject(Reader &r, ProjectData &t)
     r.doubles(t.quakeB, 0, 5);
     bool wasQuoted = false;
     QString name;
-    r.text(name, true, &wasQuoted);
+    r.text(name, "the earthquake record name", true, &wasQuoted);
     t.quakeFile = (!wasQuoted && name == kNullName) ? QString() : name;
 
     int flags[3] = {0, 0, 0};

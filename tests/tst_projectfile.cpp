@@ -530,6 +530,8 @@ private slots:
     void smallProjectReads();
     void refused_data();
     void refused();
+    void impossibleProjectsRefused_data();
+    void impossibleProjectsRefused();
     void refusalLeavesTargetUntouched();
     void boundsOnCounts();
     void specialNumbersReadBack();
@@ -798,12 +800,14 @@ void tst_ProjectFile::textsWithBlanksAreQuoted_data()
     QTest::addRow("blanks") << "Beam 1" << "\"Beam 1\"" << "C:/Records/El Centro.txt"
                             << "\"C:/Records/El Centro.txt\"" << "C:/Records/El Centro.txt";
     QTest::addRow("empty") << "" << "\"\"" << "" << "NULL!NULL" << "";
-    QTest::addRow("three blanks") << "a\tb" << "\"a\tb\"" << "   " << "NULL!NULL" << "";
+    QTest::addRow("three blanks") << "a  b" << "\"a  b\"" << "   " << "NULL!NULL" << "";
     QTest::addRow("seven blanks") << "x" << "x" << "       " << "NULL!NULL" << "";
     QTest::addRow("eight blanks") << "x" << "x" << "        " << "\"        \"" << "        ";
     QTest::addRow("leading quote") << "\"q" << "\"\\\"q\"" << "\"a b\\c\"" << "\"\\\"a b\\\\c\\\"\"" << "\"a b\\c\"";
     QTest::addRow("inner quote") << "a\"b" << "a\"b" << "a\\b" << "a\\b" << "a\\b";
-    QTest::addRow("line break") << "two\nlines" << "\"two\nlines\"" << "ü ß" << "\"ü ß\"" << "ü ß";
+    QTest::addRow("not ASCII") << "Stütze" << "Stütze" << "ü ß" << "\"ü ß\"" << "ü ß";
+    const QString longest(1000, QChar(0x20AC));
+    QTest::addRow("longest texts") << longest << longest << longest << longest << longest;
 }
 
 void tst_ProjectFile::textsWithBlanksAreQuoted()
@@ -1019,6 +1023,68 @@ void tst_ProjectFile::refused()
     ProjectData out;
     QString error;
     QVERIFY(!ProjectFile::read(joinLines(lines), out, &error));
+    QCOMPARE(error, message);
+}
+
+// Damaged texts, as edits of the small project: `find` (once in it, empty
+// for none) becomes `replacement`, then the text is stored in `form`.
+void tst_ProjectFile::impossibleProjectsRefused_data()
+{
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("message");
+
+    const QString label = "\tMTYPE1\n";
+    auto withLabel = [](const QString &text) { return "\t" + text + "\n"; };
+    QTest::addRow("label with a line break") << label << withLabel("\"two\nlines\"") << ""
+                                             << "Line 17: the member type label holds a line break";
+    QTest::addRow("label with a tab") << label << withLabel("\"a\tb\"") << ""
+                                      << "Line 17: the member type label holds a tab";
+    QTest::addRow("label with a NUL") << label << withLabel("MT" + QString(QChar(0)) + "1") << ""
+                                      << "Line 17: the member type label holds a NUL character";
+    QTest::addRow("label with ESC") << label << withLabel("MT\x1b" "1") << ""
+                                    << "Line 17: the member type label holds the control character U+001B";
+    QTest::addRow("label with DEL") << label << withLabel("MT\x7f") << ""
+                                    << "Line 17: the member type label holds the control character U+007F";
+    QTest::addRow("label with NEL") << label << withLabel(QString::fromUtf8("MT\u0085")) << ""
+                                    << "Line 17: the member type label holds the control character U+0085";
+    QTest::addRow("label of 5000 bytes") << label << withLabel(QString(5000, 'x')) << ""
+                                         << "Line 17: the member type label is longer than 1000 characters";
+    QTest::addRow("label of 1001 characters") << label << withLabel("\"" + QString(1001, QChar(0x20AC)) + "\"")
+                                              << "" << "Line 17: the member type label is longer than 1000 characters";
+    QTest::addRow("label not UTF-8") << label << withLabel("Stütze") << "Latin-1"
+                                     << "Line 17: the member type label is not valid UTF-8";
+    QTest::addRow("record name with a line break") << "NULL!NULL" << "\"El\nCentro\"" << ""
+                                                   << "Line 25: the earthquake record name holds a line break";
+    QTest::addRow("record name not UTF-8") << "NULL!NULL" << "Ölbeben.dat" << "Latin-1"
+                                           << "Line 25: the earthquake record name is not valid UTF-8";
+    QTest::addRow("record name too long") << "NULL!NULL" << QString(1001, 'x') << ""
+                                          << "Line 25: the earthquake record name is longer than 1000 characters";
+}
+
+void tst_ProjectFile::impossibleProjectsRefused()
+{
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(QString, form);
+    QFETCH(QString, message);
+
+    QString text = smallProjectLines().join('\n') + '\n';
+    if (!find.isEmpty()) {
+        QCOMPARE(text.count(find), 1);
+        text.replace(find, replacement);
+    }
+    QByteArray content;
+    if (form.isEmpty()) {
+        content = text.toUtf8();
+    } else {
+        QCOMPARE(form, QStringLiteral("Latin-1"));
+        content = text.toLatin1();
+    }
+    ProjectData out;
+    QString error;
+    QVERIFY(!ProjectFile::read(content, out, &error));
     QCOMPARE(error, message);
 }
 
