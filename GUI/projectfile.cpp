@@ -7,12 +7,14 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextStream>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 
@@ -195,9 +197,8 @@ bool parseInt(const char *b, const char *e, int &v, bool &overflow)
 }
 
 // Decimal numbers as QString::toDouble reads them in the C locale. Of the
-// special values only the writer's own spellings "nan", "inf" and "-inf" are
-// taken: a value that came from a typed "inf" must not make a saved file
-// impossible to open.
+// special values only the writer's own spellings "nan", "inf" and "-inf"
+// parse, so that the reader can refuse them as not finite.
 bool parseDouble(const char *b, const char *e, double &v)
 {
     for (const char *c = b; c < e; ++c) {
@@ -269,6 +270,8 @@ public:
             return;
         if (!parseDouble(b, e, v))
             failHere(QStringLiteral("a number was expected instead of \"%1\"").arg(shown(b, e)));
+        else if (!std::isfinite(v))
+            failHere(QStringLiteral("a finite number was expected instead of \"%1\"").arg(shown(b, e)));
     }
     void zero(double &v) { d(v); }
     void ints(int *a, int from, int to)
@@ -952,22 +955,34 @@ bool readLineCount(Reader &r, int &n)
     return true;
 }
 
-bool readTexts(Reader &r, QStringList &texts, int n)
+// Grid line texts, kept as typed; each must be a coordinate.
+bool readGridLines(Reader &r, QStringList &texts, int n)
 {
     texts.reserve(n);
     for (int k = 0; k < n && r.ok(); ++k) {
         QString s;
         r.text(s, "the grid line", false);
+        bool isNumber = false;
+        const double v = s.toDouble(&isNumber);
+        if (r.ok() && (!isNumber || !std::isfinite(v)))
+            r.failHere(QStringLiteral("the grid line \"%1\" is not a finite number").arg(s.left(24)));
         texts.append(s);
     }
     return r.ok();
 }
 
-bool readTriples(Reader &r, QList<double> &a, QList<double> &b, QList<double> &c)
+// Loads and weights: one line of three values per node at most.
+bool readTriples(Reader &r, const char *what, int nodeCount, QList<double> &a, QList<double> &b,
+                 QList<double> &c)
 {
     int n = 0;
     if (!r.count(n, 3))
         return false;
+    if (n > nodeCount) {
+        r.failHere(QStringLiteral("there are more %1 (%2) than nodes (%3)")
+                           .arg(QLatin1String(what)).arg(n).arg(nodeCount));
+        return false;
+    }
     a.reserve(n);
     b.reserve(n);
     c.reserve(n);
@@ -990,6 +1005,15 @@ void readNodeId(Reader &r, int &id, int lowest, int gridNodes)
     r.i(id);
     if (r.ok() && (id < lowest || id > gridNodes))
         r.failHere(QStringLiteral("node %1 does not exist").arg(id));
+}
+
+// A coupling: a positive value is the id of the node coupled to, a negative
+// one a code (support node, input displacement).
+void readKup(Reader &r, int &kup, int which, int gridNodes)
+{
+    r.i(kup);
+    if (r.ok() && kup > gridNodes)
+        r.failHere(QStringLiteral("KUP%1 names node %2, which does not exist").arg(which).arg(kup));
 }
 
 bool readProject(Reader &r, ProjectData &t)
@@ -1020,7 +1044,7 @@ bool readProject(Reader &r, ProjectData &t)
     }
 
     int nx = 0, ny = 0;
-    if (!readLineCount(r, nx) || !readTexts(r, t.XLines, nx) || !readLineCount(r, ny))
+    if (!readLineCount(r, nx) || !readGridLines(r, t.XLines, nx) || !readLineCount(r, ny))
         return false;
     const qint64 gridNodes = qint64(nx) * qint64(ny);
     if (gridNodes > kMaxGridNodes) {
@@ -1029,7 +1053,7 @@ bool readProject(Reader &r, ProjectData &t)
                            .arg(kMaxGridNodes));
         return false;
     }
-    if (!readTexts(r, t.YLines, ny))
+    if (!readGridLines(r, t.YLines, ny))
         return false;
     const int nodeCount = int(gridNodes);
 
@@ -1068,9 +1092,9 @@ bool readProject(Reader &r, ProjectData &t)
         r.i(node.nf1);
         r.i(node.nf2);
         r.i(node.nf3);
-        r.i(node.kup1);
-        r.i(node.kup2);
-        r.i(node.kup3);
+        readKup(r, node.kup1, 1, nodeCount);
+        readKup(r, node.kup2, 2, nodeCount);
+        readKup(r, node.kup3, 3, nodeCount);
         r.i(node.iout);
         t.nodes.append(node);
     }
@@ -1109,6 +1133,9 @@ bool readProject(Reader &r, ProjectData &t)
     if (!r.count(barCount, 7))
         return false;
     t.bars.reserve(barCount);
+    // Member by its two end nodes, the lower id first.
+    QHash<quint64, int> joined;
+    joined.reserve(barCount);
     for (int k = 0; k < barCount && r.ok(); ++k) {
         BarData b;
         r.i(b.id);
@@ -1119,6 +1146,16 @@ bool readProject(Reader &r, ProjectData &t)
             r.failHere(QStringLiteral("member type %1 does not exist").arg(b.mTypeId));
         readNodeId(r, b.source, 1, nodeCount);
         readNodeId(r, b.dest, 1, nodeCount);
+        if (r.ok() && b.source == b.dest)
+            r.failHere(QStringLiteral("member %1 joins node %2 to itself").arg(b.id).arg(b.source));
+        if (r.ok()) {
+            const quint64 ends = quint64(std::min(b.source, b.dest)) << 32 | quint32(std::max(b.source, b.dest));
+            const auto first = joined.constFind(ends);
+            if (first != joined.cend())
+                r.failHere(QStringLiteral("member %1 joins the same nodes as member %2").arg(b.id).arg(*first));
+            else
+                joined.insert(ends, b.id);
+        }
         readNodeId(r, b.node3, 0, nodeCount);
         readNodeId(r, b.node4, 0, nodeCount);
         r.i(b.iout);
@@ -1127,7 +1164,8 @@ bool readProject(Reader &r, ProjectData &t)
     if (!r.ok())
         return false;
 
-    if (!readTriples(r, t.fx, t.fy, t.fm) || !readTriples(r, t.wx, t.wy, t.wd))
+    if (!readTriples(r, "loads", nodeCount, t.fx, t.fy, t.fm)
+            || !readTriples(r, "weights", nodeCount, t.wx, t.wy, t.wd))
         return false;
 
     t.shapeEnabled = t.a[5] < 0;
