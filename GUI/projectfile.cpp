@@ -159,6 +159,21 @@ QString textProblem(const QString &s, bool validUtf8, bool cut)
     return QString();
 }
 
+// A project starts with digits: UTF-16 shows as a byte-order mark or as a NUL
+// at every other byte.
+bool looksLikeUtf16(const char *p, qsizetype n)
+{
+    if (n >= 2 && ((p[0] == '\xFF' && p[1] == '\xFE') || (p[0] == '\xFE' && p[1] == '\xFF')))
+        return true;
+    const qsizetype m = std::min<qsizetype>(n, 64) & ~qsizetype(1);
+    bool even = m > 0, odd = m > 0;
+    for (qsizetype k = 0; k < m; k += 2) {
+        even = even && p[k] == 0;
+        odd = odd && p[k + 1] == 0;
+    }
+    return even || odd;
+}
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -230,6 +245,8 @@ public:
         // An editor may have put a byte-order mark in front.
         if (end - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF')
             p += 3;
+        else if (looksLikeUtf16(p, end - p))
+            fail(1, QStringLiteral("the file is not UTF-8 text (it looks like UTF-16)"));
     }
 
     bool ok() const { return !failed; }
@@ -327,9 +344,8 @@ public:
                 ++p;
                 break;
             }
+            countLineEnd();
             ++p;
-            if (c == '\n')
-                ++line;
             if (bytes.size() < kMaxBytes)
                 bytes += c;
             else
@@ -386,11 +402,17 @@ public:
     }
 
 private:
+    // A line ends at a line feed, a carriage return and line feed, or a lone
+    // carriage return.
+    void countLineEnd()
+    {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+            ++line;
+    }
     void skipBlanks()
     {
         while (p != end && isBlank(*p)) {
-            if (*p == '\n')
-                ++line;
+            countLineEnd();
             ++p;
         }
     }

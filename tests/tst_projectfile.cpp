@@ -963,6 +963,9 @@ void tst_ProjectFile::smallProjectReads()
     ProjectData again;
     QVERIFY2(ProjectFile::read(loose, again, &error), qPrintable(error));
     QCOMPARE(toBytes(again), toBytes(data));
+    loose = joinLines(smallProjectLines()).replace('\n', '\r');
+    QVERIFY2(ProjectFile::read(loose, again, &error), qPrintable(error));
+    QCOMPARE(toBytes(again), toBytes(data));
 }
 
 void tst_ProjectFile::refused_data()
@@ -1034,9 +1037,9 @@ void tst_ProjectFile::refused()
     QCOMPARE(error, message);
 }
 
-// Damaged texts and impossible models, as edits of the small project: `find`
-// (once in it, empty for none) becomes `replacement`, then the text is stored
-// in `form`.
+// Damaged texts, impossible models and files that are not UTF-8, as edits
+// of the small project: `find` (once in it, empty for none) becomes
+// `replacement`, then the text is stored in `form`.
 void tst_ProjectFile::impossibleProjectsRefused_data()
 {
     QTest::addColumn<QString>("find");
@@ -1104,6 +1107,15 @@ void tst_ProjectFile::impossibleProjectsRefused_data()
                                            << "" << "Line 22: there are more loads (5) than nodes (4)";
     QTest::addRow("more weights than nodes") << loadsAndWeights << "\n0\n5\n" + fiveRows + "0\t0\t0\t0\t0\t0\t0\t0\n"
                                              << "" << "Line 23: there are more weights (5) than nodes (4)";
+
+    QTest::addRow("CR line ends") << member << "\n1\n1\t1\t3\t3\t0\t0\t0\n" << "CR"
+                                  << "Line 21: member 1 joins node 3 to itself";
+    QTest::addRow("CRLF line ends") << "\n4\n1\t1\t1\t0" << "\n4\n1\t1\t1\t5" << "CRLF"
+                                    << "Line 12: KUP1 names node 5, which does not exist";
+    const QString utf16 = "Line 1: the file is not UTF-8 text (it looks like UTF-16)";
+    QTest::addRow("UTF-16LE") << "" << "" << "UTF-16LE" << utf16;
+    QTest::addRow("UTF-16BE") << "" << "" << "UTF-16BE" << utf16;
+    QTest::addRow("UTF-16 with mark") << "" << "" << "UTF-16 with mark" << utf16;
 }
 
 void tst_ProjectFile::impossibleProjectsRefused()
@@ -1121,9 +1133,15 @@ void tst_ProjectFile::impossibleProjectsRefused()
     QByteArray content;
     if (form.isEmpty()) {
         content = text.toUtf8();
-    } else {
-        QCOMPARE(form, QStringLiteral("Latin-1"));
+    } else if (form == "CR" || form == "CRLF") {
+        content = text.replace('\n', form == "CR" ? "\r" : "\r\n").toUtf8();
+    } else if (form == "Latin-1") {
         content = text.toLatin1();
+    } else {
+        QStringEncoder encoder(form == "UTF-16BE" ? QStringConverter::Utf16BE : QStringConverter::Utf16LE,
+                               form.contains("mark") ? QStringConverter::Flag::WriteBom
+                                                     : QStringConverter::Flag::Default);
+        content = encoder.encode(text);
     }
     ProjectData out;
     QString error;
