@@ -8,11 +8,14 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 
@@ -104,12 +107,72 @@ public:
 // Reading
 
 // QString::fromUtf8 drops a byte-order mark at the start of its input; inside
-// the file such a mark belongs to a text and must survive a save.
-QString utf8Text(const char *b, qsizetype n)
+// the file such a mark belongs to a text and must survive a save. False for
+// bytes that are not UTF-8.
+bool utf8Text(const char *b, qsizetype n, QString &v)
 {
     QStringDecoder decoder(QStringConverter::Utf8,
                            QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
-    return decoder.decode(QByteArrayView(b, n));
+    v = decoder.decode(QByteArrayView(b, n));
+    return !decoder.hasError();
+}
+
+// Labels and record names go into the analysis file as they are: a line
+// break or another control character there would corrupt its lines. No text
+// needs more than a thousand characters; a huge one only costs memory.
+constexpr int kMaxTextLength = 1000;
+
+// C0 controls, DEL and C1 controls.
+bool isControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+QString controlName(char32_t c)
+{
+    switch (c) {
+    case '\n': case '\r': return QStringLiteral("a line break");
+    case '\t': return QStringLiteral("a tab");
+    case 0: return QStringLiteral("a NUL character");
+    default:
+        return QStringLiteral("the control character U+%1")
+                .arg(QString::number(uint(c), 16).toUpper(), 4, QLatin1Char('0'));
+    }
+}
+
+// Why a text cannot be taken, or empty. `cut`: the text was longer than
+// the part of it that was kept.
+QString textProblem(const QString &s, bool validUtf8, bool cut)
+{
+    if (cut)
+        return QStringLiteral("is longer than %1 characters").arg(kMaxTextLength);
+    if (!validUtf8)
+        return QStringLiteral("is not valid UTF-8");
+    qsizetype length = 0;
+    for (const QChar c : s) {
+        if (isControl(c.unicode()))
+            return QStringLiteral("holds ") + controlName(c.unicode());
+        if (!c.isLowSurrogate())
+            ++length;
+    }
+    if (length > kMaxTextLength)
+        return QStringLiteral("is longer than %1 characters").arg(kMaxTextLength);
+    return QString();
+}
+
+// A project starts with digits: UTF-16 shows as a byte-order mark or as a NUL
+// at every other byte.
+bool looksLikeUtf16(const char *p, qsizetype n)
+{
+    if (n >= 2 && ((p[0] == '\xFF' && p[1] == '\xFE') || (p[0] == '\xFE' && p[1] == '\xFF')))
+        return true;
+    const qsizetype m = std::min<qsizetype>(n, 64) & ~qsizetype(1);
+    bool even = m > 0, odd = m > 0;
+    for (qsizetype k = 0; k < m; k += 2) {
+        even = even && p[k] == 0;
+        odd = odd && p[k + 1] == 0;
+    }
+    return even || odd;
 }
 
 bool isBlank(char c)
@@ -150,9 +213,8 @@ bool parseInt(const char *b, const char *e, int &v, bool &overflow)
 }
 
 // Decimal numbers as QString::toDouble reads them in the C locale. Of the
-// special values only the writer's own spellings "nan", "inf" and "-inf" are
-// taken: a value that came from a typed "inf" must not make a saved file
-// impossible to open.
+// special values only the writer's own spellings "nan", "inf" and "-inf"
+// parse, so that the reader can refuse them as not finite.
 bool parseDouble(const char *b, const char *e, double &v)
 {
     for (const char *c = b; c < e; ++c) {
@@ -184,6 +246,8 @@ public:
         // An editor may have put a byte-order mark in front.
         if (end - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF')
             p += 3;
+        else if (looksLikeUtf16(p, end - p))
+            fail(1, QStringLiteral("the file is not UTF-8 text (it looks like UTF-16)"));
     }
 
     bool ok() const { return !failed; }
@@ -224,6 +288,8 @@ public:
             return;
         if (!parseDouble(b, e, v))
             failHere(QStringLiteral("a number was expected instead of \"%1\"").arg(shown(b, e)));
+        else if (!std::isfinite(v))
+            failHere(QStringLiteral("a finite number was expected instead of \"%1\"").arg(shown(b, e)));
     }
     void zero(double &v) { d(v); }
     void ints(int *a, int from, int to)
@@ -238,25 +304,29 @@ public:
     }
     void endl() {}
 
-    // A text field. With `quotable`, a token that begins with a double quote
-    // runs to the matching quote, with \" and \\ standing for " and \.
-    void text(QString &v, bool quotable, bool *wasQuoted = nullptr)
+    // A text field, `what` naming it in a refusal. With `quotable`, a token
+    // that begins with a double quote runs to the matching quote, with \" and
+    // \\ standing for " and \.
+    void text(QString &v, const char *what, bool quotable, bool *wasQuoted = nullptr)
     {
         if (wasQuoted)
             *wasQuoted = false;
         if (failed)
             return;
         skipBlanks();
+        // Beyond this many bytes no text can be short enough; nothing more is kept.
+        constexpr qsizetype kMaxBytes = 4 * kMaxTextLength + 4;
         if (!quotable || p == end || *p != '"') {
             const char *b, *e;
             if (next(b, e))
-                v = utf8Text(b, e - b);
+                takeText(v, what, b, std::min<qsizetype>(e - b, kMaxBytes), e - b > kMaxBytes);
             return;
         }
         lastLine = line;
         const int startLine = line;
         ++p;
         QByteArray bytes;
+        bool cut = false;
         for (;;) {
             if (p == end) {
                 fail(startLine, QStringLiteral("a quoted text is not closed"));
@@ -264,22 +334,30 @@ public:
             }
             const char c = *p;
             if (c == '\\' && end - p >= 2 && (p[1] == '"' || p[1] == '\\')) {
-                bytes += p[1];
+                if (bytes.size() < kMaxBytes)
+                    bytes += p[1];
+                else
+                    cut = true;
                 p += 2;
                 continue;
             }
-            ++p;
-            if (c == '"')
+            if (c == '"') {
+                ++p;
                 break;
-            if (c == '\n')
-                ++line;
-            bytes += c;
+            }
+            countLineEnd();
+            ++p;
+            if (bytes.size() < kMaxBytes)
+                bytes += c;
+            else
+                cut = true;
         }
+        if (!takeText(v, what, bytes.constData(), bytes.size(), cut))
+            return;
         if (p != end && !isBlank(*p)) {
             fail(line, QStringLiteral("a blank was expected after a quoted text"));
             return;
         }
-        v = utf8Text(bytes.constData(), bytes.size());
         if (wasQuoted)
             *wasQuoted = true;
     }
@@ -325,13 +403,31 @@ public:
     }
 
 private:
+    // A line ends at a line feed, a carriage return and line feed, or a lone
+    // carriage return.
+    void countLineEnd()
+    {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+            ++line;
+    }
     void skipBlanks()
     {
         while (p != end && isBlank(*p)) {
-            if (*p == '\n')
-                ++line;
+            countLineEnd();
             ++p;
         }
+    }
+    bool takeText(QString &v, const char *what, const char *b, qsizetype n, bool cut)
+    {
+        QString s;
+        const bool valid = utf8Text(b, n, s);
+        const QString problem = textProblem(s, valid, cut);
+        if (!problem.isEmpty()) {
+            failHere(QStringLiteral("%1 %2").arg(QLatin1String(what), problem));
+            return false;
+        }
+        v = s;
+        return true;
     }
     bool next(const char *&b, const char *&e)
     {
@@ -352,12 +448,16 @@ private:
     // Every token takes at least one character and one separator.
     qint64 maxTokensLeft() const { return (qint64(end - p) + 1) / 2; }
 
+    // A token as a message shows it: short, and no control character.
     static QString shown(const char *b, const char *e)
     {
         constexpr qint64 kMax = 24;
-        if (e - b <= kMax)
-            return QString::fromUtf8(b, e - b);
-        return QString::fromUtf8(b, kMax) + QLatin1String("...");
+        QString s = QString::fromUtf8(b, std::min<qint64>(e - b, kMax));
+        for (QChar &c : s) {
+            if (isControl(c.unicode()))
+                c = QChar::ReplacementCharacter;
+        }
+        return e - b <= kMax ? s : s + QLatin1String("...");
     }
 
     const char *p;
@@ -878,22 +978,34 @@ bool readLineCount(Reader &r, int &n)
     return true;
 }
 
-bool readTexts(Reader &r, QStringList &texts, int n)
+// Grid line texts, kept as typed; each must be a coordinate.
+bool readGridLines(Reader &r, QStringList &texts, int n)
 {
     texts.reserve(n);
     for (int k = 0; k < n && r.ok(); ++k) {
         QString s;
-        r.text(s, false);
+        r.text(s, "the grid line", false);
+        bool isNumber = false;
+        const double v = s.toDouble(&isNumber);
+        if (r.ok() && (!isNumber || !std::isfinite(v)))
+            r.failHere(QStringLiteral("the grid line \"%1\" is not a finite number").arg(s.left(24)));
         texts.append(s);
     }
     return r.ok();
 }
 
-bool readTriples(Reader &r, QList<double> &a, QList<double> &b, QList<double> &c)
+// Loads and weights: one line of three values per node at most.
+bool readTriples(Reader &r, const char *what, int nodeCount, QList<double> &a, QList<double> &b,
+                 QList<double> &c)
 {
     int n = 0;
     if (!r.count(n, 3))
         return false;
+    if (n > nodeCount) {
+        r.failHere(QStringLiteral("there are more %1 (%2) than nodes (%3)")
+                           .arg(QLatin1String(what)).arg(n).arg(nodeCount));
+        return false;
+    }
     a.reserve(n);
     b.reserve(n);
     c.reserve(n);
@@ -916,6 +1028,15 @@ void readNodeId(Reader &r, int &id, int lowest, int gridNodes)
     r.i(id);
     if (r.ok() && (id < lowest || id > gridNodes))
         r.failHere(QStringLiteral("node %1 does not exist").arg(id));
+}
+
+// A coupling: a positive value is the id of the node coupled to, a negative
+// one a code (support node, input displacement).
+void readKup(Reader &r, int &kup, int which, int gridNodes)
+{
+    r.i(kup);
+    if (r.ok() && kup > gridNodes)
+        r.failHere(QStringLiteral("KUP%1 names node %2, which does not exist").arg(which).arg(kup));
 }
 
 bool readProject(Reader &r, ProjectData &t)
@@ -946,7 +1067,7 @@ bool readProject(Reader &r, ProjectData &t)
     }
 
     int nx = 0, ny = 0;
-    if (!readLineCount(r, nx) || !readTexts(r, t.XLines, nx) || !readLineCount(r, ny))
+    if (!readLineCount(r, nx) || !readGridLines(r, t.XLines, nx) || !readLineCount(r, ny))
         return false;
     const qint64 gridNodes = qint64(nx) * qint64(ny);
     if (gridNodes > kMaxGridNodes) {
@@ -955,11 +1076,11 @@ bool readProject(Reader &r, ProjectData &t)
                            .arg(kMaxGridNodes));
         return false;
     }
-    if (!readTexts(r, t.YLines, ny))
+    if (!readGridLines(r, t.YLines, ny))
         return false;
     const int nodeCount = int(gridNodes);
 
-    r.text(t.drift, false);
+    r.text(t.drift, "the drift choice", false);
     if (r.ok() && t.drift != kNone) {
         const int driftLine = r.tokenLine();
         bool isNumber = false;
@@ -994,9 +1115,9 @@ bool readProject(Reader &r, ProjectData &t)
         r.i(node.nf1);
         r.i(node.nf2);
         r.i(node.nf3);
-        r.i(node.kup1);
-        r.i(node.kup2);
-        r.i(node.kup3);
+        readKup(r, node.kup1, 1, nodeCount);
+        readKup(r, node.kup2, 2, nodeCount);
+        readKup(r, node.kup3, 3, nodeCount);
         r.i(node.iout);
         t.nodes.append(node);
     }
@@ -1019,7 +1140,7 @@ bool readProject(Reader &r, ProjectData &t)
         if (r.ok() && Member::categoryCaption(type).isEmpty())
             r.failHere(QStringLiteral("unknown member category %1").arg(type));
         QString label;
-        r.text(label, true);
+        r.text(label, "the member type label", true);
         if (!r.ok())
             return false;
         auto m = std::make_unique<Member>(id, type);
@@ -1035,6 +1156,9 @@ bool readProject(Reader &r, ProjectData &t)
     if (!r.count(barCount, 7))
         return false;
     t.bars.reserve(barCount);
+    // Member by its two end nodes, the lower id first.
+    QHash<quint64, int> joined;
+    joined.reserve(barCount);
     for (int k = 0; k < barCount && r.ok(); ++k) {
         BarData b;
         r.i(b.id);
@@ -1045,6 +1169,16 @@ bool readProject(Reader &r, ProjectData &t)
             r.failHere(QStringLiteral("member type %1 does not exist").arg(b.mTypeId));
         readNodeId(r, b.source, 1, nodeCount);
         readNodeId(r, b.dest, 1, nodeCount);
+        if (r.ok() && b.source == b.dest)
+            r.failHere(QStringLiteral("member %1 joins node %2 to itself").arg(b.id).arg(b.source));
+        if (r.ok()) {
+            const quint64 ends = quint64(std::min(b.source, b.dest)) << 32 | quint32(std::max(b.source, b.dest));
+            const auto first = joined.constFind(ends);
+            if (first != joined.cend())
+                r.failHere(QStringLiteral("member %1 joins the same nodes as member %2").arg(b.id).arg(*first));
+            else
+                joined.insert(ends, b.id);
+        }
         readNodeId(r, b.node3, 0, nodeCount);
         readNodeId(r, b.node4, 0, nodeCount);
         r.i(b.iout);
@@ -1053,7 +1187,8 @@ bool readProject(Reader &r, ProjectData &t)
     if (!r.ok())
         return false;
 
-    if (!readTriples(r, t.fx, t.fy, t.fm) || !readTriples(r, t.wx, t.wy, t.wd))
+    if (!readTriples(r, "loads", nodeCount, t.fx, t.fy, t.fm)
+            || !readTriples(r, "weights", nodeCount, t.wx, t.wy, t.wd))
         return false;
 
     t.shapeEnabled = t.a[5] < 0;
@@ -1086,7 +1221,7 @@ bool readProject(Reader &r, ProjectData &t)
     r.doubles(t.quakeB, 0, 5);
     bool wasQuoted = false;
     QString name;
-    r.text(name, true, &wasQuoted);
+    r.text(name, "the earthquake record name", true, &wasQuoted);
     t.quakeFile = (!wasQuoted && name == kNullName) ? QString() : name;
 
     int flags[3] = {0, 0, 0};

@@ -91,7 +91,7 @@ void tst_FuzzRegressions::textsKeepByteOrderMark()
 {
     QFETCH(QString, text);
     ProjectData data;
-    data.XLines = QStringList{QStringLiteral("0"), text};
+    data.XLines = QStringList{QStringLiteral("0"), QStringLiteral("5")};
     data.YLines = QStringList{QStringLiteral("0"), QStringLiteral("3")};
     auto m = std::make_unique<Member>(1, Member::FRAME);
     m->setLabel(text);
@@ -104,44 +104,52 @@ void tst_FuzzRegressions::textsKeepByteOrderMark()
     ProjectData read;
     QString error;
     QVERIFY2(ProjectFile::read(saved, read, &error), qPrintable(error));
-    QCOMPARE(read.XLines, data.XLines);
     QCOMPARE(read.memberTypes.size(), 1);
     QCOMPARE(read.memberTypes.at(0)->getLabel(), text);
     QCOMPARE(read.quakeFile, text);
     QCOMPARE(projectText(read), saved);
+
+    // In a grid line the mark is no part of a number.
+    QByteArray withMark = saved;
+    withMark.replace("\n0\t5\n", "\n0\t" + text.toUtf8() + "\n");
+    QVERIFY(!ProjectFile::read(withMark, read, &error));
+    QVERIFY2(error.startsWith("Line 6: the grid line \""), qPrintable(error));
 }
 
 void tst_FuzzRegressions::brokenUtf8InText_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("expected");
-    const QString bad(QChar(0xFFFD));
-    QTest::addRow("sequence cut at the end") << QByteArray("5\xCF") << QStringLiteral("5") + bad;
-    QTest::addRow("sequence cut alone") << QByteArray("\xCF") << bad;
-    QTest::addRow("stray continuation byte") << QByteArray("\x80" "5") << bad + QStringLiteral("5");
+    QTest::addRow("sequence cut at the end") << QByteArray("5\xCF");
+    QTest::addRow("sequence cut alone") << QByteArray("\xCF");
+    QTest::addRow("stray continuation byte") << QByteArray("\x80" "5");
 }
 
-// Bytes that are no UTF-8 read as replacement characters, which then save and reopen unchanged.
+// Bytes that are no UTF-8 are refused wherever a text holds them.
 void tst_FuzzRegressions::brokenUtf8InText()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(QString, expected);
     ProjectData data;
     data.XLines = QStringList{QStringLiteral("0"), QStringLiteral("777")};
     data.YLines = QStringList{QStringLiteral("0"), QStringLiteral("3")};
+    auto m = std::make_unique<Member>(1, Member::FRAME);
+    m->setLabel(QStringLiteral("LBL"));
+    data.memberTypes.append(m.get());
+    data.ownedMembers.push_back(std::move(m));
     ModelCore::rebuildDerived(data);
-    QByteArray content = projectText(data);
-    QCOMPARE(content.count("\t777\n"), 1);
-    content.replace("\t777\n", "\t" + bytes + "\n");
+    const QByteArray saved = projectText(data);
 
-    ProjectData read;
-    QString error;
-    QVERIFY2(ProjectFile::read(content, read, &error), qPrintable(error));
-    QCOMPARE(read.XLines, QStringList({QStringLiteral("0"), expected}));
-    const QByteArray saved = projectText(read);
-    ProjectData again;
-    QVERIFY2(ProjectFile::read(saved, again, &error), qPrintable(error));
-    QCOMPARE(again.XLines, read.XLines);
+    const std::pair<const char *, const char *> places[] = {
+            {"\t777\n", "the grid line"}, {"\tLBL\n", "the member type label"}};
+    for (const auto &[text, name] : places) {
+        QCOMPARE(saved.count(text), 1);
+        const int line = int(saved.left(saved.indexOf(text)).count('\n')) + 1;
+        QByteArray content = saved;
+        content.replace(text, "\t" + bytes + "\n");
+        ProjectData read;
+        QString error;
+        QVERIFY(!ProjectFile::read(content, read, &error));
+        QCOMPARE(error, QStringLiteral("Line %1: %2 is not valid UTF-8").arg(line).arg(name));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_FuzzRegressions)

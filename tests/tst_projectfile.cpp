@@ -383,9 +383,17 @@ void buildFull(ProjectData &d, QStringList &storedFields, int ictype)
     addType(d, storedFields, Member::REINFORCED, "reinforcedA1[1]=2 reinforcedA1[2]=2", rc);
 
     d.memberTypes[2]->setLabel("Beam");
-    for (int k = 0; k < d.memberTypes.size(); ++k)
-        addBar(d, k % (d.memberTypes.size() + 1), 1 + k % 9, 1 + (k + 1) % 9, k % 3, k % 5, k % 4);
-    addBar(d, 0, 9, 8);
+    // Every type and none, each member between its own two nodes, every
+    // other one drawn from the higher id.
+    const int types = int(d.memberTypes.size());
+    for (int from = 1, k = 0; from <= 9; ++from) {
+        for (int to = from + 1; to <= 9 && k <= types; ++to, ++k) {
+            if (k % 2)
+                addBar(d, k % (types + 1), to, from, k % 3, k % 5, k % 4);
+            else
+                addBar(d, k % (types + 1), from, to, k % 3, k % 5, k % 4);
+        }
+    }
 
     for (int k = 0; k < d.nodes.size(); ++k) {
         d.fx.append(k * 1.5); d.fy.append(-k * 0.25); d.fm.append(k);
@@ -530,9 +538,11 @@ private slots:
     void smallProjectReads();
     void refused_data();
     void refused();
+    void impossibleProjectsRefused_data();
+    void impossibleProjectsRefused();
     void refusalLeavesTargetUntouched();
     void boundsOnCounts();
-    void specialNumbersReadBack();
+    void numberSpellings();
     void byteOrderMarkIsSkipped();
     void alphaFollowsIpanal_data();
     void alphaFollowsIpanal();
@@ -798,12 +808,14 @@ void tst_ProjectFile::textsWithBlanksAreQuoted_data()
     QTest::addRow("blanks") << "Beam 1" << "\"Beam 1\"" << "C:/Records/El Centro.txt"
                             << "\"C:/Records/El Centro.txt\"" << "C:/Records/El Centro.txt";
     QTest::addRow("empty") << "" << "\"\"" << "" << "NULL!NULL" << "";
-    QTest::addRow("three blanks") << "a\tb" << "\"a\tb\"" << "   " << "NULL!NULL" << "";
+    QTest::addRow("three blanks") << "a  b" << "\"a  b\"" << "   " << "NULL!NULL" << "";
     QTest::addRow("seven blanks") << "x" << "x" << "       " << "NULL!NULL" << "";
     QTest::addRow("eight blanks") << "x" << "x" << "        " << "\"        \"" << "        ";
     QTest::addRow("leading quote") << "\"q" << "\"\\\"q\"" << "\"a b\\c\"" << "\"\\\"a b\\\\c\\\"\"" << "\"a b\\c\"";
     QTest::addRow("inner quote") << "a\"b" << "a\"b" << "a\\b" << "a\\b" << "a\\b";
-    QTest::addRow("line break") << "two\nlines" << "\"two\nlines\"" << "ü ß" << "\"ü ß\"" << "ü ß";
+    QTest::addRow("not ASCII") << "Stütze" << "Stütze" << "ü ß" << "\"ü ß\"" << "ü ß";
+    const QString longest(1000, QChar(0x20AC));
+    QTest::addRow("longest texts") << longest << longest << longest << longest << longest;
 }
 
 void tst_ProjectFile::textsWithBlanksAreQuoted()
@@ -951,6 +963,9 @@ void tst_ProjectFile::smallProjectReads()
     ProjectData again;
     QVERIFY2(ProjectFile::read(loose, again, &error), qPrintable(error));
     QCOMPARE(toBytes(again), toBytes(data));
+    loose = joinLines(smallProjectLines()).replace('\n', '\r');
+    QVERIFY2(ProjectFile::read(loose, again, &error), qPrintable(error));
+    QCOMPARE(toBytes(again), toBytes(data));
 }
 
 void tst_ProjectFile::refused_data()
@@ -1022,6 +1037,118 @@ void tst_ProjectFile::refused()
     QCOMPARE(error, message);
 }
 
+// Damaged texts, impossible models and files that are not UTF-8, as edits
+// of the small project: `find` (once in it, empty for none) becomes
+// `replacement`, then the text is stored in `form`.
+void tst_ProjectFile::impossibleProjectsRefused_data()
+{
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("message");
+
+    const QString label = "\tMTYPE1\n";
+    auto withLabel = [](const QString &text) { return "\t" + text + "\n"; };
+    QTest::addRow("label with a line break") << label << withLabel("\"two\nlines\"") << ""
+                                             << "Line 17: the member type label holds a line break";
+    QTest::addRow("label with a tab") << label << withLabel("\"a\tb\"") << ""
+                                      << "Line 17: the member type label holds a tab";
+    QTest::addRow("label with a NUL") << label << withLabel("MT" + QString(QChar(0)) + "1") << ""
+                                      << "Line 17: the member type label holds a NUL character";
+    QTest::addRow("label with ESC") << label << withLabel("MT\x1b" "1") << ""
+                                    << "Line 17: the member type label holds the control character U+001B";
+    QTest::addRow("label with DEL") << label << withLabel("MT\x7f") << ""
+                                    << "Line 17: the member type label holds the control character U+007F";
+    QTest::addRow("label with NEL") << label << withLabel(QString::fromUtf8("MT\u0085")) << ""
+                                    << "Line 17: the member type label holds the control character U+0085";
+    QTest::addRow("label of 5000 bytes") << label << withLabel(QString(5000, 'x')) << ""
+                                         << "Line 17: the member type label is longer than 1000 characters";
+    QTest::addRow("label of 1001 characters") << label << withLabel("\"" + QString(1001, QChar(0x20AC)) + "\"")
+                                              << "" << "Line 17: the member type label is longer than 1000 characters";
+    QTest::addRow("label not UTF-8") << label << withLabel("Stütze") << "Latin-1"
+                                     << "Line 17: the member type label is not valid UTF-8";
+    QTest::addRow("record name with a line break") << "NULL!NULL" << "\"El\nCentro\"" << ""
+                                                   << "Line 25: the earthquake record name holds a line break";
+    QTest::addRow("record name not UTF-8") << "NULL!NULL" << "Ölbeben.dat" << "Latin-1"
+                                           << "Line 25: the earthquake record name is not valid UTF-8";
+    QTest::addRow("record name too long") << "NULL!NULL" << QString(1001, 'x') << ""
+                                          << "Line 25: the earthquake record name is longer than 1000 characters";
+
+    QTest::addRow("grid line a word") << "\n0\t5\n" << "\n0\tabc\n" << ""
+                                      << "Line 6: the grid line \"abc\" is not a finite number";
+    QTest::addRow("grid line nan") << "\n0\t5\n" << "\nnan\t5\n" << ""
+                                   << "Line 6: the grid line \"nan\" is not a finite number";
+    QTest::addRow("grid line inf") << "\n0\t3\n" << "\n0\tinf\n" << ""
+                                   << "Line 8: the grid line \"inf\" is not a finite number";
+    QTest::addRow("value inf") << "\t9.8\t" << "\tinf\t" << ""
+                               << "Line 2: a finite number was expected instead of \"inf\"";
+    QTest::addRow("member type value -inf")
+            << "\n0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n1\n" << "\n-inf\t0\t0\t0\t0\t0\t0\t0\t0\t0\n1\n" << ""
+            << "Line 19: a finite number was expected instead of \"-inf\"";
+    QTest::addRow("load nan") << "\n0\n0\n0\t0\t0" << "\n1\n0\tnan\t0\n0\n0\t0\t0" << ""
+                              << "Line 23: a finite number was expected instead of \"nan\"";
+
+    const QString member = "\n1\n1\t1\t1\t3\t0\t0\t0\n";
+    QTest::addRow("member joins a node to itself") << member << "\n1\n1\t1\t3\t3\t0\t0\t0\n" << ""
+                                                   << "Line 21: member 1 joins node 3 to itself";
+    QTest::addRow("second member the other way round")
+            << member << "\n2\n1\t1\t1\t3\t0\t0\t0\n2\t0\t3\t1\t0\t0\t0\n" << ""
+            << "Line 22: member 2 joins the same nodes as member 1";
+    QTest::addRow("second member the same way")
+            << member << "\n3\n1\t1\t1\t3\t0\t0\t0\n2\t1\t1\t2\t0\t0\t0\n3\t1\t1\t3\t0\t0\t0\n" << ""
+            << "Line 23: member 3 joins the same nodes as member 1";
+    QTest::addRow("KUP1 beyond the grid") << "\n4\n1\t1\t1\t0" << "\n4\n1\t1\t1\t5" << ""
+                                          << "Line 12: KUP1 names node 5, which does not exist";
+    QTest::addRow("KUP3 beyond the grid") << "\t0\t0\t0\n1\n1\t0\tMTYPE1" << "\t0\t9\t0\n1\n1\t0\tMTYPE1" << ""
+                                          << "Line 15: KUP3 names node 9, which does not exist";
+    const QString loadsAndWeights = "\n0\n0\n0\t0\t0\t0\t0\t0\t0\t0\n";
+    const QString fiveRows = QString("1\t1\t1\n").repeated(5);
+    QTest::addRow("more loads than nodes") << loadsAndWeights << "\n5\n" + fiveRows + "0\n0\t0\t0\t0\t0\t0\t0\t0\n"
+                                           << "" << "Line 22: there are more loads (5) than nodes (4)";
+    QTest::addRow("more weights than nodes") << loadsAndWeights << "\n0\n5\n" + fiveRows + "0\t0\t0\t0\t0\t0\t0\t0\n"
+                                             << "" << "Line 23: there are more weights (5) than nodes (4)";
+
+    QTest::addRow("CR line ends") << member << "\n1\n1\t1\t3\t3\t0\t0\t0\n" << "CR"
+                                  << "Line 21: member 1 joins node 3 to itself";
+    QTest::addRow("CRLF line ends") << "\n4\n1\t1\t1\t0" << "\n4\n1\t1\t1\t5" << "CRLF"
+                                    << "Line 12: KUP1 names node 5, which does not exist";
+    const QString utf16 = "Line 1: the file is not UTF-8 text (it looks like UTF-16)";
+    QTest::addRow("UTF-16LE") << "" << "" << "UTF-16LE" << utf16;
+    QTest::addRow("UTF-16BE") << "" << "" << "UTF-16BE" << utf16;
+    QTest::addRow("UTF-16 with mark") << "" << "" << "UTF-16 with mark" << utf16;
+}
+
+void tst_ProjectFile::impossibleProjectsRefused()
+{
+    QFETCH(QString, find);
+    QFETCH(QString, replacement);
+    QFETCH(QString, form);
+    QFETCH(QString, message);
+
+    QString text = smallProjectLines().join('\n') + '\n';
+    if (!find.isEmpty()) {
+        QCOMPARE(text.count(find), 1);
+        text.replace(find, replacement);
+    }
+    QByteArray content;
+    if (form.isEmpty()) {
+        content = text.toUtf8();
+    } else if (form == "CR" || form == "CRLF") {
+        content = text.replace('\n', form == "CR" ? "\r" : "\r\n").toUtf8();
+    } else if (form == "Latin-1") {
+        content = text.toLatin1();
+    } else {
+        QStringEncoder encoder(form == "UTF-16BE" ? QStringConverter::Utf16BE : QStringConverter::Utf16LE,
+                               form.contains("mark") ? QStringConverter::Flag::WriteBom
+                                                     : QStringConverter::Flag::Default);
+        content = encoder.encode(text);
+    }
+    ProjectData out;
+    QString error;
+    QVERIFY(!ProjectFile::read(content, out, &error));
+    QCOMPARE(error, message);
+}
+
 void tst_ProjectFile::refusalLeavesTargetUntouched()
 {
     ProjectData out;
@@ -1073,6 +1200,19 @@ void tst_ProjectFile::boundsOnCounts()
     QVERIFY(!ProjectFile::read(content, out, &error));
     QCOMPARE(error, QStringLiteral("Line 5: 1000001 grid lines are more than a project may have"));
 
+    // The largest grid opens, without any node line in the file.
+    lines = smallProjectLines();
+    QStringList texts;
+    for (int k = 0; k < 1000; ++k)
+        texts.append(QString::number(k));
+    lines[4] = lines[6] = "1000";
+    lines[5] = lines[7] = texts.join('\t');
+    lines[10] = "0";
+    lines.erase(lines.begin() + 11, lines.begin() + 15);
+    ProjectData largest;
+    QVERIFY2(ProjectFile::read(joinLines(lines), largest, &error), qPrintable(error));
+    QCOMPARE(largest.nodes.size(), 1000000);
+
     // A file far larger than any project is not read into memory.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -1085,26 +1225,10 @@ void tst_ProjectFile::boundsOnCounts()
     QVERIFY(out.nodes.isEmpty());
 }
 
-void tst_ProjectFile::specialNumbersReadBack()
+void tst_ProjectFile::numberSpellings()
 {
-    // Values a line edit can hold after "inf" or "nan" was typed: the file
-    // must still open, with the same values.
-    ProjectData data;
-    data.fx = {qInf(), -qInf(), qQNaN()};
-    data.fy = {1e-310, 1.79769e+308, -0.5};
-    data.fm = {0, 0, 0};
-    const QByteArray bytes = toBytes(data);
-    QVERIFY(bytes.contains("\n3\ninf\t1e-310\t0\n-inf\t1.79769e+308\t0\nnan\t-0.5\t0\n"));
     ProjectData back;
     QString error;
-    QVERIFY2(ProjectFile::read(bytes, back, &error), qPrintable(error));
-    QCOMPARE(back.fx.size(), 3);
-    QVERIFY(qIsInf(back.fx.at(0)) && back.fx.at(0) > 0);
-    QVERIFY(qIsInf(back.fx.at(1)) && back.fx.at(1) < 0);
-    QVERIFY(qIsNaN(back.fx.at(2)));
-    QCOMPARE(back.fy, data.fy);
-    QCOMPARE(toBytes(back), bytes);
-
     // Spellings the writer never uses are not numbers here.
     for (const char *word : {"NaN", "Infinity", "0x10", "1e400", "1d", "--1"}) {
         QStringList lines = smallProjectLines();
