@@ -37,9 +37,7 @@ int toInt(const QString &text)
 
 double toDouble(const QString &text)
 {
-    bool ok = false;
-    const double v = text.toDouble(&ok);
-    return ok ? v : 0.0;
+    return ShownValue::typed(text);
 }
 
 // The text holds only 10 digits: a field left as shown gives back the stored value itself.

@@ -23,10 +23,10 @@ QString num(double v)
     return QString::number(v, 'g', 10);
 }
 
-// Text that is not a number is stored as 0, without a message.
+// Text that is not a finite number is stored as 0, without a message.
 double value(const QLineEdit *edit)
 {
-    return edit->text().trimmed().toDouble();
+    return ShownValue::typed(edit->text());
 }
 
 // The text holds 10 digits; a field left as shown gives back the record's value itself.

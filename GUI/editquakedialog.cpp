@@ -62,7 +62,7 @@ void editQuakeDialog::on_pushButton_clicked()
     const QLineEdit *const edits[6] = {ui->deltaTLineEdit, ui->ascaleLineEdit, ui->endLineEdit,
                                        ui->velLineEdit, ui->disLineEdit, ui->tScaleLineEdit};
     for (int i = 0; i < 6; ++i)
-        b[i] = ShownValue::read(edits[i], edits[i]->text().trimmed().toDouble());
+        b[i] = ShownValue::read(edits[i], ShownValue::typed(edits[i]->text()));
     file = ui->fileLineEdit->text();
     emit updateQuake();
     accept();

@@ -40,7 +40,7 @@ void editShapeDialog::afterSetTable()
 void editShapeDialog::afterStore()
 {
     // An inactive ALPHA is shown empty, so it is stored as 0.
-    alpha = ShownValue::read(ui->alphaLineEdit, ui->alphaLineEdit->text().trimmed().toDouble());
+    alpha = ShownValue::read(ui->alphaLineEdit, ShownValue::typed(ui->alphaLineEdit->text()));
 }
 
 void editShapeDialog::on_okBtn_clicked()

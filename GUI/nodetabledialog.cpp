@@ -80,7 +80,7 @@ void NodeTableDialog::save()
         for (int column = 1; column <= 3; ++column) {
             const QTableWidgetItem *item = table->item(row, column);
             // A cell still showing its stored value's 10 digits gives back that value itself.
-            values(column).append(item ? ShownValue::read(item, item->text().trimmed().toDouble()) : 0.0);
+            values(column).append(item ? ShownValue::read(item, ShownValue::typed(item->text())) : 0.0);
         }
     }
 }

@@ -13,11 +13,22 @@
 #include <QTableWidgetItem>
 #include <QVariant>
 
+#include <cmath>
+
 namespace ShownValue {
 
 inline const char *const textKey = "shownText";
 inline const char *const indexKey = "shownIndex";
 inline const char *const valueKey = "shownValue";
+
+// A typed number: text that is not a finite number reads as 0, so that no
+// "inf" or "nan" reaches a file that could then not be opened again.
+inline double typed(const QString &text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) ? v : 0.0;
+}
 
 // Item data roles of a table cell, beside its text.
 constexpr int valueRole = Qt::UserRole;

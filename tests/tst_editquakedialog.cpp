@@ -107,6 +107,11 @@ void tst_editQuakeDialog::numbersStored_data()
     QTest::addRow("VEL x") << "velLineEdit" << "x" << 3 << 0.0;
     QTest::addRow("DIS 1e-3") << "disLineEdit" << "1e-3" << 4 << 0.001;
     QTest::addRow("TSCALE 1") << "tScaleLineEdit" << "1" << 5 << 1.0;
+    // Not finite: a project holding it could not be opened again.
+    QTest::addRow("DELTAT inf") << "deltaTLineEdit" << "inf" << 0 << 0.0;
+    QTest::addRow("ASCALE nan") << "ascaleLineEdit" << "nan" << 1 << 0.0;
+    QTest::addRow("END -inf") << "endLineEdit" << "-inf" << 2 << 0.0;
+    QTest::addRow("VEL 1e999") << "velLineEdit" << "1e999" << 3 << 0.0;
 }
 
 void tst_editQuakeDialog::numbersStored()

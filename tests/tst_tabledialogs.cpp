@@ -262,12 +262,14 @@ void tst_TableDialogs::unreadableCellsAreZero()
 {
     QFETCH(QString, face);
     Face f = makeFace(face);
-    showFor(f, 3);
+    showFor(f, 5);
     setCell(f.table, 0, 3, QStringLiteral("abc"));
     setCell(f.table, 1, 3, QString());
     setCell(f.table, 2, 3, QStringLiteral(" -1e3 "));
+    setCell(f.table, 3, 3, QStringLiteral("inf"));
+    setCell(f.table, 4, 3, QStringLiteral("nan"));
     f.ok();
-    QCOMPARE(f.list(3), QList<double>({0, 0, -1000}));
+    QCOMPARE(f.list(3), QList<double>({0, 0, -1000, 0, 0}));
 }
 
 void tst_TableDialogs::growingGridKeepsRowsByPosition()
