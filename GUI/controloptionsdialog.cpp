@@ -1,6 +1,7 @@
 #include "controloptionsdialog.h"
 #include "ui_controloptionsdialog.h"
 
+#include "projectdata.h"
 #include "shownvalue.h"
 
 #include <QMessageBox>
@@ -133,13 +134,7 @@ void controlOptionsDialog::setProperties(int nmp, int nmem, int nlevel, int ntyp
 
 void controlOptionsDialog::setGridDefaults(int yLines)
 {
-    // One mode per storey; a grid without storeys asks for none.
-    const int storeys = yLines > 1 ? yLines - 1 : 0;
-    b[3] = storeys;
-    b[4] = 1;
-    b[5] = storeys;
-    c[1] = 2.0;
-    c[2] = 2.0;
+    ModelCore::setGridDefaults(yLines, b, c);
     showProperties();
 }
 

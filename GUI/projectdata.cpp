@@ -88,6 +88,17 @@ QStringList driftIds(const QString &drift, int nX, int nY)
     return ids;
 }
 
+void setGridDefaults(int yLines, int *b, double *c)
+{
+    // One mode per storey; a grid without storeys asks for none.
+    const int storeys = yLines > 1 ? yLines - 1 : 0;
+    b[3] = storeys;
+    b[4] = 1;
+    b[5] = storeys;
+    c[1] = 2.0;
+    c[2] = 2.0;
+}
+
 QString completenessMessage(const ProjectData &data)
 {
     QString missing;

@@ -99,6 +99,10 @@ QList<NodeData> buildNodes(const QStringList &XLines, const QStringList &YLines,
 // empty for "None" or a column outside the grid.
 QStringList driftIds(const QString &drift, int nX, int nY);
 
+// The control options a first grid sets from its number of Y lines: M and
+// MODE2 = storeys, MODE1 = 1, C1 = C2 = 2.0 (b and c as in ProjectData).
+void setGridDefaults(int yLines, int *b, double *c);
+
 // Empty when the model can be generated, else the "You must set…." text.
 QString completenessMessage(const ProjectData &data);
 

@@ -359,17 +359,8 @@ ModelData ProjectModel::withGrid(const ModelData &data, const GridSettings &grid
     next.members.clear();
     next.nodes.clear();
     appendNodes(next, ModelCore::buildNodes(grid.XLines, grid.YLines, grid.nodesIOut));
-    if (gridDefaults) {
-        // One mode per storey; a grid without storeys asks for none.
-        const int yLines = int(grid.YLines.size());
-        const int storeys = yLines > 1 ? yLines - 1 : 0;
-        ControlSettings &c = next.control;
-        c.b[3] = storeys;
-        c.b[4] = 1;
-        c.b[5] = storeys;
-        c.c[1] = 2.0;
-        c.c[2] = 2.0;
-    }
+    if (gridDefaults)
+        ModelCore::setGridDefaults(int(grid.YLines.size()), next.control.b, next.control.c);
     return next;
 }
 
