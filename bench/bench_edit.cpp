@@ -438,37 +438,18 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    int runs = 15;
-    QList<int> sizes{101};
-    QString dirName;
-    bool keep = false;
-    const QStringList args = app.arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--runs") && i + 1 < args.size()) {
-            runs = std::max(1, args[++i].toInt());
-        } else if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
-            sizes.clear();
-            for (const QString &s : args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts))
-                sizes.append(std::max(4, s.toInt()));
-        } else if (args[i] == QLatin1String("--dir") && i + 1 < args.size()) {
-            dirName = args[++i];
-        } else if (args[i] == QLatin1String("--keep")) {
-            keep = true;
-        } else {
-            std::fprintf(stderr, "Usage: bench_edit [--runs N] [--sizes 11,41,101] [--dir FOLDER] [--keep]\n");
-            return 2;
-        }
-    }
-
-    QTemporaryDir tmp;
-    tmp.setAutoRemove(!keep);
-    const QString dir = dirName.isEmpty() ? tmp.path() : dirName;
-    QDir().mkpath(dir);
+    const BenchModel::Options options =
+        BenchModel::parseOptions(app.arguments(), 15, {101}, 4, "bench_edit");
+    if (!options.ok)
+        return 2;
+    const int runs = options.runs;
+    const QList<int> sizes = options.sizes;
+    const QString dir = options.dir;
     std::printf("Times from the call to the end of the repaint, and of the call alone; window 1280 x 900 "
                 "with the whole model in view.\n");
     for (int n : sizes)
         measure(n, runs, dir);
-    if (keep)
+    if (options.keep)
         std::printf("\nFiles kept in %s\n", qPrintable(dir));
     return 0;
 }

@@ -325,32 +325,13 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    int runs = 5;
-    QList<int> sizes{11, 41, 101};
-    QString dirName;
-    bool keep = false;
-    const QStringList args = app.arguments();
-    for (int i = 1; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--runs") && i + 1 < args.size()) {
-            runs = std::max(1, args[++i].toInt());
-        } else if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
-            sizes.clear();
-            for (const QString &s : args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts))
-                sizes.append(std::max(2, s.toInt()));
-        } else if (args[i] == QLatin1String("--dir") && i + 1 < args.size()) {
-            dirName = args[++i];
-        } else if (args[i] == QLatin1String("--keep")) {
-            keep = true;
-        } else {
-            std::fprintf(stderr, "Usage: bench_scale [--runs N] [--sizes 11,41,101] [--dir FOLDER] [--keep]\n");
-            return 2;
-        }
-    }
-
-    QTemporaryDir tmp;
-    tmp.setAutoRemove(!keep);
-    const QString dir = dirName.isEmpty() ? tmp.path() : dirName;
-    QDir().mkpath(dir);
+    const BenchModel::Options options =
+        BenchModel::parseOptions(app.arguments(), 5, {11, 41, 101}, 2, "bench_scale");
+    if (!options.ok)
+        return 2;
+    const int runs = options.runs;
+    const QList<int> sizes = options.sizes;
+    const QString dir = options.dir;
     const QString self = QCoreApplication::applicationFilePath();
     const QString gui = QCoreApplication::applicationDirPath() + QStringLiteral("/taliskor2d-gui");
     if (!QFile::exists(gui))
@@ -368,7 +349,7 @@ int main(int argc, char *argv[])
                     f.generate, f.floor, f.batch, f.batchMemMb, f.windowMemMb);
         std::fflush(stdout);
     }
-    if (keep)
+    if (options.keep)
         std::printf("\nFiles kept in %s\n", qPrintable(dir));
     return 0;
 }

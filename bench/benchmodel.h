@@ -8,9 +8,56 @@
 #include "member.h"
 #include "projectdata.h"
 
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
 #include <memory>
 
 namespace BenchModel {
+
+// The options both benches take: --runs N, --sizes 11,41,101, --dir FOLDER, --keep.
+struct Options {
+    int runs;
+    QList<int> sizes;
+    QString dir;      // where the files go (a temporary folder unless --dir)
+    bool keep = false;
+    bool ok = true;
+    std::unique_ptr<QTemporaryDir> tmp;
+};
+
+inline Options parseOptions(const QStringList &args, int runs, const QList<int> &sizes, int smallest,
+                            const char *name)
+{
+    Options o{runs, sizes, QString(), false, true, nullptr};
+    bool &keep = o.keep;
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--runs") && i + 1 < args.size()) {
+            o.runs = std::max(1, args[++i].toInt());
+        } else if (args[i] == QLatin1String("--sizes") && i + 1 < args.size()) {
+            o.sizes.clear();
+            for (const QString &s : args[++i].split(QLatin1Char(','), Qt::SkipEmptyParts))
+                o.sizes.append(std::max(smallest, s.toInt()));
+        } else if (args[i] == QLatin1String("--dir") && i + 1 < args.size()) {
+            o.dir = args[++i];
+        } else if (args[i] == QLatin1String("--keep")) {
+            keep = true;
+        } else {
+            std::fprintf(stderr, "Usage: %s [--runs N] [--sizes 11,41,101] [--dir FOLDER] [--keep]\n", name);
+            o.ok = false;
+            return o;
+        }
+    }
+    if (o.dir.isEmpty()) {
+        o.tmp = std::make_unique<QTemporaryDir>();
+        o.tmp->setAutoRemove(!keep);
+        o.dir = o.tmp->path();
+    }
+    QDir().mkpath(o.dir);
+    return o;
+}
 
 constexpr int kMemberTypes = 20;
 
