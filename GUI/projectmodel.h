@@ -109,8 +109,7 @@ struct ModelData {
     NodeValues weights, loads;
     ShapeSettings shape;
     QuakeSettings quake;
-    // A grid was drawn or a project opened: the grid is then fixed and the
-    // model's settings can be edited.
+    // A grid was drawn or a project opened: the model's settings can then be edited.
     bool begun = false;
     ModelKey nextKey = 1;
 };
