@@ -401,6 +401,7 @@ private slots:
     void gridRemovalCounts();
     void randomGridEditsUndo();
     void insertLineIntoLargeGrid();
+    void newLowestLine();
 };
 
 void tst_ProjectModel::editUndoRedo_data()
@@ -823,6 +824,26 @@ void tst_ProjectModel::insertLineIntoLargeGrid()
     QVERIFY2(timer.elapsed() < 300, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
     QCOMPARE(next.nodes.size(), 102 * 101);
     QCOMPARE(next.members.size(), start.members.size());
+}
+
+void tst_ProjectModel::newLowestLine()
+{
+    // A base below the sample's, and a count the user typed: M stays, MODE2 follows the storeys.
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    ModelData start = model.data();
+    start.control.b[3] = 9;
+    const GridSettings g = gridWith(start.grid, start.grid.XLines, {"-3", "0", "3.5", "7", "10.5", "14"});
+    const ModelData next = ProjectModel::withEditedGrid(start, g, {0, 1, 2, 3}, {-1, 0, 1, 2, 3, 4});
+    QCOMPARE(next.control.b[3], 9);
+    QCOMPARE(next.control.b[5], 5);
+    for (int k = 0; k < 4; ++k) {
+        const NodeRecord &added = next.nodes.at(k), &former = next.nodes.at(k + 4);
+        QCOMPARE(QList<int>({added.nf1, added.nf2, added.nf3, added.kup1}), QList<int>({1, 1, 1, k ? 1 : 0}));
+        QCOMPARE(former.key, start.nodes.at(k).key);
+        QCOMPARE(QList<int>({former.nf1, former.kup1}), QList<int>({1, k ? 5 : 0}));
+    }
+    QCOMPARE(ProjectModel::gridRemoval(start, {0, 1, 2, 3}, {-1, 0, 1, 2, 3, 4}).members, 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectModel)
