@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QTableWidgetItem>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -105,6 +106,8 @@ void editGridDialog::setTables()
 {
     fillTable(ui->setXTableWidget, XLines, XIds);
     fillTable(ui->setYTableWidget, YLines, YIds);
+    xLoaded = int(XLines.size());
+    yLoaded = int(YLines.size());
     ui->nodesCBox->setCurrentIndex(nodesIOut);
     ui->elementsCBox->setCurrentIndex(elementsIOut);
 }
@@ -120,16 +123,26 @@ void editGridDialog::addInitRows()
 
 void editGridDialog::sortLines()
 {
-    auto sorted = [](const QStringList &lines) {
+    // The origins of the lines, when known, are sorted along with them.
+    auto sorted = [](QStringList &lines, QList<int> &from) {
+        QList<int> order(lines.size());
+        for (int k = 0; k < order.size(); ++k)
+            order[k] = k;
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return lines.at(a).toDouble() < lines.at(b).toDouble(); });
         QStringList out;
-        const QList<double> values = ModelCore::sortLines(lines);
-        out.reserve(values.size());
-        for (double v : values)
-            out.append(QString::number(v, 'g', 15));
-        return out;
+        QList<int> outFrom;
+        out.reserve(lines.size());
+        for (int k : std::as_const(order)) {
+            out.append(QString::number(lines.at(k).toDouble(), 'g', 15));
+            if (from.size() == lines.size())
+                outFrom.append(from.at(k));
+        }
+        lines = out;
+        from = outFrom;
     };
-    XLines = sorted(XLines);
-    YLines = sorted(YLines);
+    sorted(XLines, xFrom);
+    sorted(YLines, yFrom);
 }
 
 QStringList editGridDialog::ordinates(const QTableWidget *table)
@@ -143,9 +156,19 @@ QStringList editGridDialog::ordinates(const QTableWidget *table)
     return lines;
 }
 
+QList<int> editGridDialog::origins(const QTableWidget *table, int loaded)
+{
+    QList<int> from;
+    for (int row = 0; row < table->rowCount(); ++row)
+        if (!cellText(table, row, 1).isEmpty())
+            from.append(row < loaded ? row : -1);
+    return from;
+}
+
 void editGridDialog::setXLines()
 {
     XLines = ordinates(ui->setXTableWidget);
+    xFrom = origins(ui->setXTableWidget, xLoaded);
     XIds.clear();
     for (int k = 0; k < XLines.size(); ++k)
         XIds.append(QString::number(k + 1));
@@ -154,6 +177,7 @@ void editGridDialog::setXLines()
 void editGridDialog::setYLines()
 {
     YLines = ordinates(ui->setYTableWidget);
+    yFrom = origins(ui->setYTableWidget, yLoaded);
     YIds.clear();
     for (int k = 0; k < YLines.size(); ++k)
         YIds.append(k == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-") + QString::number(k));
@@ -240,9 +264,7 @@ void editGridDialog::on_okBtn_clicked()
 
 void editGridDialog::on_cancelBtn_clicked()
 {
-    ui->setXTableWidget->setRowCount(0);
-    ui->setYTableWidget->setRowCount(0);
-    ui->nodesCBox->setCurrentIndex(nodesIOut);
-    ui->elementsCBox->setCurrentIndex(elementsIOut);
+    // Back to the accepted grid: an OK that follows must not read a removal of every line.
+    setTables();
     addInitRows();
 }

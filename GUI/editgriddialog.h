@@ -26,8 +26,12 @@ public:
     QStringList getYLines() const { return YLines; }
     QStringList getXIds() const { return XIds; }
     QStringList getYIds() const { return YIds; }
-    void setXLines(const QStringList &lines) { XLines = lines; }
-    void setYLines(const QStringList &lines) { YLines = lines; }
+    void setXLines(const QStringList &lines) { XLines = lines, xFrom.clear(); }
+    void setYLines(const QStringList &lines) { YLines = lines, yFrom.clear(); }
+    // After an OK, for each line of XLines (YLines): the row of the loaded grid it
+    // was typed in, or -1 for a row added since. Empty when the lists were set directly.
+    QList<int> getXFrom() const { return xFrom; }
+    QList<int> getYFrom() const { return yFrom; }
     void setXIds(const QStringList &ids) { XIds = ids; }
     void setYIds(const QStringList &ids) { YIds = ids; }
 
@@ -62,6 +66,7 @@ private:
     enum TableCheck { ValuesGood, ValuesBad, DuplicateAxes };
     static TableCheck checkTable(const QTableWidget *table);
     static QStringList ordinates(const QTableWidget *table);
+    static QList<int> origins(const QTableWidget *table, int loaded);
     static void appendRow(QTableWidget *table, int number);
     static void fillTable(QTableWidget *table, const QStringList &lines, const QStringList &ids);
 
@@ -76,6 +81,11 @@ private:
     // Rows appended since the last init(): they number the new rows.
     int xAddedRows = 0;
     int yAddedRows = 0;
+    // Rows of the tables that hold the loaded grid's lines, and the lines' origins.
+    int xLoaded = 0;
+    int yLoaded = 0;
+    QList<int> xFrom;
+    QList<int> yFrom;
 };
 
 #endif // EDITGRIDDIALOG_H

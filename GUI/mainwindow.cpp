@@ -438,10 +438,67 @@ void MainWindow::drawAllItems(bool option)
     grid.YIds = gridDialog.getYIds();
     grid.nodesIOut = gridDialog.getNodesIOut();
     grid.elementsIOut = gridDialog.getElemetsIOut();
-    if (!gridCanBeDrawn(qint64(grid.XLines.size()) * grid.YLines.size(), 0))
+    if (model->nodes().isEmpty()) {
+        if (!gridCanBeDrawn(qint64(grid.XLines.size()) * grid.YLines.size(), 0))
+            return;
+        const ModelData next = ProjectModel::withGrid(model->data(), grid, option);
+        stack->push(new ResetModelCommand(model, next, tr("Grid")));
         return;
-    const ModelData next = ProjectModel::withGrid(model->data(), grid, option);
-    stack->push(new ResetModelCommand(model, next, tr("Grid")));
+    }
+
+    // An edit of the drawn grid: each new line continues the row it was typed in.
+    const QList<int> xFrom = lineOrigins(model->grid().XLines, grid.XLines, gridDialog.getXFrom());
+    const QList<int> yFrom = lineOrigins(model->grid().YLines, grid.YLines, gridDialog.getYFrom());
+    // A refused edit leaves the dialog's lists describing the drawn grid.
+    if (!gridCanBeDrawn(qint64(grid.XLines.size()) * grid.YLines.size(), model->members().size())) {
+        loadGridDialog();
+        return;
+    }
+    const ProjectModel::GridRemoval gone = ProjectModel::gridRemoval(model->data(), xFrom, yFrom);
+    if (gone.members > 0 || gone.nodes > 0 || gone.references > 0) {
+        const auto removed = [](const QString &axis, int count, const QList<int> &from) {
+            QStringList numbers;
+            for (int k = 0; k < count; ++k)
+                if (!from.contains(k))
+                    numbers << QString::number(k + 1);
+            if (numbers.isEmpty())
+                return QString();
+            return (numbers.size() == 1 ? tr("%1 line %2") : tr("%1 lines %2")).arg(axis, numbers.join(QLatin1String(", ")));
+        };
+        QStringList lines;
+        for (const QString &part : {removed(QStringLiteral("X"), int(model->grid().XLines.size()), xFrom),
+                                    removed(QStringLiteral("Y"), int(model->grid().YLines.size()), yFrom)})
+            if (!part.isEmpty())
+                lines << part;
+        QString text = tr("Removing %1 deletes %2 members and the data of %3 nodes")
+                           .arg(lines.join(tr(" and ")))
+                           .arg(gone.members)
+                           .arg(gone.nodes);
+        if (gone.references > 0)
+            text += tr(", and sets %1 node references to 0").arg(gone.references);
+        text += tr(". Continue?");
+        if (QMessageBox::question(this, tr("Edit grid"), text) != QMessageBox::Yes) {
+            loadGridDialog();
+            return;
+        }
+    }
+    const ModelData next = ProjectModel::withEditedGrid(model->data(), grid, xFrom, yFrom);
+    stack->push(new ResetModelCommand(model, next, tr("Edit grid")));
+}
+
+QList<int> MainWindow::lineOrigins(const QStringList &oldLines, const QStringList &newLines, const QList<int> &rows)
+{
+    // Old and new lines in ascending order, as the nodes follow them.
+    const QList<double> before = ModelCore::sortLines(oldLines);
+    const QList<double> after = ModelCore::sortLines(newLines);
+    if (rows.size() == after.size())
+        return rows;
+    // Lists set without the tables: a line at an old ordinate continues that line.
+    QList<int> from;
+    from.reserve(after.size());
+    for (double v : after)
+        from.append(int(before.indexOf(v)));
+    return from;
 }
 
 void MainWindow::rebuildScene()
@@ -503,7 +560,7 @@ void MainWindow::setModelActionsEnabled()
     ui->editMassAction->setEnabled(true);
     ui->editControlOptionsAction->setEnabled(true);
     ui->actionEQUAKE->setEnabled(true);
-    ui->editGridAction->setEnabled(false);
+    ui->editGridAction->setEnabled(true);
 }
 
 void MainWindow::zoomIn()

@@ -208,6 +208,8 @@ private:
     void autosave();
     void removeRecovery();
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
+    // For each new line in ascending order, the old line it continues, or -1.
+    static QList<int> lineOrigins(const QStringList &oldLines, const QStringList &newLines, const QList<int> &rows);
 
     Ui::MainWindow *ui;
     editGridDialog gridDialog;

@@ -109,8 +109,7 @@ struct ModelData {
     NodeValues weights, loads;
     ShapeSettings shape;
     QuakeSettings quake;
-    // A grid was drawn or a project opened: the grid is then fixed and the
-    // model's settings can be edited.
+    // A grid was drawn or a project opened: the model's settings can then be edited.
     bool begun = false;
     ModelKey nextKey = 1;
 };
@@ -169,6 +168,18 @@ public:
     // The model with its first grid: a node at every intersection and no members;
     // with gridDefaults, the control options a first grid sets from its storeys.
     static ModelData withGrid(const ModelData &data, const GridSettings &grid, bool gridDefaults);
+    // The model on an edited grid. xFrom[i] (yFrom[i]) is, for the i-th new X (Y)
+    // line in ascending order, the place of the old line it continues in the old
+    // ascending order, or -1 for a new line. Nodes of kept lines keep their key
+    // and values; members, values and references follow their nodes.
+    static ModelData withEditedGrid(const ModelData &data, const GridSettings &grid, const QList<int> &xFrom,
+                                    const QList<int> &yFrom);
+    // What an edit of the grid deletes: members, removed nodes that carry data,
+    // and references of kept items that become 0.
+    struct GridRemoval {
+        int members = 0, nodes = 0, references = 0;
+    };
+    static GridRemoval gridRemoval(const ModelData &data, const QList<int> &xFrom, const QList<int> &yFrom);
 
     // Changes, for commands only: nothing else writes the model.
     void resetData(const ModelData &data);

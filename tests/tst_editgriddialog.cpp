@@ -96,7 +96,9 @@ private slots:
     void updateGridEmittedOnceWithTrue();
     void ioutCombosKeepIndex();
     void ioutSettersAndRange();
-    void cancelEmptiesTablesKeepsGrid();
+    void cancelRestoresTablesKeepsGrid();
+    void linesKeepTheirRows_data();
+    void linesKeepTheirRows();
     void closeWithoutOkKeepsGrid();
     void refusedOkKeepsGrid();
 };
@@ -469,7 +471,39 @@ void tst_editGridDialog::ioutSettersAndRange()
     QCOMPARE(d.getElemetsIOut(), 0);
 }
 
-void tst_editGridDialog::cancelEmptiesTablesKeepsGrid()
+void tst_editGridDialog::linesKeepTheirRows_data()
+{
+    QTest::addColumn<QStringList>("rows");    // the X table's first rows after the edit
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<int>>("from");
+    QTest::newRow("unchanged") << QStringList{"0", "4", "8"} << QStringList{"0", "4", "8"} << QList<int>{0, 1, 2};
+    QTest::newRow("moved") << QStringList{"0", "5", "8"} << QStringList{"0", "5", "8"} << QList<int>{0, 1, 2};
+    QTest::newRow("moved past") << QStringList{"10", "4", "8"} << QStringList{"4", "8", "10"} << QList<int>{1, 2, 0};
+    QTest::newRow("emptied") << QStringList{"0", "", "8"} << QStringList{"0", "8"} << QList<int>{0, 2};
+    QTest::newRow("added") << QStringList{"0", "4", "8", "2"} << QStringList{"0", "2", "4", "8"}
+                           << QList<int>{0, -1, 1, 2};
+    QTest::newRow("removed and added") << QStringList{"", "4", "8", "0"} << QStringList{"0", "4", "8"}
+                                       << QList<int>{-1, 1, 2};
+}
+
+void tst_editGridDialog::linesKeepTheirRows()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<int>, from);
+    editGridDialog d;
+    accept(d, {"0", "4", "8"}, {"0", "3"});
+    prepare(d);
+    type(xTable(d), rows);
+    QCOMPARE(pressOk(d).text, QString());
+    QCOMPARE(d.getXLines(), lines);
+    QCOMPARE(d.getXFrom(), from);
+    QCOMPARE(d.getYFrom(), QList<int>({0, 1}));
+    d.setXLines(lines);
+    QVERIFY(d.getXFrom().isEmpty());
+}
+
+void tst_editGridDialog::cancelRestoresTablesKeepsGrid()
 {
     editGridDialog d;
     accept(d, {"0", "4", "8"}, {"0", "3"});
@@ -481,13 +515,16 @@ void tst_editGridDialog::cancelEmptiesTablesKeepsGrid()
     button(d, "addXRowBtn")->click();
     button(d, "cancelBtn")->click();
 
-    // Tables: 50 empty rows numbered 1 to 50 again.
-    for (QTableWidget *t : {xTable(d), yTable(d)}) {
-        QCOMPARE(t->rowCount(), 50);
-        QCOMPARE(t->item(0, 0)->text(), QStringLiteral("1"));
-        QCOMPARE(t->item(49, 0)->text(), QStringLiteral("50"));
-        for (int row = 0; row < 50; ++row)
-            QCOMPARE(t->item(row, 1)->text(), QString());
+    // Tables: the accepted lines, then 50 empty rows numbered 1 to 50 again.
+    const QList<QStringList> accepted{{"0", "4", "8"}, {"0", "3"}};
+    for (int k = 0; k < 2; ++k) {
+        QTableWidget *t = k == 0 ? xTable(d) : yTable(d);
+        const QStringList &lines = accepted.at(k);
+        QCOMPARE(t->rowCount(), lines.size() + 50);
+        QCOMPARE(t->item(int(lines.size()), 0)->text(), QStringLiteral("1"));
+        QCOMPARE(t->item(int(lines.size()) + 49, 0)->text(), QStringLiteral("50"));
+        for (int row = 0; row < t->rowCount(); ++row)
+            QCOMPARE(t->item(row, 1)->text(), row < lines.size() ? lines.at(row) : QString());
     }
     // The grid is still the drawn one.
     QCOMPARE(spy.count(), 0);

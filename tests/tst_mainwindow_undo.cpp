@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QUndoStack>
@@ -101,7 +102,79 @@ private slots:
     void unchangedOkIsNoStep_data();
     void unchangedOkIsNoStep();
     void undoingTheGridEmptiesTheWindow();
+    void editGridOfAModel_data();
+    void editGridOfAModel();
 };
+
+void tst_MainWindowUndo::editGridOfAModel_data()
+{
+    // The portal sample: X 0 6 12 18, Y 0 3.5 7 10.5 14, 28 members, storeys coupled to X line 1.
+    QTest::addColumn<QStringList>("xRows");   // texts typed in the first rows of the X table
+    QTest::addColumn<QStringList>("yRows");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QList<int>>("counts");   // nodes and members after the answer
+    const QStringList x{"0", "6", "12", "18"}, y{"0", "3.5", "7", "10.5", "14"};
+    QTest::newRow("remove, yes") << QStringList{"0", "6", "", "18"} << y << true
+                                 << "Removing X line 3 deletes 12 members and the data of 5 nodes. Continue?"
+                                 << QList<int>{15, 16};
+    QTest::newRow("remove, no") << QStringList{"0", "6", "", "18"} << y << false
+                                << "Removing X line 3 deletes 12 members and the data of 5 nodes. Continue?"
+                                << QList<int>{20, 28};
+    QTest::newRow("remove coupled column")
+        << QStringList{"", "6", "12", "18"} << y << true
+        << "Removing X line 1 deletes 8 members and the data of 4 nodes, and sets 15 node references to 0. Continue?"
+        << QList<int>{15, 20};
+    QTest::newRow("move") << x << QStringList{"0", "3.5", "7", "10.5", "15"} << true << QString()
+                          << QList<int>{20, 28};
+    QTest::newRow("add") << QStringList{"0", "6", "12", "18", "24"} << y << true << QString() << QList<int>{25, 28};
+}
+
+void tst_MainWindowUndo::editGridOfAModel()
+{
+    QFETCH(QStringList, xRows);
+    QFETCH(QStringList, yRows);
+    QFETCH(bool, yes);
+    QFETCH(QString, question);
+    QFETCH(QList<int>, counts);
+    MainWindow w;
+    openExample(w);
+    const QByteArray original = bothFiles(w);
+    QVERIFY(action(w, "editGridAction")->isEnabled());
+    QString asked;
+    onModal([&] { action(w, "editGridAction")->trigger(); },
+            [&](QDialog *d) {
+                auto *xt = d->findChild<QTableWidget *>(QStringLiteral("setXTableWidget"));
+                auto *yt = d->findChild<QTableWidget *>(QStringLiteral("setYTableWidget"));
+                // The dialog opens with the current lines.
+                QCOMPARE(xt->item(3, 1)->text(), QStringLiteral("18"));
+                QCOMPARE(yt->item(4, 1)->text(), QStringLiteral("14"));
+                for (int row = 0; row < xRows.size(); ++row)
+                    xt->item(row, 1)->setText(xRows.at(row));
+                for (int row = 0; row < yRows.size(); ++row)
+                    yt->item(row, 1)->setText(yRows.at(row));
+                QTimer::singleShot(0, [&] {
+                    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                        asked = box->text();
+                        box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+                    }
+                });
+                click(d, "okBtn");
+                if (d->isVisible())
+                    d->reject();
+            });
+    QCOMPARE(asked, question);
+    QCOMPARE(QList<int>({int(w.getNodes().size()), int(w.getBars().size())}), counts);
+    if (!yes) {
+        QCOMPARE(bothFiles(w), original);
+        QVERIFY(!action(w, "undoAct")->isEnabled());
+        QCOMPARE(w.getGridDialog()->getXLines(), w.projectModel()->grid().XLines);
+        return;
+    }
+    QCOMPARE(action(w, "undoAct")->text(), QStringLiteral("Undo Edit grid"));
+    action(w, "undoAct")->trigger();
+    QCOMPARE(bothFiles(w), original);
+}
 
 void tst_MainWindowUndo::menuHasUndoAndRedo()
 {
@@ -346,7 +419,7 @@ void tst_MainWindowUndo::undoingTheGridEmptiesTheWindow()
     w.getGridDialog()->setYIds({"BASE", "STORY-1"});
     w.drawAllItems(true);
     QCOMPARE(w.getNodes().size(), 4);
-    QVERIFY(!action(w, "editGridAction")->isEnabled());
+    QVERIFY(action(w, "editGridAction")->isEnabled());
     QCOMPARE(w.getControlDialog()->getB()[3], 1);
 
     action(w, "undoAct")->trigger();

@@ -326,6 +326,61 @@ private:
     QRandomGenerator rng;
 };
 
+// The grid with other lines, labels as the dialog gives them.
+GridSettings gridWith(const GridSettings &old, const QStringList &xs, const QStringList &ys)
+{
+    GridSettings g = old;
+    g.XLines = xs, g.YLines = ys, g.XIds.clear(), g.YIds.clear();
+    for (int i = 0; i < xs.size(); ++i)
+        g.XIds << QString::number(i + 1);
+    for (int i = 0; i < ys.size(); ++i)
+        g.YIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+    return g;
+}
+
+// A random edit of one axis: each line kept, moved or removed, and a few added.
+// Gives the new lines ascending and, for each, the old place it continues or -1.
+QStringList editedLines(QRandomGenerator &rng, const QStringList &old, QList<int> &from)
+{
+    QList<QPair<double, int>> lines;
+    QSet<double> taken;
+    const auto add = [&](double v, int origin) {
+        if (!taken.contains(v)) {
+            taken.insert(v);
+            lines.append({v, origin});
+        }
+    };
+    for (int k = 0; k < old.size(); ++k) {
+        const int what = int(rng.bounded(6));
+        if (what == 0)
+            continue;   // removed
+        add(what == 1 ? double(rng.bounded(80)) * 0.5 : old.at(k).toDouble(), k);
+    }
+    for (int k = int(rng.bounded(3)); k > 0; --k)
+        add(double(rng.bounded(80)) * 0.5 + 0.25, -1);
+    std::sort(lines.begin(), lines.end());
+    QStringList out;
+    from.clear();
+    for (const auto &l : std::as_const(lines)) {
+        out << QString::number(l.first, 'g', 15);
+        from << l.second;
+    }
+    return out;
+}
+
+Bytes reopened(const Bytes &b)
+{
+    ProjectData data;
+    QString error;
+    if (!ProjectFile::read(b.project, data, &error)) {
+        qWarning() << error;
+        return {};
+    }
+    ProjectModel m;
+    m.resetData(ProjectModel::fromProjectData(data));
+    return bytesOf(m);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(MakeStep)
@@ -341,6 +396,12 @@ private slots:
     void keysStayFreshAcrossGridUndo();
     void randomEditsUndoRedo();
     void unchangedValuesMakeEmptySteps();
+    void insertStorey();
+    void gridRemovalCounts_data();
+    void gridRemovalCounts();
+    void randomGridEditsUndo();
+    void insertLineIntoLargeGrid();
+    void newLowestLine();
 };
 
 void tst_ProjectModel::editUndoRedo_data()
@@ -591,6 +652,198 @@ void tst_ProjectModel::unchangedValuesMakeEmptySteps()
         n.iout = !n.iout;
         QVERIFY(!EditNodesCommand(&model, {n}, QString()).isEmpty());
     }
+}
+
+void tst_ProjectModel::insertStorey()
+{
+    // The 3-bay, 4-storey sample with drift couplings on column 1, and values on every node.
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    ModelData start = model.data();
+    start.control.a[5] = -1;   // writes SHAPE
+    const int n = int(start.nodes.size());
+    start.weights = start.loads = {QList<double>(n), QList<double>(n), QList<double>(n)};
+    for (int k = 0; k < n; ++k) {
+        start.weights.first[k] = 10 + k, start.weights.third[k] = 0.5 * k;
+        start.loads.first[k] = k, start.loads.second[k] = -k;
+    }
+    start.nodes[13].kup3 = 6;
+    start.shape = {};
+    for (int k = 0; k < 2 * n; ++k)
+        start.shape.fx << k, start.shape.fy << 0, start.shape.fm << 0.25 * k;
+    start.members[20].node3 = 10, start.members[20].node4 = 14;
+    model.resetData(start);
+    const Bytes original = bytesOf(model);
+
+    QList<int> yFrom{0, 1, -1, 2, 3, 4};
+    const GridSettings g = gridWith(start.grid, start.grid.XLines,
+                                    {"0", "3.5", "5.25", "7", "10.5", "14"});
+    QUndoStack stack;
+    stack.push(new ResetModelCommand(&model, ProjectModel::withEditedGrid(start, g, {0, 1, 2, 3}, yFrom),
+                                     "Edit grid"));
+    QCOMPARE(model.nodes().size(), 24);
+    QCOMPARE(model.members().size(), start.members.size());
+    // Old node k+1 is now number k+1 below the new row, k+5 above it.
+    const auto moved = [](int number) { return number <= 8 ? number : number + 4; };
+    for (int k = 0; k < n; ++k) {
+        const NodeRecord &was = start.nodes.at(k);
+        const int now = model.nodeNumber(was.key);
+        QCOMPARE(now, moved(k + 1));
+        NodeRecord expected = was;
+        expected.kup1 = was.kup1 ? moved(was.kup1) : 0;
+        expected.kup3 = was.kup3 ? moved(was.kup3) : 0;
+        QCOMPARE(*model.node(was.key), expected);
+        QCOMPARE(model.weights().third.at(now - 1), start.weights.third.at(k));
+        QCOMPARE(model.loads().second.at(now - 1), start.loads.second.at(k));
+        QCOMPARE(model.shape().fm.at(24 + now - 1), start.shape.fm.at(n + k));
+    }
+    for (int k = 0; k < start.members.size(); ++k) {
+        MemberRecord expected = start.members.at(k);
+        expected.node3 = expected.node3 ? moved(expected.node3) : 0;
+        expected.node4 = expected.node4 ? moved(expected.node4) : 0;
+        QCOMPARE(model.members().at(k), expected);
+    }
+    // The new row: free, coupled to the drift column's new node, no values.
+    for (int k = 8; k < 12; ++k) {
+        const NodeRecord &r = model.nodes().at(k);
+        QCOMPARE(QList<int>({r.nf1, r.nf2, r.nf3, r.kup1, r.kup2, r.kup3}),
+                 QList<int>({0, 0, 0, k == 8 ? 0 : 9, 0, 0}));
+        QCOMPARE(model.weights().first.at(k), 0.0);
+    }
+    QCOMPARE(model.control().b[3], 5);   // the grid's storeys follow
+
+    QFile expected(QStringLiteral(SOURCE_DIR "/tests/data/analysis_insert_storey.txt"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(bytesOf(model).analysis, expected.readAll());
+    QCOMPARE(reopened(bytesOf(model)).project, bytesOf(model).project);
+
+    stack.undo();
+    QCOMPARE(bytesOf(model).project, original.project);
+    QCOMPARE(bytesOf(model).analysis, original.analysis);
+}
+
+void tst_ProjectModel::gridRemovalCounts_data()
+{
+    QTest::addColumn<QList<int>>("xFrom");
+    QTest::addColumn<QList<int>>("yFrom");
+    QTest::addColumn<QList<int>>("counts");   // members, nodes with data, references set to 0
+    QTest::addColumn<QString>("drift");
+    const QList<int> allX{0, 1, 2, 3}, allY{0, 1, 2, 3, 4};
+    // X line 1 carries the drift column: its couplings go with it.
+    // Nodes 2 to 4 are coupled to node 1, and every storey to its node on X line 1.
+    QTest::newRow("X line 1") << QList<int>{1, 2, 3} << allY << QList<int>{8, 4, 15} << "None";
+    QTest::newRow("X line 3") << QList<int>{0, 1, 3} << allY << QList<int>{12, 5, 0} << "1";
+    QTest::newRow("top storey") << allX << QList<int>{0, 1, 2, 3} << QList<int>{7, 4, 0} << "1";
+    QTest::newRow("base") << allX << QList<int>{1, 2, 3, 4} << QList<int>{4, 3, 0} << "1";
+    QTest::newRow("nothing") << allX << allY << QList<int>{0, 0, 0} << "1";
+    QTest::newRow("every line") << QList<int>{} << QList<int>{} << QList<int>{28, 19, 0} << "None";
+}
+
+void tst_ProjectModel::gridRemovalCounts()
+{
+    QFETCH(QList<int>, xFrom);
+    QFETCH(QList<int>, yFrom);
+    QFETCH(QList<int>, counts);
+    QFETCH(QString, drift);
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    const ProjectModel::GridRemoval r = ProjectModel::gridRemoval(model.data(), xFrom, yFrom);
+    QCOMPARE(QList<int>({r.members, r.nodes, r.references}), counts);
+
+    QStringList xs, ys;
+    for (int i : xFrom)
+        xs << model.grid().XLines.at(i);
+    for (int i : yFrom)
+        ys << model.grid().YLines.at(i);
+    const ModelData next = ProjectModel::withEditedGrid(model.data(), gridWith(model.grid(), xs, ys), xFrom, yFrom);
+    QCOMPARE(next.members.size(), model.members().size() - counts.at(0));
+    QCOMPARE(next.drift.drift, drift);
+    int zeroed = 0;
+    for (int k = 0; k < next.nodes.size(); ++k)
+        zeroed += model.node(next.nodes.at(k).key)->kup1 != 0 && next.nodes.at(k).kup1 == 0;
+    QCOMPARE(zeroed, counts.at(2));
+}
+
+void tst_ProjectModel::randomGridEditsUndo()
+{
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    QUndoStack stack;
+    RandomEdits edits(20261209);
+    QRandomGenerator rng(7);
+    int tried = 0, removed = 0;
+    for (int round = 0; round < 150; ++round) {
+        int kind = 0;
+        if (QUndoCommand *c = edits.make(model, kind))
+            stack.push(c);
+        if (model.nodes().isEmpty())
+            continue;
+        const Bytes before = bytesOf(model);
+        QList<int> xFrom, yFrom;
+        const QStringList xs = editedLines(rng, model.grid().XLines, xFrom);
+        const QStringList ys = editedLines(rng, model.grid().YLines, yFrom);
+        const ProjectModel::GridRemoval gone = ProjectModel::gridRemoval(model.data(), xFrom, yFrom);
+        const int members = int(model.members().size());
+        stack.push(new ResetModelCommand(&model, ProjectModel::withEditedGrid(model.data(),
+                                                                             gridWith(model.grid(), xs, ys), xFrom,
+                                                                             yFrom), "Edit grid"));
+        ++tried, removed += gone.members > 0;
+        QVERIFY2(keysUnique(model), qPrintable(QString::number(round)));
+        QCOMPARE(model.nodes().size(), xs.size() * ys.size());
+        QCOMPARE(model.members().size(), members - gone.members);
+        const Bytes after = bytesOf(model);
+        const Bytes again = reopened(after);
+        QCOMPARE(again.project, after.project);
+        QCOMPARE(again.analysis, after.analysis);
+        stack.undo();
+        QCOMPARE(bytesOf(model).project, before.project);
+        QCOMPARE(bytesOf(model).analysis, before.analysis);
+        // Go on from the edited model now and then.
+        if (rng.bounded(3) == 0)
+            stack.redo();
+    }
+    QVERIFY(tried > 100 && removed > 10);
+}
+
+void tst_ProjectModel::insertLineIntoLargeGrid()
+{
+    QStringList lines;
+    QList<int> from, to;
+    for (int k = 0; k < 101; ++k)
+        lines << QString::number(2 * k), from << k;
+    ModelData start = ProjectModel::withGrid(ModelData(), gridWith(GridSettings(), lines, lines), true);
+    for (int k = 0; k + 1 < start.nodes.size(); k += 2)
+        start.members.append({start.nextKey++, 0, start.nodes.at(k).key, start.nodes.at(k + 1).key, 0, 0, 0});
+    QStringList more = lines;
+    more.insert(50, "99");
+    to = from;
+    to.insert(50, -1);
+    QElapsedTimer timer;
+    timer.start();
+    const ModelData next = ProjectModel::withEditedGrid(start, gridWith(start.grid, more, lines), to, from);
+    QVERIFY2(timer.elapsed() < 300, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
+    QCOMPARE(next.nodes.size(), 102 * 101);
+    QCOMPARE(next.members.size(), start.members.size());
+}
+
+void tst_ProjectModel::newLowestLine()
+{
+    // A base below the sample's, and a count the user typed: M stays, MODE2 follows the storeys.
+    ProjectModel model;
+    QVERIFY(open(model, portal));
+    ModelData start = model.data();
+    start.control.b[3] = 9;
+    const GridSettings g = gridWith(start.grid, start.grid.XLines, {"-3", "0", "3.5", "7", "10.5", "14"});
+    const ModelData next = ProjectModel::withEditedGrid(start, g, {0, 1, 2, 3}, {-1, 0, 1, 2, 3, 4});
+    QCOMPARE(next.control.b[3], 9);
+    QCOMPARE(next.control.b[5], 5);
+    for (int k = 0; k < 4; ++k) {
+        const NodeRecord &added = next.nodes.at(k), &former = next.nodes.at(k + 4);
+        QCOMPARE(QList<int>({added.nf1, added.nf2, added.nf3, added.kup1}), QList<int>({1, 1, 1, k ? 1 : 0}));
+        QCOMPARE(former.key, start.nodes.at(k).key);
+        QCOMPARE(QList<int>({former.nf1, former.kup1}), QList<int>({1, k ? 5 : 0}));
+    }
+    QCOMPARE(ProjectModel::gridRemoval(start, {0, 1, 2, 3}, {-1, 0, 1, 2, 3, 4}).members, 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectModel)

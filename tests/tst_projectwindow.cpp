@@ -303,9 +303,8 @@ void tst_ProjectWindow::openingRebuildsTheWindow()
     QVERIFY(labels.contains(QStringLiteral("STORY-2")));
     QVERIFY(!labels.contains(QStringLiteral("ROOF")));
 
-    // The grid is fixed; another project can be opened at any time.
-    QVERIFY(!action(w, "editGridAction")->isEnabled());
-    for (const char *name : {"openAct", "actionOpen_Project", "editLoadAction", "editDriftAction",
+    // The grid stays editable; another project can be opened at any time.
+    for (const char *name : {"editGridAction", "openAct", "actionOpen_Project", "editLoadAction", "editDriftAction",
                              "editMTypeAction", "editMassAction", "editControlOptionsAction", "actionEQUAKE",
                              "createBarAct"})
         QVERIFY2(action(w, name)->isEnabled(), name);
@@ -734,9 +733,10 @@ void tst_ProjectWindow::emptyModelOpensEmpty()
     QVERIFY(!w.getControlDialog()->isSeted());
     QVERIFY(!w.getDriftDialog()->isSeted());
     QVERIFY(w.getQuakeDialog()->isSeted());
-    for (const char *name : {"editGridAction", "createBarAct", "actionSHAPE"})
+    for (const char *name : {"createBarAct", "actionSHAPE"})
         QVERIFY2(!action(w, name)->isEnabled(), name);
     QVERIFY(action(w, "openAct")->isEnabled());
+    QVERIFY(action(w, "editGridAction")->isEnabled());
     QVERIFY(action(w, "editMTypeAction")->isEnabled());
     QCOMPARE(w.getMTypeComboBox()->count(), 0);
 
