@@ -36,6 +36,9 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
+#include <QGraphicsView>
+#include <QGroupBox>
+#include <QVBoxLayout>
 #include <QIcon>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -152,6 +155,16 @@ void MainWindow::init()
     ui->actionSHAPE->setEnabled(false);
     createBarAct->setEnabled(false);
     ui->statusBar->deleteLater();
+
+    // Layouts, so the view and both scroll bars follow the central area.
+    auto *central = new QVBoxLayout(ui->centralWidget);
+    central->setContentsMargins(6, 6, 6, 6);
+    central->addWidget(ui->gridViewGroupBox);
+    auto *box = new QVBoxLayout(ui->gridViewGroupBox);
+    box->addWidget(ui->gridView);
+    ui->gridView->setMinimumSize(100, 80);
+    ui->gridView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ui->gridView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 static QAction *iconAction(const QString &file, const QString &text, QObject *parent)
@@ -259,10 +272,8 @@ void MainWindow::createActions()
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
+    // The layouts size the view.
     QMainWindow::resizeEvent(event);
-    const QSize s = event->size();
-    ui->gridViewGroupBox->setFixedSize(s.width() - 30, s.height() - 70);
-    ui->gridView->setFixedSize(s.width() - 105, s.height() - 110);
 }
 
 void MainWindow::changeEvent(QEvent *event)

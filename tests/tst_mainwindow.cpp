@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QToolBar>
 
 #include "bar.h"
 #include "mainwindow.h"
@@ -108,6 +110,8 @@ private slots:
     void gridLinesAndLabels();
     void nodesNumberedFromSortedGrid();
     void resizeAndZoom();
+    void viewFitsCentralArea_data();
+    void viewFitsCentralArea();
     void kupListsAndDrift();
     void drawingMembers();
     void deletingMembersRenumbers();
@@ -207,8 +211,10 @@ void tst_MainWindow::resizeAndZoom()
     w.show();
     w.resize(400, 300);
     QCoreApplication::processEvents();
-    QCOMPARE(w.findChild<QGroupBox *>("gridViewGroupBox")->size(), QSize(370, 230));
-    QCOMPARE(w.findChild<QGraphicsView *>("gridView")->size(), QSize(295, 190));
+    // The layouts size the view from the central area, not from the window.
+    auto *box = w.findChild<QGroupBox *>("gridViewGroupBox");
+    QVERIFY(w.centralWidget()->rect().contains(box->geometry()));
+    QVERIFY(box->width() > w.centralWidget()->width() - 20);
 
     QGraphicsView *view = w.findChild<QGraphicsView *>("gridView");
     for (int i = 0; i < 5; ++i)
@@ -218,6 +224,43 @@ void tst_MainWindow::resizeAndZoom()
         w.zoomOut();
     QCOMPARE(view->transform().m11(), std::pow(1.1 * 0.9090909091, 5));
     QVERIFY(view->transform().m11() != 1.0);
+}
+
+void tst_MainWindow::viewFitsCentralArea_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("toolBarWidth");
+    QTest::newRow("small") << QSize(500, 380) << 0;
+    QTest::newRow("large") << QSize(1300, 900) << 0;
+    QTest::newRow("wide left tool bar") << QSize(900, 600) << 300;
+}
+
+void tst_MainWindow::viewFitsCentralArea()
+{
+    QFETCH(QSize, size);
+    QFETCH(int, toolBarWidth);
+    MainWindow w;
+    if (toolBarWidth > 0)
+        w.findChild<QToolBar *>("editToolBar")->setMinimumWidth(toolBarWidth);
+    w.resize(size);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *view = w.findChild<QGraphicsView *>("gridView");
+    QWidget *central = w.centralWidget();
+    const QRect viewInCentral(view->mapTo(central, QPoint(0, 0)), view->size());
+    QVERIFY2(central->rect().contains(viewInCentral), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                      .arg(viewInCentral.x())
+                                                                      .arg(viewInCentral.y())
+                                                                      .arg(viewInCentral.width())
+                                                                      .arg(viewInCentral.height())));
+    QVERIFY(central->geometry().left() >= toolBarWidth);
+    // It uses the area, not a fixed part of it.
+    QVERIFY(view->width() > central->width() - 60);
+    QVERIFY(view->height() > central->height() - 80);
+    QVERIFY(view->horizontalScrollBar()->isVisible());
+    QVERIFY(view->verticalScrollBar()->isVisible());
+    const QRect vBar(view->verticalScrollBar()->mapTo(central, QPoint(0, 0)), view->verticalScrollBar()->size());
+    QVERIFY(central->rect().contains(vBar));
 }
 
 void tst_MainWindow::kupListsAndDrift()
