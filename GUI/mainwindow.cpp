@@ -38,7 +38,12 @@
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
 #include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QIcon>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -154,7 +159,6 @@ void MainWindow::init()
     createBarAct->setCheckable(true);
     ui->actionSHAPE->setEnabled(false);
     createBarAct->setEnabled(false);
-    ui->statusBar->deleteLater();
 
     // Layouts, so the view and both scroll bars follow the central area.
     auto *central = new QVBoxLayout(ui->centralWidget);
@@ -165,6 +169,147 @@ void MainWindow::init()
     ui->gridView->setMinimumSize(100, 80);
     ui->gridView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ui->gridView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ui->gridView->viewport()->setMouseTracking(true);
+    ui->gridView->viewport()->installEventFilter(this);
+    createStatusBar();
+}
+
+void MainWindow::createStatusBar()
+{
+    coordinatesLabel = new QLabel(this);
+    coordinatesLabel->setObjectName(QStringLiteral("statusCoordinates"));
+    coordinatesLabel->setMinimumWidth(150);
+    hoverLabel = new QLabel(this);
+    hoverLabel->setObjectName(QStringLiteral("statusItem"));
+    modeLabel = new QLabel(this);
+    modeLabel->setObjectName(QStringLiteral("statusMode"));
+    countsLabel = new QLabel(this);
+    countsLabel->setObjectName(QStringLiteral("statusCounts"));
+    ui->statusBar->addWidget(coordinatesLabel);
+    ui->statusBar->addWidget(hoverLabel, 1);
+    ui->statusBar->addWidget(modeLabel);
+    ui->statusBar->addPermanentWidget(countsLabel);
+    updateStatusCounts();
+    updateModeHint();
+}
+
+void MainWindow::updateStatusCounts()
+{
+    // Sizes the model keeps: no walk over its records.
+    countsLabel->setText(tr("%1 nodes, %2 members, %3 member types")
+                             .arg(model->nodes().size())
+                             .arg(model->members().size())
+                             .arg(model->types().size()));
+}
+
+void MainWindow::updateModeHint()
+{
+    if (!createBarMode)
+        modeLabel->clear();
+    else if (!candrawbar)
+        modeLabel->setText(tr("Create member: click the first node"));
+    else
+        modeLabel->setText(tr("Create member: click the second node"));
+}
+
+void MainWindow::showHover(const QPoint &viewPos)
+{
+    QGraphicsView *view = ui->gridView;
+    const QPointF p = view->mapToScene(viewPos);
+    coordinatesLabel->setText(QStringLiteral("(%1, %2)")
+                                  .arg(QString::number(p.x() / XFactor, 'f', 2),
+                                       QString::number(p.y() / YFactor, 'f', 2)));
+    // The scene's index finds the few items there; a node wins over a member.
+    Node *node = nullptr;
+    Bar *bar = nullptr;
+    for (QGraphicsItem *item : view->items(viewPos)) {
+        if (item->type() == Node::Type) {
+            node = static_cast<Node *>(item);
+            break;
+        }
+        if (!bar && item->type() == Bar::Type)
+            bar = static_cast<Bar *>(item);
+    }
+    if (node) {
+        const NodeRecord &r = node->record();
+        hoverLabel->setText(tr("Node %1 at (%2, %3)")
+                                .arg(node->getId())
+                                .arg(QString::number(r.x, 'g', 15), QString::number(r.y, 'g', 15)));
+    } else if (const MemberRecord *r = bar ? model->member(bar->key()) : nullptr) {
+        const QString ends = tr("nodes %1 to %2")
+                                 .arg(bar->sourceNode() ? bar->sourceNode()->getId() : 0)
+                                 .arg(bar->destNode() ? bar->destNode()->getId() : 0);
+        const int t = model->typeIndex(r->type);
+        if (t >= 0 && model->types().at(t).values)
+            hoverLabel->setText(tr("Member %1: type %2 %3, %4")
+                                    .arg(bar->getId())
+                                    .arg(t + 1)
+                                    .arg(model->types().at(t).values->getLabel(), ends));
+        else
+            hoverLabel->setText(tr("Member %1: no type, %2").arg(bar->getId()).arg(ends));
+    } else {
+        hoverLabel->clear();
+    }
+}
+
+void MainWindow::zoomAbout(const QPoint &viewPos, double factor)
+{
+    QGraphicsView *view = ui->gridView;
+    const QPointF anchor = view->mapToScene(viewPos);
+    view->scale(factor, factor);
+    // Scroll so the same model point is under the cursor again.
+    const QPoint moved = view->mapFromScene(anchor) - viewPos;
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() + moved.x());
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() + moved.y());
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->gridView->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Wheel: {
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        const int steps = wheel->angleDelta().y();
+        if (steps != 0)
+            zoomAbout(wheel->position().toPoint(), steps > 0 ? 1.1 : 1.0 / 1.1);
+        return true;
+    }
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::MiddleButton) {
+            panning = true;
+            panFrom = mouse->position().toPoint();
+            ui->gridView->viewport()->setCursor(Qt::ClosedHandCursor);
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint at = mouse->position().toPoint();
+        if (panning) {
+            const QPoint d = at - panFrom;
+            panFrom = at;
+            QGraphicsView *view = ui->gridView;
+            view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->value() - d.x());
+            view->verticalScrollBar()->setValue(view->verticalScrollBar()->value() - d.y());
+            return true;
+        }
+        showHover(at);
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (panning && static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton) {
+            panning = false;
+            ui->gridView->viewport()->unsetCursor();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 static QAction *iconAction(const QString &file, const QString &text, QObject *parent)
@@ -248,6 +393,19 @@ void MainWindow::createActions()
     zoomOutAct->setShortcut(QKeySequence(Qt::Key_Minus));
     connect(zoomOutAct, &QAction::triggered, this, &MainWindow::zoomOut);
     ui->mainToolBar->addAction(zoomOutAct);
+
+    zoomToFitAct = new QAction(tr("Zoom to Fit"), this);
+    zoomToFitAct->setObjectName(QStringLiteral("zoomToFitAct"));
+    zoomToFitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    zoomToFitAct->setStatusTip(tr("Show the whole model (Ctrl+0, or F in the view)"));
+    connect(zoomToFitAct, &QAction::triggered, this, &MainWindow::zoomToFit);
+    ui->menuView->addSeparator();
+    ui->menuView->addAction(zoomInAct);
+    ui->menuView->addAction(zoomOutAct);
+    ui->menuView->addAction(zoomToFitAct);
+    auto *fitKey = new QShortcut(QKeySequence(Qt::Key_F), ui->gridView);
+    fitKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(fitKey, &QShortcut::activated, this, &MainWindow::zoomToFit);
     ui->mainToolBar->addSeparator();
 
     generateAct = iconAction(QStringLiteral("libs/generate.dll"), tr("Generate Taliskor2D File"), this);
@@ -272,8 +430,12 @@ void MainWindow::createActions()
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
-    // The layouts size the view.
+    // The layouts size the view; a project opened before the first show fits now.
     QMainWindow::resizeEvent(event);
+    if (fitWhenShown && isVisible()) {
+        fitWhenShown = false;
+        zoomToFit();
+    }
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -545,6 +707,7 @@ void MainWindow::rebuildScene()
         }
     }
     ui->gridView->setScene(scene);
+    updateModeHint();
 
     typesChanged();
     loadControlDialog();
@@ -582,6 +745,18 @@ void MainWindow::zoomIn()
 void MainWindow::zoomOut()
 {
     ui->gridView->scale(0.9090909091, 0.9090909091);
+}
+
+void MainWindow::zoomToFit()
+{
+    QGraphicsView *view = ui->gridView;
+    if (!view->isVisible())
+        fitWhenShown = true;
+    const QRectF all = scene->itemsBoundingRect();
+    if (all.isEmpty())
+        return;
+    const double margin = 0.03 * qMax(all.width(), all.height());
+    view->fitInView(all.adjusted(-margin, -margin, margin, margin), Qt::KeepAspectRatio);
 }
 
 // ---------------------------------------------------------------- steps
@@ -783,6 +958,7 @@ void MainWindow::activateAlpha(bool on)
 void MainWindow::setOptions(bool value)
 {
     candrawbar = value;
+    updateModeHint();
 }
 
 void MainWindow::updateQuake()
@@ -849,6 +1025,7 @@ void MainWindow::createBar()
         createBarMode = false;
         candrawbar = false;
     }
+    updateModeHint();
 }
 
 Bar *MainWindow::addBar(Node *start, Node *end, int id, int mTypeId, int iout)
@@ -887,6 +1064,11 @@ void MainWindow::renumberBars(int from)
 
 void MainWindow::barProcedure(int nodeId)
 {
+    // Every way out leaves the hint for the next click.
+    struct Hint {
+        MainWindow *w;
+        ~Hint() { w->updateModeHint(); }
+    } hint{this};
     if (!createBarMode)
         return;
     if (nodeId < 1 || nodeId > newNodes.size())
@@ -1097,6 +1279,7 @@ void MainWindow::settingsChanged(ProjectModel::Section section)
 
 void MainWindow::syncControlCounts()
 {
+    updateStatusCounts();
     // The counts only, in place: redrawing the whole form costs more than an edit may.
     int *b = controlDialog.getB();
     b[0] = int(model->nodes().size());
@@ -1326,6 +1509,7 @@ bool MainWindow::readProjectFile(const QString &fileName)
         return false;
     applyProjectData(data);
     setCurrentFile(fileName);
+    zoomToFit();
     return true;
 }
 

@@ -20,6 +20,7 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLockFile;
 class QMenu;
 class QTimer;
@@ -113,6 +114,8 @@ public slots:
     void drawAllItems(bool option);
     void zoomIn();
     void zoomOut();
+    // The whole model in view.
+    void zoomToFit();
 
     void showEditGridDialog();
     void showEditLoadsDialog();
@@ -173,11 +176,19 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // The view's wheel zoom, middle-button pan and hover read-out.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void init();
     void createActions();
     void updateControlCounts();
+    // Status bar: what lies under the cursor, the model's size, the mode's next step.
+    void createStatusBar();
+    void showHover(const QPoint &viewPos);
+    void updateStatusCounts();
+    void updateModeHint();
+    void zoomAbout(const QPoint &viewPos, double factor);
     void syncControlCounts();
     void showFileError(const QString &fileName, const QString &reason);
     Bar *addBar(Node *start, Node *end, int id, int mTypeId, int iout);
@@ -248,6 +259,14 @@ private:
     QGraphicsScene *scene = nullptr;
     QAction *zoomOutAct = nullptr;
     QAction *zoomInAct = nullptr;
+    QAction *zoomToFitAct = nullptr;
+    QLabel *coordinatesLabel = nullptr;
+    QLabel *hoverLabel = nullptr;
+    QLabel *modeLabel = nullptr;
+    QLabel *countsLabel = nullptr;
+    QPoint panFrom;
+    bool panning = false;
+    bool fitWhenShown = false;   // opened before the window had its size
     QAction *viewEditToolBarAct = nullptr;
     QAction *viewMainToolBarAct = nullptr;
     QAction *generateAct = nullptr;

@@ -9,13 +9,18 @@
 #include <QGraphicsView>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
+#include <QWheelEvent>
 
 #include "bar.h"
+#include "createmembercommand.h"
 #include "mainwindow.h"
 #include "member.h"
 #include "node.h"
@@ -100,6 +105,39 @@ void drawMember(MainWindow &w, int from, int to)
     w.barProcedure(to);
 }
 
+// Every node's centre lies inside the view's viewport.
+bool allNodesInView(MainWindow &w)
+{
+    auto *view = w.findChild<QGraphicsView *>("gridView");
+    const QRect inside = view->viewport()->rect();
+    for (Node *n : w.getNodes())
+        if (!inside.contains(view->mapFromScene(n->pos())))
+            return false;
+    return !w.getNodes().isEmpty();
+}
+
+QStringList lines(int count, double spacing)
+{
+    QStringList l;
+    for (int i = 0; i < count; ++i)
+        l << QString::number(i * spacing);
+    return l;
+}
+
+QString statusText(MainWindow &w, const char *label)
+{
+    return w.findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+void hover(MainWindow &w, QPointF scenePos)
+{
+    auto *view = w.findChild<QGraphicsView *>("gridView");
+    const QPointF at = view->mapFromScene(scenePos);
+    QMouseEvent move(QEvent::MouseMove, at, view->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &move);
+}
+
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -112,6 +150,11 @@ private slots:
     void resizeAndZoom();
     void viewFitsCentralArea_data();
     void viewFitsCentralArea();
+    void zoomToFitShowsEveryNode();
+    void openingZoomsToFit();
+    void wheelZoomsAboutCursor();
+    void middleDragPans();
+    void statusBarTexts();
     void kupListsAndDrift();
     void drawingMembers();
     void deletingMembersRenumbers();
@@ -261,6 +304,148 @@ void tst_MainWindow::viewFitsCentralArea()
     QVERIFY(view->verticalScrollBar()->isVisible());
     const QRect vBar(view->verticalScrollBar()->mapTo(central, QPoint(0, 0)), view->verticalScrollBar()->size());
     QVERIFY(central->rect().contains(vBar));
+}
+
+void tst_MainWindow::zoomToFitShowsEveryNode()
+{
+    MainWindow w;
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    setGrid(w, lines(21, 10), lines(15, 10));
+    QVERIFY(!allNodesInView(w));
+    QAction *fit = action(w, "zoomToFitAct");
+    QCOMPARE(fit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    const QList<QAction *> viewMenu = w.findChild<QMenu *>("menuView")->actions();
+    for (const char *name : {"zoomInAct", "zoomOutAct", "zoomToFitAct"})
+        QVERIFY2(viewMenu.contains(action(w, name)), name);
+    QCOMPARE(action(w, "zoomInAct")->shortcut(), QKeySequence(Qt::Key_Plus));
+    QCOMPARE(action(w, "zoomOutAct")->shortcut(), QKeySequence(Qt::Key_Minus));
+    fit->trigger();
+    QVERIFY(allNodesInView(w));
+    // Fitted, not just shrunk: one more zoom-in loses a node.
+    for (int i = 0; i < 3; ++i)
+        w.zoomIn();
+    QVERIFY(!allNodesInView(w));
+    // F in the view fits again.
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto *view = w.findChild<QGraphicsView *>("gridView");
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_F);
+    QVERIFY(allNodesInView(w));
+}
+
+void tst_MainWindow::openingZoomsToFit()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("big.kfp"));
+    {
+        MainWindow source;
+        setGrid(source, lines(31, 10), lines(21, 10));
+        QVERIFY(source.writeProjectFile(file));
+    }
+    MainWindow w;
+    w.resize(800, 600);
+    QVERIFY(w.readProjectFile(file));   // before the window has its size
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(allNodesInView(w));
+}
+
+void tst_MainWindow::wheelZoomsAboutCursor()
+{
+    MainWindow w;
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    setGrid(w, lines(21, 10), lines(15, 10));
+    auto *view = w.findChild<QGraphicsView *>("gridView");
+    const QPoint at(view->viewport()->width() / 3, view->viewport()->height() / 4);
+    for (int delta : {120, 120, -120}) {
+        const QPointF before = view->mapToScene(at);
+        const double scale = view->transform().m11();
+        QWheelEvent wheel(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view->viewport(), &wheel);
+        QCOMPARE(view->transform().m11(), delta > 0 ? scale * 1.1 : scale / 1.1);
+        const QPointF after = view->mapToScene(at);
+        QVERIFY2(QLineF(before, after).length() * view->transform().m11() < 1.5,
+                 qPrintable(QStringLiteral("moved %1").arg(QLineF(before, after).length())));
+    }
+}
+
+void tst_MainWindow::middleDragPans()
+{
+    MainWindow w;
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    setGrid(w, lines(21, 10), lines(15, 10));
+    auto *view = w.findChild<QGraphicsView *>("gridView");
+    QWidget *port = view->viewport();
+    QCoreApplication::processEvents();   // the scroll ranges follow the new scene
+    const int h = view->horizontalScrollBar()->value();
+    const int v = view->verticalScrollBar()->value();
+    const QPointF from(300, 300), to(260, 350);   // the view starts at the bottom
+    QMouseEvent press(QEvent::MouseButtonPress, from, port->mapToGlobal(from), Qt::MiddleButton, Qt::MiddleButton,
+                      Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, port->mapToGlobal(to), Qt::NoButton, Qt::MiddleButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, to, port->mapToGlobal(to), Qt::MiddleButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &press);
+    QCoreApplication::sendEvent(port, &move);
+    QCoreApplication::sendEvent(port, &release);
+    QCOMPARE(view->horizontalScrollBar()->value(), h + 40);
+    QCOMPARE(view->verticalScrollBar()->value(), v - 50);
+}
+
+void tst_MainWindow::statusBarTexts()
+{
+    MainWindow w;
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.statusBar()->isVisible());
+    setGrid(w, {"0", "12", "24"}, {"0", "7"});
+    QCOMPARE(statusText(w, "statusCounts"), QStringLiteral("6 nodes, 0 members, 0 member types"));
+    QList<Member *> records{new Member(1, Member::FRAME)};
+    records.first()->setLabel(QStringLiteral("Beam-300x600"));
+    w.getMTypeDialog()->setMTypes(records);
+    w.getMTypeDialog()->addItems(1);
+    w.updateMTypes();
+    QCOMPARE(statusText(w, "statusCounts"), QStringLiteral("6 nodes, 0 members, 1 member types"));
+
+    QVERIFY(statusText(w, "statusMode").isEmpty());
+    action(w, "createBarAct")->setChecked(true);
+    w.createBar();
+    QCOMPARE(statusText(w, "statusMode"), QStringLiteral("Create member: click the first node"));
+    w.barProcedure(5);
+    QCOMPARE(statusText(w, "statusMode"), QStringLiteral("Create member: click the second node"));
+    w.barProcedure(6);
+    QCOMPARE(statusText(w, "statusMode"), QStringLiteral("Create member: click the first node"));
+    QCOMPARE(statusText(w, "statusCounts"), QStringLiteral("6 nodes, 1 members, 1 member types"));
+
+    // Nodes by rows: 1 (0,0), 2 (12,0), 3 (24,0), 4 (0,7), 5 (12,7), 6 (24,7); a member with no type too.
+    MemberRecord untyped;
+    untyped.source = w.projectModel()->nodes().at(0).key;
+    untyped.dest = w.projectModel()->nodes().at(3).key;
+    w.undoStack()->push(new CreateMemberCommand(w.projectModel(), untyped));
+    QCOMPARE(statusText(w, "statusCounts"), QStringLiteral("6 nodes, 2 members, 1 member types"));
+
+    Node *node = w.getNodes().at(5);
+    hover(w, node->pos());
+    QCOMPARE(statusText(w, "statusItem"), QStringLiteral("Node 6 at (24, 7)"));
+    QCOMPARE(statusText(w, "statusCoordinates"), QStringLiteral("(24.00, 7.00)"));
+    hover(w, (w.getNodes().at(4)->pos() + node->pos()) / 2);
+    QCOMPARE(statusText(w, "statusItem"), QStringLiteral("Member 1: type 1 Beam-300x600, nodes 5 to 6"));
+    hover(w, (w.getNodes().at(0)->pos() + w.getNodes().at(3)->pos()) / 2);
+    QCOMPARE(statusText(w, "statusItem"), QStringLiteral("Member 2: no type, nodes 1 to 4"));
+    hover(w, QPointF(6 * 20, 3.5 * -20));   // between the lines
+    QVERIFY(statusText(w, "statusItem").isEmpty());
+
+    w.undoStack()->undo();
+    w.undoStack()->undo();
+    QCOMPARE(statusText(w, "statusCounts"), QStringLiteral("6 nodes, 0 members, 1 member types"));
 }
 
 void tst_MainWindow::kupListsAndDrift()
