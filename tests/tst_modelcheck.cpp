@@ -164,6 +164,11 @@ void tst_ModelCheck::rules_data()
         {"warning: member 29: overlaps member 18"});
     row("diagonal over a node", [](ModelData &d) { addMember(d, 1, 11); },
         {"warning: member 29: passes over node 6 without joining it"});
+    row("beam over a bare node", [](ModelData &d) { detach(d, 7, true); addMember(d, 6, 8); },
+        {"warning: member 25: passes over node 7 without joining it"});
+    row("column over a bare node", [](ModelData &d) { detach(d, 10, true); addMember(d, 6, 14); },
+        {"warning: member 25: passes over node 10 without joining it"});
+    row("bare node", [](ModelData &d) { detach(d, 7, true); }, {});
     row("diagonal of one bay", [](ModelData &d) { addMember(d, 1, 6); }, {});
     row("long diagonal past nodes", [](ModelData &d) { addMember(d, 1, 12); }, {});
 
