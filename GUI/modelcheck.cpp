@@ -152,15 +152,26 @@ void Checker::completeness()
 void Checker::nodes()
 {
     const int n = int(d.nodes.size());
+    const bool groundDisplacements = d.control.a[0] == 8 || d.control.a[0] == 9;
     for (int i = 0; i < n; ++i) {
         const NodeRecord &r = d.nodes.at(i);
         const bool fixed = r.nf1 == 1 && r.nf2 == 1 && r.nf3 == 1;
         if (firstJoined[i + 1] == firstJoined[i] && !fixed)
             add(Problem::Warning, Problem::Node, i + 1, QStringLiteral("joined to no member and not fully restrained"));
         const int kup[3] = {r.kup1, r.kup2, r.kup3};
-        for (int k = 0; k < 3; ++k)
+        const int nf[3] = {r.nf1, r.nf2, r.nf3};
+        for (int k = 0; k < 3; ++k) {
             if (kup[k] == i + 1)
                 add(Problem::Warning, Problem::Node, i + 1, QStringLiteral("KUP %1 couples the node to itself").arg(k + 1));
+            // Below -1 a KUP inputs a displacement history, which only IPANAL 8 and 9 read;
+            // outside them -1 marks a travelling-wave support, whose freedom must be free.
+            if (kup[k] < -1 && !groundDisplacements)
+                add(Problem::Warning, Problem::Node, i + 1,
+                    QStringLiteral("KUP %1 is %2, which only IPANAL 8 or 9 reads").arg(k + 1).arg(kup[k]));
+            if (kup[k] == -1 && k < 2 && nf[k] != 0 && !groundDisplacements)
+                add(Problem::Warning, Problem::Node, i + 1,
+                    QStringLiteral("KUP %1 is -1 but NF %1 is not 0").arg(k + 1));
+        }
     }
 }
 

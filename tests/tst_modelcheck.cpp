@@ -199,6 +199,12 @@ void tst_ModelCheck::rules_data()
 
     row("KUP to itself", [](ModelData &d) { d.nodes[5].kup2 = 6; }, {"warning: node 6: KUP 2 couples the node to itself"});
     row("KUP to another", [](ModelData &d) { d.nodes[5].kup2 = 7; }, {});
+    row("KUP history, static", [](ModelData &d) { d.nodes[5].kup3 = -3; },
+        {"warning: node 6: KUP 3 is -3, which only IPANAL 8 or 9 reads"});
+    row("KUP history, IPANAL 8", [](ModelData &d) { d.nodes[5].kup3 = -3; d.control.a[0] = 8; }, {});
+    row("travelling wave, fixed", [](ModelData &d) { d.nodes[0].kup1 = -1; },
+        {"warning: node 1: KUP 1 is -1 but NF 1 is not 0"});
+    row("travelling wave, free", [](ModelData &d) { d.nodes[0].kup2 = -1; d.nodes[0].nf2 = 0; }, {});
 
     row("NODE3 own end", [](ModelData &d) { d.members[0].node3 = ends(d, 1).second; },
         {"warning: member 1: NODE3 is its own end node 5"});
