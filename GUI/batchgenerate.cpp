@@ -1,6 +1,7 @@
 #include "batchgenerate.h"
 
 #include "analysiswriter.h"
+#include "modelcheck.h"
 #include "outputfile.h"
 #include "projectdata.h"
 #include "projectfile.h"
@@ -38,6 +39,21 @@ int run(const QString &projectFile, const QString &outputFile, QTextStream &err)
         return Failed;
     }
     return Success;
+}
+
+int check(const QString &projectFile, QTextStream &out, QTextStream &err)
+{
+    ProjectData read;
+    QString error;
+    if (!ProjectFile::readFile(projectFile, read, &error)) {
+        err << projectFile << ": " << error << Qt::endl;
+        return Failed;
+    }
+    const QList<ModelCheck::Problem> problems = ModelCheck::check(ProjectModel::fromProjectData(read));
+    for (const ModelCheck::Problem &p : problems)
+        out << ModelCheck::format(p) << '\n';
+    out << ModelCheck::summary(problems) << Qt::endl;
+    return problems.isEmpty() ? Success : Incomplete;
 }
 
 } // namespace BatchGenerate

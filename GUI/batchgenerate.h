@@ -14,6 +14,11 @@ enum ExitCode { Success = 0, Incomplete = 1, Failed = 2 };
 // that is the project file itself is refused (Failed); "-" is standard output.
 int run(const QString &projectFile, const QString &outputFile, QTextStream &err);
 
+// Reads a project and lists its problems on `out`, one a line, then a summary
+// line. Success when there are none, Incomplete when there are, Failed when the
+// project cannot be read.
+int check(const QString &projectFile, QTextStream &out, QTextStream &err);
+
 } // namespace BatchGenerate
 
 #endif // BATCHGENERATE_H

@@ -50,7 +50,8 @@ bool noDisplay(bool platformGiven)
 }
 
 // Empty when the command line is well formed, else what is wrong with it.
-QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, const QStringList &args)
+QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, const QCommandLineOption &check,
+              const QStringList &args)
 {
     if (!parser.parse(args))
         return parser.errorText();
@@ -60,10 +61,16 @@ QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, co
     const qsizetype positional = parser.positionalArguments().size();
     if (parser.values(generate).size() > 1)
         return QStringLiteral("'--generate' was given more than once.");
+    if (parser.values(check).size() > 1)
+        return QStringLiteral("'--check' was given more than once.");
+    if (parser.isSet(check) && parser.isSet(generate))
+        return QStringLiteral("'--check' and '--generate' cannot be given together.");
+    if (parser.isSet(check) && positional != 0)
+        return QStringLiteral("'--check' takes one project.");
     if (parser.isSet(generate) && positional != 1)
         return positional == 0 ? QStringLiteral("'--generate' needs the output file after the project.")
                                : QStringLiteral("'--generate' takes one project and one output file.");
-    if (!parser.isSet(generate) && positional > 1)
+    if (!parser.isSet(generate) && !parser.isSet(check) && positional > 1)
         return QStringLiteral("Give at most one project file.");
     return QString();
 }
@@ -87,16 +94,22 @@ int main(int argc, char *argv[])
                                                "written, 1 model incomplete, 2 failure or usage error)."),
                                 QStringLiteral("project"));
     parser.addOption(generate);
+    QCommandLineOption check(QStringLiteral("check"),
+                             QStringLiteral("List the problems of <project> on standard output, one a line, then "
+                                            "a count, and exit (exit status 0 none found, 1 problems found, 2 "
+                                            "failure or usage error)."),
+                             QStringLiteral("project"));
+    parser.addOption(check);
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("Project file (*.kfp) to open."),
                                  QStringLiteral("[project]"));
     bool platformGiven = false;
     const QStringList args = withoutToolkitOptions(argc, argv, &platformGiven);
-    const QString usageError = parse(parser, generate, args);
+    const QString usageError = parse(parser, generate, check, args);
     const bool helpOrVersion = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
                                || parser.isSet(QStringLiteral("version"));
 
     // Only the main window needs a display.
-    const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate);
+    const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate) && !parser.isSet(check);
     if (window && noDisplay(platformGiven)) {
         QTextStream(stderr) << "taliskor2d-gui: no display to open the window on "
                                "(--generate PROJECT OUTPUT writes the analysis input file without one)."
@@ -115,6 +128,10 @@ int main(int argc, char *argv[])
         parser.process(args); // prints and exits with 0
     if (parser.isSet(generate))
         return BatchGenerate::run(parser.value(generate), parser.positionalArguments().first(), err);
+    if (parser.isSet(check)) {
+        QTextStream out(stdout);
+        return BatchGenerate::check(parser.value(check), out, err);
+    }
 
     MainWindow w;
     w.show();

@@ -81,6 +81,9 @@ private slots:
     void fifoIsWrittenAndStaysAFifo();
     void dashIsStandardOutput();
     void characterDeviceStaysADevice();
+    void checkListsProblems_data();
+    void checkListsProblems();
+    void checkUnreadable();
     void usageErrors_data();
     void usageErrors();
     void windowWithoutDisplay();
@@ -215,6 +218,64 @@ void tst_CommandLine::characterDeviceStaysADevice()
     QCOMPARE(fileType(null), mode_t(S_IFCHR));
 }
 
+void tst_CommandLine::checkListsProblems_data()
+{
+    QTest::addColumn<QByteArray>("project");   // empty: a new window's
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+    const QByteArray portal = readAll(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp"));
+    QList<QByteArray> lines = portal.split('\n');
+    QCOMPARE(lines.at(16), QByteArray("0\t0\t0\t5\t0\t0\t0"));   // node 6, coupled to node 5
+    lines[16] = "0\t0\t0\t6\t0\t0\t0";
+    QTest::newRow("sample") << portal << 0 << "0 errors, 0 warnings\n";
+    QTest::newRow("coupled to itself") << lines.join('\n') << 1
+                                       << "warning: node 6: KUP 1 couples the node to itself\n0 errors, 1 warning\n";
+    QTest::newRow("new window") << QByteArray() << 1
+                                << "error: model: no nodes\n"
+                                   "error: model: no members\n"
+                                   "error: model: no member types\n"
+                                   "error: control options: not set\n"
+                                   "error: drift: not set\n"
+                                   "error: earthquake: not set\n"
+                                   "error: loads: not set\n"
+                                   "error: weights: not set\n"
+                                   "8 errors, 0 warnings\n";
+}
+
+void tst_CommandLine::checkListsProblems()
+{
+    QFETCH(QByteArray, project);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("project.kfp");
+    if (project.isEmpty()) {
+        MainWindow w;
+        QVERIFY(w.writeProjectFile(path));
+    } else {
+        writeText(path, project);
+    }
+    QString err, out;
+    QCOMPARE(runProgram({"--check", path}, &err, &out), status);
+    QCOMPARE(out, output);
+    QCOMPARE(err, QString());
+}
+
+void tst_CommandLine::checkUnreadable()
+{
+    QTemporaryDir dir;
+    const QByteArray full = readAll(firstExample());
+    const QString cut = dir.filePath("cut.kfp");
+    writeText(cut, full.left(full.size() / 2));
+    QString err, out;
+    QCOMPARE(runProgram({"--check", cut}, &err, &out), 2);
+    QVERIFY2(err.startsWith(cut + ": ") && err.contains(QLatin1String("ine ")), qPrintable(err));
+    QVERIFY(out.isEmpty());
+    QCOMPARE(runProgram({"--check", dir.filePath("nothing.kfp")}, &err, &out), 2);
+    QVERIFY(!err.isEmpty());
+    QVERIFY(out.isEmpty());
+}
+
 void tst_CommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -232,6 +293,11 @@ void tst_CommandLine::usageErrors_data()
         {"two projects", {p, p}, "Give at most one project file."},
         {"no output", {"--generate", p}, "'--generate' needs the output file after the project."},
         {"two outputs", {"--generate", p, "a.txt", "b.txt"}, "'--generate' takes one project and one output file."},
+        {"check without project", {"--check"}, "Missing value after '--check'."},
+        {"repeated --check", {"--check", p, "--check", p}, "'--check' was given more than once."},
+        {"check of two", {"--check", p, p}, "'--check' takes one project."},
+        {"check and generate", {"--check", p, "--generate", p, "out.txt"},
+         "'--check' and '--generate' cannot be given together."},
     };
     for (const auto &row : rows) {
         QTest::addRow("%s, no display", row.name) << row.args << row.message << false;
@@ -265,6 +331,7 @@ void tst_CommandLine::helpAndVersion()
     QVERIFY(out.startsWith(QLatin1String("taliskor2d-gui ")));
     QCOMPARE(runProgram({"--help"}, nullptr, &out), 0);
     QVERIFY(out.contains(QLatin1String("--generate")));
+    QVERIFY(out.contains(QLatin1String("--check <project>")));
 }
 
 QTEST_MAIN(tst_CommandLine)
