@@ -10,6 +10,7 @@
 #include "member.h"
 #include "node.h"
 #include "membertypecommand.h"
+#include "modelcheck.h"
 #include "outputfile.h"
 #include "projectdata.h"
 #include "projectfile.h"
@@ -20,6 +21,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDockWidget>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -172,6 +177,7 @@ void MainWindow::init()
     ui->gridView->viewport()->setMouseTracking(true);
     ui->gridView->viewport()->installEventFilter(this);
     createStatusBar();
+    createCheckDock();
 }
 
 void MainWindow::createStatusBar()
@@ -191,6 +197,91 @@ void MainWindow::createStatusBar()
     ui->statusBar->addPermanentWidget(countsLabel);
     updateStatusCounts();
     updateModeHint();
+}
+
+void MainWindow::createCheckDock()
+{
+    auto *checkAct = new QAction(tr("Check Model"), this);
+    checkAct->setObjectName(QStringLiteral("checkModelAct"));
+    checkAct->setShortcut(QKeySequence(Qt::Key_F7));
+    connect(checkAct, &QAction::triggered, this, &MainWindow::showCheckDock);
+    QMenu *tools = new QMenu(tr("Tools"), this);
+    tools->setObjectName(QStringLiteral("menuTools"));
+    tools->addAction(checkAct);
+    menuBar()->insertMenu(ui->menuHelp->menuAction(), tools);
+
+    checkDock = new QDockWidget(tr("Check Model"), this);
+    checkDock->setObjectName(QStringLiteral("checkDock"));
+    checkList = new QListWidget(checkDock);
+    checkList->setObjectName(QStringLiteral("checkList"));
+    checkDock->setWidget(checkList);
+    addDockWidget(Qt::BottomDockWidgetArea, checkDock);
+    checkDock->hide();
+    connect(checkList, &QListWidget::itemDoubleClicked, this, &MainWindow::showProblem);
+
+    checkTimer = new QTimer(this);
+    checkTimer->setSingleShot(true);
+    checkTimer->setInterval(0);
+    connect(checkTimer, &QTimer::timeout, this, &MainWindow::refreshCheck);
+    connect(checkDock, &QDockWidget::visibilityChanged, this, [this](bool shown) {
+        if (shown)
+            scheduleCheck();
+    });
+    // Any change of the model: checked again once the program is idle, once for a burst.
+    connect(model, &ProjectModel::modelReset, this, &MainWindow::scheduleCheck);
+    connect(model, &ProjectModel::nodesChanged, this, &MainWindow::scheduleCheck);
+    connect(model, &ProjectModel::membersInserted, this, &MainWindow::scheduleCheck);
+    connect(model, &ProjectModel::membersRemoved, this, &MainWindow::scheduleCheck);
+    connect(model, &ProjectModel::membersChanged, this, &MainWindow::scheduleCheck);
+    connect(model, &ProjectModel::typesChanged, this, &MainWindow::scheduleCheck);
+    connect(model, &ProjectModel::settingsChanged, this, &MainWindow::scheduleCheck);
+}
+
+void MainWindow::showCheckDock()
+{
+    checkDock->show();
+    checkDock->raise();
+    refreshCheck();
+}
+
+void MainWindow::scheduleCheck()
+{
+    if (checkDock->isVisible())
+        checkTimer->start();
+}
+
+void MainWindow::refreshCheck()
+{
+    checkTimer->stop();
+    const QList<ModelCheck::Problem> problems = ModelCheck::check(model->data());
+    checkList->setUpdatesEnabled(false);
+    checkList->clear();
+    for (const ModelCheck::Problem &p : problems) {
+        auto *item = new QListWidgetItem(ModelCheck::format(p), checkList);
+        item->setData(Qt::UserRole, int(p.item));
+        item->setData(Qt::UserRole + 1, p.number);
+        item->setForeground(p.severity == ModelCheck::Problem::Error ? QColor(Qt::darkRed) : QColor(Qt::black));
+    }
+    if (problems.isEmpty())
+        new QListWidgetItem(tr("No problems found."), checkList);
+    checkList->setUpdatesEnabled(true);
+    checkDock->setWindowTitle(tr("Check Model: %1").arg(ModelCheck::summary(problems)));
+}
+
+void MainWindow::showProblem(QListWidgetItem *item)
+{
+    const int kind = item->data(Qt::UserRole).toInt();
+    const int number = item->data(Qt::UserRole + 1).toInt();
+    QGraphicsItem *target = nullptr;
+    if (kind == ModelCheck::Problem::Node && number >= 1 && number <= newNodes.size())
+        target = newNodes.at(number - 1);
+    else if (kind == ModelCheck::Problem::Member && number >= 1 && number <= newBars.size())
+        target = newBars.at(number - 1);
+    if (!target)
+        return;
+    scene->clearSelection();
+    target->setSelected(true);
+    ui->gridView->centerOn(target);
 }
 
 void MainWindow::updateStatusCounts()
@@ -1481,6 +1572,16 @@ bool MainWindow::writeAnalysisFile(const QString &fileName)
         showFileError(fileName, error);
         return false;
     }
+    qsizetype warnings = 0;
+    for (const ModelCheck::Problem &p : ModelCheck::check(model->data()))
+        if (p.severity == ModelCheck::Problem::Warning)
+            ++warnings;
+    statusBar()->showMessage(warnings == 0 ? tr("Wrote %1").arg(fileName)
+                                           : tr("Wrote %1; %2 warning%3: Tools \u2192 Check Model")
+                                                 .arg(fileName)
+                                                 .arg(warnings)
+                                                 .arg(warnings == 1 ? QString() : QStringLiteral("s")),
+                             15000);
     return true;
 }
 

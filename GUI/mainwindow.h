@@ -21,6 +21,9 @@
 class QAction;
 class QComboBox;
 class QLabel;
+class QDockWidget;
+class QListWidget;
+class QListWidgetItem;
 class QLockFile;
 class QMenu;
 class QTimer;
@@ -116,6 +119,8 @@ public slots:
     void zoomOut();
     // The whole model in view.
     void zoomToFit();
+    // Tools → Check Model: the dock listing the model's problems.
+    void showCheckDock();
 
     void showEditGridDialog();
     void showEditLoadsDialog();
@@ -185,6 +190,10 @@ private:
     void updateControlCounts();
     // Status bar: what lies under the cursor, the model's size, the mode's next step.
     void createStatusBar();
+    void createCheckDock();
+    void scheduleCheck();
+    void refreshCheck();
+    void showProblem(QListWidgetItem *item);
     void showHover(const QPoint &viewPos);
     void updateStatusCounts();
     void updateModeHint();
@@ -264,6 +273,9 @@ private:
     QLabel *hoverLabel = nullptr;
     QLabel *modeLabel = nullptr;
     QLabel *countsLabel = nullptr;
+    QDockWidget *checkDock = nullptr;
+    QListWidget *checkList = nullptr;
+    QTimer *checkTimer = nullptr;   // coalesces the refreshes of a burst of edits
     QPoint panFrom;
     bool panning = false;
     bool fitWhenShown = false;   // opened before the window had its size
