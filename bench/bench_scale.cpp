@@ -43,19 +43,8 @@ namespace {
 
 using BenchModel::makeFrame;
 
-double nowMs()
-{
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+using BenchModel::median;
+using BenchModel::nowMs;
 
 [[noreturn]] void fail(const char *what)
 {

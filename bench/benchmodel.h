@@ -13,10 +13,27 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <ctime>
+#include <vector>
 #include <cstdio>
 #include <memory>
 
 namespace BenchModel {
+
+// Milliseconds of the monotonic clock.
+inline double nowMs()
+{
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
 
 // The options both benches take: --runs N, --sizes 11,41,101, --dir FOLDER, --keep.
 struct Options {

@@ -10,6 +10,7 @@
 
 #include "mainwindow.h"
 #include "projectfile.h"
+#include "windowbytes.h"
 
 // Unsaved work is never thrown away without a question, saving goes where the
 // user expects, and a killed program's changes come back.
@@ -17,15 +18,6 @@
 namespace {
 
 const QString kExample = QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp");
-
-QByteArray projectBytes(const MainWindow &w)
-{
-    QByteArray bytes;
-    QTextStream out(&bytes);
-    ProjectFile::write(out, w.collectProjectData());
-    out.flush();
-    return bytes;
-}
 
 QByteArray readAll(const QString &path)
 {

@@ -17,29 +17,12 @@
 #include "member.h"
 #include "node.h"
 #include "projectfile.h"
+#include "windowbytes.h"
 
 // Every edit made through the window is one step that Undo takes back and Redo
 // takes again; an OK that changes nothing is no step.
 
 namespace {
-
-QByteArray projectBytes(const MainWindow &w)
-{
-    QByteArray bytes;
-    QTextStream out(&bytes);
-    ProjectFile::write(out, w.collectProjectData());
-    out.flush();
-    return bytes;
-}
-
-QByteArray analysisBytes(const MainWindow &w)
-{
-    QByteArray bytes;
-    QTextStream out(&bytes);
-    AnalysisWriter::write(out, w.collectProjectData());
-    out.flush();
-    return bytes;
-}
 
 QByteArray bothFiles(const MainWindow &w)
 {
