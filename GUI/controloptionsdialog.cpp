@@ -1,12 +1,16 @@
 #include "controloptionsdialog.h"
 #include "ui_controloptionsdialog.h"
 
+#include "numberfield.h"
 #include "projectdata.h"
 #include "shownvalue.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+
+#include <cstring>
 
 namespace {
 
@@ -77,6 +81,19 @@ controlOptionsDialog::controlOptionsDialog(QWidget *parent)
     // Not resizable: the form's layout holds the dialog at its size hint,
     // which grows only when the modal damping group is shown.
     layout()->activate();
+
+    // Each field is named by its label: "mLineEdit" by "mLabel" (NNP's is "nnpLabel").
+    const QList<QLineEdit *> whole = {ui->nmpLineEdit, ui->nmemLineEdit, ui->ntypeLineEdit, ui->mLineEdit,
+                                      ui->mode1LineEdit, ui->mode2LineEdit, ui->kpLineEdit, ui->kpaLineEdit,
+                                      ui->kplotLineEdit, ui->joutLineEdit, ui->nlevelLineEdit, ui->kdumpLineEdit,
+                                      ui->maxitLineEdit, ui->maxcitLineEdit};
+    for (QLineEdit *edit : storedEdits()) {
+        const QString stem = edit->objectName().chopped(int(std::strlen("LineEdit")));
+        const QLabel *label = edit == ui->nmpLineEdit ? ui->nnpLabel : findChild<QLabel *>(stem + QStringLiteral("Label"));
+        NumberField::watch(edit, label ? label->text() : stem.toUpper(),
+                           whole.contains(edit) ? NumberField::Whole : NumberField::Real);
+    }
+    NumberField::watch(ui->dampLineEdit, ui->dampLabel->text());
 
     // One mode to start with, valued 0.
     on_pushButton_clicked();
@@ -338,9 +355,23 @@ bool controlOptionsDialog::readIpvert(int *value)
     return true;
 }
 
+// The number fields OK stores (the modal damping value has its own Set button).
+QList<QLineEdit *> controlOptionsDialog::storedEdits() const
+{
+    return {ui->nmpLineEdit, ui->nmemLineEdit, ui->ntypeLineEdit, ui->mLineEdit, ui->mode1LineEdit,
+            ui->mode2LineEdit, ui->gravLineEdit, ui->c1LineEdit, ui->c2LineEdit, ui->dtLineEdit,
+            ui->timeLineEdit, ui->factorLineEdit, ui->kpLineEdit, ui->kpaLineEdit, ui->kplotLineEdit,
+            ui->joutLineEdit, ui->dstortLineEdit, ui->dfactLineEdit, ui->xmaxLineEdit, ui->ymaxLineEdit,
+            ui->nlevelLineEdit, ui->kdumpLineEdit, ui->maxitLineEdit, ui->maxcitLineEdit, ui->ftestLineEdit,
+            ui->wavexLineEdit, ui->waveyLineEdit, ui->thetaLineEdit, ui->dxmaxLineEdit, ui->dymaxLineEdit,
+            ui->omegaLineEdit, ui->fLineEdit};
+}
+
 void controlOptionsDialog::on_okBtn_clicked()
 {
     // Check first, so a refused OK leaves every stored value as it was.
+    if (!NumberField::check(storedEdits()))
+        return;
     int ipvert = 0;
     if (!readIpvert(&ipvert)) {
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Check the values"));
@@ -449,7 +480,7 @@ void controlOptionsDialog::on_pushButton_clicked()
 void controlOptionsDialog::on_pushButton_2_clicked()
 {
     const int index = ui->comboBox->currentIndex();
-    if (index < 0 || index >= dampList.size())
+    if (index < 0 || index >= dampList.size() || !NumberField::check({ui->dampLineEdit}))
         return;
     dampList[index] = readValue(ui->dampLineEdit);
     showValue(ui->dampLineEdit, dampList.at(index));

@@ -5,6 +5,7 @@
 #include <QList>
 
 class QComboBox;
+class QLineEdit;
 
 namespace Ui {
 class controlOptionsDialog;
@@ -80,6 +81,7 @@ private:
     void updateModeButtons();
     bool readIpvert(int *value);
     static void setComboIndex(QComboBox *combo, int index);
+    QList<QLineEdit *> storedEdits() const;
 
     Ui::controlOptionsDialog *ui;
     QList<double> dampList;

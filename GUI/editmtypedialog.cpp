@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "member.h"
+#include "numberfield.h"
 #include "shownvalue.h"
 
 #include <QEvent>
@@ -46,10 +47,13 @@ void fill(const QList<QLineEdit *> &edits, const double *values)
         showNumber(edits.at(i), values[i]);
 }
 
+// A field holding no number stores nothing: shown, OK refuses it first; hidden
+// or disabled, it keeps the record's value.
 void read(const QList<QLineEdit *> &edits, double *values)
 {
     for (int i = 0; i < edits.size(); ++i)
-        values[i] = shownValue(edits.at(i));
+        if (NumberField::fault(edits.at(i)).isEmpty())
+            values[i] = shownValue(edits.at(i));
 }
 
 // Selects an item without running the combo's handler; out of range picks the
@@ -130,6 +134,17 @@ void editMTypeDialog::init()
     for (QLabel *l : findChildren<QLabel *>())
         if (l->buddy())
             labelOf.insert(l->buddy(), l);
+    // Every line edit but these holds a number.
+    const QList<QLineEdit *> texts = {ui->labelLineEdit, ui->typeLineEdit, ui->ihyst33LineEdit, ui->ihyst54LineEdit};
+    for (QLineEdit *edit : ui->formWidget->findChildren<QLineEdit *>()) {
+        if (texts.contains(edit))
+            continue;
+        const QLabel *l = labelOf.value(edit);
+        QString name = l ? l->text().remove(QLatin1Char('&')).trimmed() : NumberField::labelName(edit);
+        if (name.endsWith(QLatin1Char(':')))
+            name = name.chopped(1).trimmed();
+        NumberField::watch(edit, name.isEmpty() ? edit->toolTip() : name);
+    }
 
     laws = {ui->elasticGroupBox, ui->elastoplasticGroupBox, ui->bilinealGroupBox, ui->ihyst3GroupBox,
             ui->ihyst15GroupBox, ui->ihyst16GroupBox, ui->ihyst17GroupBox, ui->ihyst27GroupBox,
@@ -386,6 +401,10 @@ bool editMTypeDialog::hasUnstoredEdits()
 {
     if (!member)
         return false;
+    // Text that is no number reads as nothing, yet it was typed.
+    for (const QLineEdit *edit : ui->formWidget->findChildren<QLineEdit *>())
+        if (NumberField::isChecked(edit) && !NumberField::fault(edit).isEmpty())
+            return true;
     if (wouldStore(*member).sameValues(*member))
         return false;
     return !shownRecord || !wouldStore(*shownRecord).sameValues(*shownAs);
@@ -404,10 +423,8 @@ bool editMTypeDialog::settleEdits()
     box.setDefaultButton(store);
     box.setEscapeButton(keep);
     box.exec();
-    if (box.clickedButton() == store) {
-        on_okBtn_clicked();
-        return true;
-    }
+    if (box.clickedButton() == store)
+        return storeShown();
     if (box.clickedButton() == discard) {
         on_cancelBtn_clicked();
         return true;
@@ -423,11 +440,20 @@ void editMTypeDialog::done(int result)
 
 void editMTypeDialog::on_okBtn_clicked()
 {
+    storeShown();
+}
+
+// Set Properties; false when a field holds no number and nothing was stored.
+bool editMTypeDialog::storeShown()
+{
     if (!member)
-        return;
+        return true;
+    if (!NumberField::check(ui->formWidget))
+        return false;
     readPage();
     noteShown();
     emit updateMTypes();
+    return true;
 }
 
 void editMTypeDialog::on_cancelBtn_clicked()
@@ -841,6 +867,8 @@ void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index)
 
 void editMTypeDialog::on_ihyst54OkBtn_clicked()
 {
+    if (!NumberField::check(ui->ihyst54GroupBox))
+        return;
     setihyst54(ui->ihyst54CBox->currentIndex());
 }
 
@@ -859,6 +887,8 @@ void editMTypeDialog::on_ihyst33CBox_currentIndexChanged(int index)
 
 void editMTypeDialog::on_ihyst33OkBtn_clicked()
 {
+    if (!NumberField::check(ui->ihyst33GroupBox))
+        return;
     setihyst33A(ui->ihyst33CBox->currentIndex());
     setihyst33B(ui->ihyst33CBox->currentIndex());
 }
@@ -1461,7 +1491,8 @@ void editMTypeDialog::on_subAreaCBox_currentIndexChanged(int index)
 void editMTypeDialog::on_saveWallBtn_clicked()
 {
     const int index = ui->subAreaCBox->currentIndex();
-    if (index < 0 || !editing(Member::WALL))
+    if (index < 0 || !editing(Member::WALL)
+        || !NumberField::check({ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit}))
         return;
     QList<double> *lists[3] = {member->getWallXI(), member->getWallASI(), member->getWallACI()};
     const QLineEdit *edits[3] = {ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit};

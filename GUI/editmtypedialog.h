@@ -117,6 +117,7 @@ private:
     void noteShown();
     bool hasUnstoredEdits();
     bool settleEdits();
+    bool storeShown();
     bool editing(int category) const;
     void setFieldShown(QWidget *field, bool shown);
     void placeIn(QWidget *group, QBoxLayout *slot);

@@ -1,6 +1,7 @@
 #include "editquakedialog.h"
 #include "ui_editquakedialog.h"
 
+#include "numberfield.h"
 #include "shownvalue.h"
 
 #include <QLineEdit>
@@ -15,7 +16,15 @@ editQuakeDialog::editQuakeDialog(QWidget *parent)
     ui->fileLineEdit->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[^\\x00-\\x1f\\x7f]*")), ui->fileLineEdit));
     ui->fileLineEdit->setMaxLength(1000);
+    NumberField::watch(ui->iStartLineEdit, ui->label_2->text(), NumberField::Whole);
+    const QList<QPair<QLineEdit *, QLabel *>> reals = {
+        {ui->deltaTLineEdit, ui->label_3}, {ui->ascaleLineEdit, ui->label_4}, {ui->endLineEdit, ui->label_5},
+        {ui->velLineEdit, ui->label_6}, {ui->disLineEdit, ui->label_7}, {ui->tScaleLineEdit, ui->label_8}};
+    for (const auto &[edit, label] : reals)
+        NumberField::watch(edit, label->text());
     setNullProperties();
+    // Empty fields would hold no number: a first OK must be able to store the zeros.
+    showProperties();
 }
 
 editQuakeDialog::~editQuakeDialog()
@@ -55,6 +64,8 @@ void editQuakeDialog::showProperties()
 
 void editQuakeDialog::on_pushButton_clicked()
 {
+    if (!NumberField::check(this))
+        return;
     seted = true;
     // Fields left as shown keep their stored values, digits beyond the five shown included.
     a[0] = ShownValue::read(ui->ibergComboBox, ui->ibergComboBox->currentIndex());

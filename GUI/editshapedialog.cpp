@@ -1,6 +1,7 @@
 #include "editshapedialog.h"
 #include "ui_editshapedialog.h"
 
+#include "numberfield.h"
 #include "shownvalue.h"
 
 editShapeDialog::editShapeDialog(QWidget *parent)
@@ -9,6 +10,7 @@ editShapeDialog::editShapeDialog(QWidget *parent)
     ui->setupUi(this);
     bindForm(ui->shapeTableWidget, ui->groupBox, ui->okBtn, ui->cancelBtn, {32, 89, 52, 159, 150}, false);
     ui->alphaLineEdit->setEnabled(false);
+    NumberField::watch(ui->alphaLineEdit, ui->label->text());
 }
 
 editShapeDialog::~editShapeDialog()

@@ -1,5 +1,6 @@
 #include "nodetabledialog.h"
 
+#include "numberfield.h"
 #include "shownvalue.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <cstring>
 
 NodeTableDialog::NodeTableDialog(QWidget *parent) : QDialog(parent)
 {
@@ -30,6 +32,7 @@ void NodeTableDialog::bindForm(QTableWidget *tableWidget, QGroupBox *box, QPushB
     cancelButton = cancel;
     frame = f;
     setMinimumSize(480, 280);
+    table->setItemDelegate(new NumberField::CellDelegate(1, table));
 
     if (clipboardMenu) {
         // The press signal does not say which button was used; the viewport does.
@@ -45,37 +48,86 @@ void NodeTableDialog::deleteAll()
     // The selection may point at the items about to be deleted.
     itemsSelected.clear();
     table->clearContents();
+    shownIds.clear();
 }
 
+// The items are kept between showings: a large model has tens of thousands
+// of cells, and building them anew made every opening slow. Rows keep their
+// places, so only the ids that changed are set.
 void NodeTableDialog::setTable(const QList<int> &ids)
 {
-    deleteAll();
-    table->setRowCount(int(ids.size()));
-    for (int row = 0; row < ids.size(); ++row) {
-        auto *item = new QTableWidgetItem(QString::number(ids.at(row)));
-        item->setFlags(Qt::NoItemFlags);
-        table->setItem(row, 0, item);
-        for (int column = 1; column <= 3; ++column)
-            values(column).append(0.0);
+    const int rows = int(ids.size());
+    if (ids != shownIds || table->rowCount() != rows) {
+        itemsSelected.clear();
+        table->setUpdatesEnabled(false);
+        table->setRowCount(rows);
+        for (int row = 0; row < rows; ++row) {
+            if (row < shownIds.size() && shownIds.at(row) == ids.at(row) && table->item(row, 0))
+                continue;
+            auto *item = new QTableWidgetItem(QString::number(ids.at(row)));
+            item->setFlags(Qt::NoItemFlags);
+            table->setItem(row, 0, item);
+        }
+        table->setUpdatesEnabled(true);
+        shownIds = ids;
+    }
+    for (int column = 1; column <= 3; ++column) {
+        QList<double> &list = values(column);
+        list.reserve(list.size() + rows);
+        for (int row = 0; row < rows; ++row)
+            list.append(0.0);
     }
     afterSetTable();
 }
 
+namespace {
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
 void NodeTableDialog::setByLists()
 {
-    itemsSelected.clear();   // setItem() deletes the items it replaces
+    table->setUpdatesEnabled(false);
     for (int column = 1; column <= 3; ++column) {
         const QList<double> &list = values(column);
-        const int rows = std::min(int(list.size()), table->rowCount());
-        for (int row = 0; row < rows; ++row)
-            table->setItem(row, column, ShownValue::cell(QString::number(list.at(row), 'g', 10), list.at(row)));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QTableWidgetItem *item = table->item(row, column);
+            if (row >= list.size()) {
+                if (item) {
+                    itemsSelected.removeAll(item);
+                    delete table->takeItem(row, column);
+                }
+                continue;
+            }
+            const double v = list.at(row);
+            // A cell already showing the value is left alone: most are, on a reopening.
+            if (item) {
+                const QVariant shown = item->data(ShownValue::valueRole);
+                if (shown.isValid() && sameBits(shown.toDouble(), v)
+                    && item->text() == item->data(ShownValue::textRole).toString())
+                    continue;
+                const QString text = QString::number(v, 'g', 10);
+                item->setData(ShownValue::valueRole, v);
+                item->setData(ShownValue::textRole, text);
+                item->setText(text);
+            } else {
+                table->setItem(row, column, ShownValue::cell(QString::number(v, 'g', 10), v));
+            }
+        }
     }
+    table->setUpdatesEnabled(true);
 }
 
 void NodeTableDialog::save()
 {
-    for (int column = 1; column <= 3; ++column)
+    for (int column = 1; column <= 3; ++column) {
         values(column).clear();
+        values(column).reserve(table->rowCount());
+    }
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 1; column <= 3; ++column) {
             const QTableWidgetItem *item = table->item(row, column);
@@ -83,6 +135,23 @@ void NodeTableDialog::save()
             values(column).append(item ? ShownValue::read(item, ShownValue::typed(item->text())) : 0.0);
         }
     }
+}
+
+bool NodeTableDialog::checkCells()
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 1; column <= 3; ++column) {
+            const QTableWidgetItem *item = table->item(row, column);
+            if (!item)
+                continue;
+            const QString why = NumberField::cellFault(table->model()->index(row, column));
+            if (!why.isEmpty()) {
+                NumberField::refuseCell(table, row, column, why);
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void NodeTableDialog::setLists(const QList<double> &first, const QList<double> &second,
@@ -108,6 +177,9 @@ void NodeTableDialog::restoreAndStore()
 
 void NodeTableDialog::okPressed()
 {
+    // Nothing is stored while a cell or field holds text that is no number.
+    if (!checkCells() || !NumberField::check(this))
+        return;
     store();
     accept();
 }

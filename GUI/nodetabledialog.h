@@ -23,12 +23,12 @@ class NodeTableDialog : public QDialog
     Q_OBJECT
 
 public:
-    // Rebuilds the rows for the given node ids (column 0) and appends one 0.0
-    // per row to each list.
+    // Sets the rows for the given node ids (column 0), keeping the cells of
+    // the rows that stay, and appends one 0.0 per row to each list.
     void setTable(const QList<int> &ids);
     // Shows the lists in columns 1 to 3 (entries past the last row are not shown).
     void setByLists();
-    // Reads columns 1 to 3 back into the lists; empty or non-numeric cells give 0,
+    // Reads columns 1 to 3 back into the lists; empty (or non-numeric, which OK refuses) cells give 0,
     // a cell still showing a stored value gives that value to the last bit.
     void save();
     // Empties every cell (the row count stays).
@@ -84,8 +84,11 @@ protected:
 private:
     void store();
     void restoreAndStore();
+    // False, after telling the user, when a cell holds text that is no number.
+    bool checkCells();
 
     QTableWidget *table = nullptr;
+    QList<int> shownIds;   // the node ids the rows show
     QGroupBox *groupBox = nullptr;
     QPushButton *okButton = nullptr;
     QPushButton *cancelButton = nullptr;

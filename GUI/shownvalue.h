@@ -48,12 +48,19 @@ inline void remember(QObject *field, const QVariant &value)
     field->setProperty(valueKey, value);
 }
 
+// The text is set last: whoever follows textChanged then sees the field as shown.
 template <typename T>
 void show(QLineEdit *edit, const QString &text, T value)
 {
-    edit->setText(text);
     edit->setProperty(textKey, text);
     remember(edit, QVariant::fromValue(value));
+    edit->setText(text);
+}
+
+// The edit still holds the text it was shown with a stored value.
+inline bool unchanged(const QLineEdit *edit)
+{
+    return edit->property(valueKey).isValid() && edit->text() == edit->property(textKey).toString();
 }
 
 // The value the edit was shown with while it still holds that text, else typed

@@ -439,19 +439,23 @@ void tst_ControlOptionsDialog::numbersAndUnconvertibleText()
     QCOMPARE(edit(dlg, "omegaLineEdit")->text(), QStringLiteral("1e-05"));
     QCOMPARE(edit(dlg, "kpLineEdit")->text(), QStringLiteral("-7"));
 
+    // Text that is no number is refused, naming the field; nothing is stored.
     edit(dlg, "gravLineEdit")->setText("g");
     edit(dlg, "kpaLineEdit")->setText("2.5");
     edit(dlg, "maxitLineEdit")->setText("25");
     edit(dlg, "thetaLineEdit")->setText("30.5");
-    edit(dlg, "fLineEdit")->setText("");
+    QCOMPARE(pressOk(dlg), QStringLiteral("GRAV must be a number"));
+    edit(dlg, "gravLineEdit")->setText("9.8");
+    QCOMPARE(pressOk(dlg), QStringLiteral("KPA must be a whole number"));
+    QCOMPARE(dlg.getD()[0], 0);
+    edit(dlg, "kpaLineEdit")->setText("2");
     QCOMPARE(pressOk(dlg), QString());
-    QCOMPARE(dlg.getC()[0], 0.0);
-    QCOMPARE(dlg.getB()[7], 0);
+    QCOMPARE(dlg.getC()[0], 9.8);
+    QCOMPARE(dlg.getB()[7], 2);
     QCOMPARE(dlg.getD()[0], 25);
     QCOMPARE(dlg.getE()[3], 30.5);
-    QCOMPARE(dlg.getE()[7], 0.0);
     // The widgets now show what was stored.
-    QCOMPARE(edit(dlg, "gravLineEdit")->text(), QStringLiteral("0"));
+    QCOMPARE(edit(dlg, "gravLineEdit")->text(), QStringLiteral("9.8"));
 }
 
 void tst_ControlOptionsDialog::filledInPlaceThenRefreshed()

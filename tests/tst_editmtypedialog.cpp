@@ -23,7 +23,7 @@ private slots:
     void cancelShowsStoredValues();
     void setPropertiesStoresLabel();
     void selectingAnotherTypeShowsItsValues();
-    void numbersShownWithTenDigitsAndNonNumbersReadAsZero();
+    void numbersShownWithTenDigitsAndNonNumbersRefused();
     void materialDamping_data();
     void materialDamping();
     void recordsFromAProjectAreListed();
@@ -235,7 +235,7 @@ void tst_editMTypeDialog::selectingAnotherTypeShowsItsValues()
     QCOMPARE(f.text("eLineEdit"), QStringLiteral("4.5"));
 }
 
-void tst_editMTypeDialog::numbersShownWithTenDigitsAndNonNumbersReadAsZero()
+void tst_editMTypeDialog::numbersShownWithTenDigitsAndNonNumbersRefused()
 {
     MTypeForm f;
     Member *m = f.add(Member::FRAME);
@@ -252,11 +252,18 @@ void tst_editMTypeDialog::numbersShownWithTenDigitsAndNonNumbersReadAsZero()
     f.set("gLineEdit", "");
     f.set("aLineEdit", " 2.5 ");
     f.set("asLineEdit", "1,5");
-    f.ok();
-    QCOMPARE(m->getFrameB()[0], 0.0);
-    QCOMPARE(m->getFrameB()[1], 0.0);
+    QCOMPARE(f.refusal(), QStringLiteral("Error|E must be a number"));
+    f.set("eLineEdit", "7");
+    QCOMPARE(f.refusal(), QStringLiteral("Error|G must be a number"));
+    f.set("gLineEdit", "8");
+    QCOMPARE(f.refusal(), QStringLiteral("Error|AS must be a number"));
+    QCOMPARE(m->getFrameB()[0], 1234567.891234);
+    f.set("asLineEdit", "-1.5e2");
+    QCOMPARE(f.refusal(), QString());
+    QCOMPARE(m->getFrameB()[0], 7.0);
+    QCOMPARE(m->getFrameB()[1], 8.0);
     QCOMPARE(m->getFrameB()[2], 2.5);
-    QCOMPARE(m->getFrameB()[3], 0.0);
+    QCOMPARE(m->getFrameB()[3], -150.0);
 }
 
 void tst_editMTypeDialog::materialDamping_data()

@@ -69,6 +69,20 @@ struct MTypeForm
         return d.getMembersTypes().last();
     }
     void ok() { click("okBtn"); }
+    // Clicks a button; the "title|text" of the message box it opened, or empty.
+    QString refusal(const char *button = "okBtn")
+    {
+        QString text;
+        QTimer::singleShot(0, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                text = box->windowTitle() + QLatin1Char('|') + box->text();
+                box->close();
+            }
+        });
+        click(button);
+        QCoreApplication::processEvents();
+        return text;
+    }
     // Shows the selected record again from its stored values.
     void reshow() { click("cancelBtn"); }
     // Types values into fields: names[i] gets start + i.

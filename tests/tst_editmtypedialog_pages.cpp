@@ -321,6 +321,9 @@ void tst_editMTypeDialogPages::saveSegmentChangesOnlyItsEntry()
     f.set("xiLineEdit", "20");
     f.set("asiLineEdit", "50");
     f.set("aciLineEdit", "abc");
+    QCOMPARE(f.refusal("saveWallBtn"), QStringLiteral("Error|AC(I) must be a number"));
+    QCOMPARE(segments(m->getWallXI()), QList<double>({1, 2, 3}));
+    f.set("aciLineEdit", "0");
     f.click("saveWallBtn");
     QCOMPARE(segments(m->getWallXI()), QList<double>({1, 20, 3}));
     QCOMPARE(segments(m->getWallASI()), QList<double>({4, 50, 6}));

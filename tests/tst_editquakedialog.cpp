@@ -1,11 +1,13 @@
 #include <QtTest>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "editquakedialog.h"
@@ -98,20 +100,23 @@ void tst_editQuakeDialog::numbersStored_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("bIndex");   // -1: ISTART
     QTest::addColumn<double>("value");
-    QTest::addRow("ISTART abc") << "iStartLineEdit" << "abc" << -1 << 0.0;
-    QTest::addRow("ISTART 12") << "iStartLineEdit" << "12" << -1 << 12.0;
-    QTest::addRow("ISTART 1.5") << "iStartLineEdit" << "1.5" << -1 << 0.0;
-    QTest::addRow("DELTAT 0.01") << "deltaTLineEdit" << "0.01" << 0 << 0.01;
-    QTest::addRow("ASCALE 981") << "ascaleLineEdit" << "981" << 1 << 981.0;
-    QTest::addRow("END -1") << "endLineEdit" << "-1" << 2 << -1.0;
-    QTest::addRow("VEL x") << "velLineEdit" << "x" << 3 << 0.0;
-    QTest::addRow("DIS 1e-3") << "disLineEdit" << "1e-3" << 4 << 0.001;
-    QTest::addRow("TSCALE 1") << "tScaleLineEdit" << "1" << 5 << 1.0;
+    QTest::addColumn<QString>("message");   // empty: stored
+    QTest::addRow("ISTART abc") << "iStartLineEdit" << "abc" << -1 << 99.0 << "ISTART must be a whole number";
+    QTest::addRow("ISTART 12") << "iStartLineEdit" << "12" << -1 << 12.0 << "";
+    QTest::addRow("ISTART 1.5") << "iStartLineEdit" << "1.5" << -1 << 99.0 << "ISTART must be a whole number";
+    QTest::addRow("ISTART empty") << "iStartLineEdit" << "" << -1 << 99.0 << "ISTART must be a whole number";
+    QTest::addRow("DELTAT 0.01") << "deltaTLineEdit" << "0.01" << 0 << 0.01 << "";
+    QTest::addRow("ASCALE 981") << "ascaleLineEdit" << "981" << 1 << 981.0 << "";
+    QTest::addRow("END -1") << "endLineEdit" << "-1" << 2 << -1.0 << "";
+    QTest::addRow("VEL x") << "velLineEdit" << "x" << 3 << 99.0 << "VEL must be a number";
+    QTest::addRow("DIS 1e-3") << "disLineEdit" << "1e-3" << 4 << 0.001 << "";
+    QTest::addRow("TSCALE 1") << "tScaleLineEdit" << "1" << 5 << 1.0 << "";
+    QTest::addRow("TSCALE 1,5") << "tScaleLineEdit" << "1,5" << 5 << 99.0 << "TSCALE must be a number";
     // Not finite: a project holding it could not be opened again.
-    QTest::addRow("DELTAT inf") << "deltaTLineEdit" << "inf" << 0 << 0.0;
-    QTest::addRow("ASCALE nan") << "ascaleLineEdit" << "nan" << 1 << 0.0;
-    QTest::addRow("END -inf") << "endLineEdit" << "-inf" << 2 << 0.0;
-    QTest::addRow("VEL 1e999") << "velLineEdit" << "1e999" << 3 << 0.0;
+    QTest::addRow("DELTAT inf") << "deltaTLineEdit" << "inf" << 0 << 99.0 << "DELTAT must be a number";
+    QTest::addRow("ASCALE nan") << "ascaleLineEdit" << "nan" << 1 << 99.0 << "ASCALE must be a number";
+    QTest::addRow("END -inf") << "endLineEdit" << "-inf" << 2 << 99.0 << "END must be a number";
+    QTest::addRow("VEL 1e999") << "velLineEdit" << "1e999" << 3 << 99.0 << "VEL must be a number";
 }
 
 void tst_editQuakeDialog::numbersStored()
@@ -120,12 +125,27 @@ void tst_editQuakeDialog::numbersStored()
     QFETCH(QString, text);
     QFETCH(int, bIndex);
     QFETCH(double, value);
+    QFETCH(QString, message);
     editQuakeDialog d;
     d.geta()[1] = 99;
     d.getb()[qMax(bIndex, 0)] = 99;
     d.showProperties();
     edit(d, qPrintable(editName))->setText(text);
+    // Marked as typed: the tool tip says why.
+    QCOMPARE(edit(d, qPrintable(editName))->toolTip().endsWith(QStringLiteral(" must be a number"))
+                 || edit(d, qPrintable(editName))->toolTip().endsWith(QStringLiteral(" must be a whole number")),
+             !message.isEmpty());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->close();
+        }
+    });
     d.on_pushButton_clicked();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, message.isEmpty() ? QString() : QStringLiteral("Error|") + message);
+    QCOMPARE(d.isSeted(), message.isEmpty());
     if (bIndex < 0)
         QCOMPARE(d.geta()[1], int(value));
     else
@@ -151,6 +171,7 @@ void tst_editQuakeDialog::fiveDigitDisplay()
     QFETCH(double, value);
     QFETCH(QString, shown);
     editQuakeDialog d;
+    d.showProperties();
     edit(d, "deltaTLineEdit")->setText(QString::number(value, 'g', 17));
     d.on_pushButton_clicked();
     QCOMPARE(d.getb()[0], value);

@@ -1,6 +1,9 @@
 #include <QtTest>
 
 #include <QApplication>
+#include <QMessageBox>
+
+#include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -147,6 +150,19 @@ void tst_editShapeDialog::okStoresTableAndAlpha()
     table(d)->item(3, 1)->setText(QStringLiteral("-4.5"));
     table(d)->item(0, 3)->setText(QStringLiteral("x"));
     d.show();
+    // A cell holding no number is refused, naming it; nothing is stored.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->close();
+        }
+    });
+    d.on_okBtn_clicked();
+    QCOMPARE(shown, QStringLiteral("FM of node 1 in row 1 must be a number"));
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.getAlpha(), 0.25);
+    table(d)->item(0, 3)->setText(QString());
     d.on_okBtn_clicked();
     QVERIFY(!d.isVisible());
     QCOMPARE(d.getAlpha(), 1.75);

@@ -121,8 +121,8 @@ private slots:
     void escapeStoresRestoredValues();
     void cancelRestores_data() { bothFaces(); }
     void cancelRestores();
-    void unreadableCellsAreZero_data() { bothFaces(); }
-    void unreadableCellsAreZero();
+    void unreadableCellsAreRefused_data();
+    void unreadableCellsAreRefused();
     void growingGridKeepsRowsByPosition_data() { bothFaces(); }
     void growingGridKeepsRowsByPosition();
     void settersAppendAndSetListsReplaces_data() { bothFaces(); }
@@ -258,18 +258,38 @@ void tst_TableDialogs::cancelRestores()
     QCOMPARE(f.list(1), QList<double>({12.25, 0}));
 }
 
-void tst_TableDialogs::unreadableCellsAreZero()
+void tst_TableDialogs::unreadableCellsAreRefused_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");   // empty: stored
+    QTest::addColumn<double>("value");
+    for (const QString face : {QStringLiteral("weights"), QStringLiteral("loads")}) {
+        const QString name = face == QLatin1String("weights") ? QStringLiteral("WM") : QStringLiteral("FM");
+        const QString refused = QStringLiteral("Error|") + name + QStringLiteral(" of node 3 must be a number");
+        for (const char *junk : {"abc", "inf", "nan", "1,5", "-", "1e", "0x10"})
+            QTest::addRow("%s %s", qPrintable(face), junk) << face << junk << refused << 7.0;
+        QTest::addRow("%s empty", qPrintable(face)) << face << "" << "" << 0.0;
+        QTest::addRow("%s -1e3", qPrintable(face)) << face << " -1e3 " << "" << -1000.0;
+        QTest::addRow("%s .5", qPrintable(face)) << face << ".5" << "" << 0.5;
+    }
+}
+
+void tst_TableDialogs::unreadableCellsAreRefused()
 {
     QFETCH(QString, face);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    QFETCH(double, value);
     Face f = makeFace(face);
     showFor(f, 5);
-    setCell(f.table, 0, 3, QStringLiteral("abc"));
-    setCell(f.table, 1, 3, QString());
-    setCell(f.table, 2, 3, QStringLiteral(" -1e3 "));
-    setCell(f.table, 3, 3, QStringLiteral("inf"));
-    setCell(f.table, 4, 3, QStringLiteral("nan"));
+    setCell(f.table, 2, 3, QStringLiteral("7"));
     f.ok();
-    QCOMPARE(f.list(3), QList<double>({0, 0, -1000, 0, 0}));
+    QSignalSpy stored(f.dialog.get(), &NodeTableDialog::stored);
+    setCell(f.table, 2, 3, text);
+    QCOMPARE(messageFrom(f.ok), message);
+    QCOMPARE(stored.count(), message.isEmpty() ? 1 : 0);
+    QCOMPARE(f.list(3), QList<double>({0, 0, value, 0, 0}));
 }
 
 void tst_TableDialogs::growingGridKeepsRowsByPosition()
@@ -506,7 +526,9 @@ void tst_TableDialogs::pasteFromLoadsIntoWeights()
     QCOMPARE(cellText(weights.table, 1, 3), QStringLiteral("-2.50"));
     QCOMPARE(cellText(weights.table, 2, 2), QStringLiteral("abc"));
     QCOMPARE(cellText(weights.table, 2, 3), QStringLiteral("7"));
-    weights.ok();
+    QCOMPARE(messageFrom(weights.ok), QStringLiteral("Error|WY of node 3 must be a number"));
+    setCell(weights.table, 2, 2, QString());
+    QCOMPARE(messageFrom(weights.ok), QString());
     QCOMPARE(weights.list(2), QList<double>({0, 1e-05, 0}));
     QCOMPARE(weights.list(3), QList<double>({0, -2.5, 7}));
 }
