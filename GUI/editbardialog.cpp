@@ -4,7 +4,10 @@
 #include "member.h"
 #include "shownvalue.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QStringListModel>
 
 namespace {
 
@@ -12,6 +15,24 @@ namespace {
 void selectIndex(QComboBox *combo, int index)
 {
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+}
+
+// "0" to n, one list for the NODE3 and NODE4 combos of every member's dialog:
+// each member has its own dialog, and filling two combos of a large model's
+// node count item by item made each first opening slow.
+QStringListModel *nodeNumbers(int n)
+{
+    static QPointer<QStringListModel> model;
+    if (!model)
+        model = new QStringListModel(QCoreApplication::instance());
+    if (model->rowCount() != n + 1) {
+        QStringList entries;
+        entries.reserve(n + 1);
+        for (int k = 0; k <= n; ++k)
+            entries << QString::number(k);
+        model->setStringList(entries);
+    }
+    return model;
 }
 
 } // namespace
@@ -52,17 +73,14 @@ void editBarDialog::setBarMType(int m)
 
 void editBarDialog::setNodesCount(int n)
 {
-    n = qMax(0, n);
-    // Refill only when the count changed: a large model reopens this often.
+    QStringListModel *numbers = nodeNumbers(qMax(0, n));
     for (QComboBox *combo : {ui->node3ComboBox, ui->node4ComboBox}) {
-        if (combo->count() == n + 1)
-            continue;
-        QStringList entries;
-        entries.reserve(n + 1);
-        for (int k = 0; k <= n; ++k)
-            entries << QString::number(k);
-        combo->clear();
-        combo->addItems(entries);
+        if (combo->model() != numbers) {
+            // Sized by a few digits, not by measuring every item.
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            combo->setMinimumContentsLength(6);
+            combo->setModel(numbers);
+        }
     }
 }
 
