@@ -25,6 +25,8 @@ class tst_ControlOptionsDialog : public QObject
 {
     Q_OBJECT
 private slots:
+    void nonNumbersRefused_data();
+    void nonNumbersRefused();
     void constructionState();
     void freshOkStoresDefaultsWithCounts();
     void setPropertiesCounts();
@@ -828,6 +830,43 @@ void tst_ControlOptionsDialog::unchangedOkKeepsValues()
     QCOMPARE(dlg.getDumpList().size(), damp.size());
     for (int i = 0; i < damp.size(); ++i)
         QCOMPARE(bits(dlg.getDumpList().at(i)), bits(damp.at(i)));
+}
+
+void tst_ControlOptionsDialog::nonNumbersRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");   // empty: stored, or not checked
+    QTest::addRow("M 1.5") << "mLineEdit" << "1.5" << "M must be a whole number";
+    QTest::addRow("MAXIT empty") << "maxitLineEdit" << "" << "MAXIT must be a whole number";
+    QTest::addRow("KDUMP 1e2") << "kdumpLineEdit" << "1e2" << "KDUMP must be a whole number";
+    QTest::addRow("KP -3") << "kpLineEdit" << "-3" << "";
+    QTest::addRow("C1 1,5") << "c1LineEdit" << "1,5" << "C1 must be a number";
+    QTest::addRow("F inf") << "fLineEdit" << "inf" << "F must be a number";
+    QTest::addRow("GRAV nan") << "gravLineEdit" << "nan" << "GRAV must be a number";
+    QTest::addRow("DT 1e-3") << "dtLineEdit" << "1e-3" << "";
+    QTest::addRow("disabled NNP") << "nmpLineEdit" << "abc" << "";
+}
+
+void tst_ControlOptionsDialog::nonNumbersRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    controlOptionsDialog dlg;
+    pressOk(dlg);
+    int b[controlOptionsDialog::BSize];
+    double c[controlOptionsDialog::CSize], e[controlOptionsDialog::ESize];
+    std::memcpy(b, dlg.getB(), sizeof b);
+    std::memcpy(c, dlg.getC(), sizeof c);
+    std::memcpy(e, dlg.getE(), sizeof e);
+    edit(dlg, qPrintable(field))->setText(text);
+    QCOMPARE(edit(dlg, qPrintable(field))->toolTip() == message, !message.isEmpty());
+    QCOMPARE(pressOk(dlg), message);
+    const bool same = !std::memcmp(b, dlg.getB(), sizeof b) && !std::memcmp(c, dlg.getC(), sizeof c)
+                      && !std::memcmp(e, dlg.getE(), sizeof e);
+    // Refused: nothing stored. A good number is stored; a disabled field stores nothing.
+    QCOMPARE(same, !message.isEmpty() || field == QLatin1String("nmpLineEdit"));
 }
 
 QTEST_MAIN(tst_ControlOptionsDialog)

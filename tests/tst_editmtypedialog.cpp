@@ -39,6 +39,8 @@ private slots:
     void savedByPageButtonAsksNothing();
     void labelRefusesControlCharacters_data();
     void labelRefusesControlCharacters();
+    void nonNumbersRefused_data();
+    void nonNumbersRefused();
 };
 
 void tst_editMTypeDialog::emptyDialogOffersOnlyAdd()
@@ -705,6 +707,49 @@ void tst_editMTypeDialog::labelRefusesControlCharacters()
     QCOMPARE(edit->text(), kept);
     f.ok();
     QCOMPARE(m->getLabel(), kept);
+}
+
+void tst_editMTypeDialog::nonNumbersRefused_data()
+{
+    QTest::addColumn<int>("category");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");   // empty: stored, or not checked
+    const QString isNo = QStringLiteral(" must be a number");
+    QTest::addRow("FRAME END1 abc") << int(Member::FRAME) << "end1LineEdit" << "abc" << "END1" + isNo;
+    QTest::addRow("FRAME E inf") << int(Member::FRAME) << "eLineEdit" << "inf" << "E" + isNo;
+    QTest::addRow("FRAME E empty") << int(Member::FRAME) << "eLineEdit" << "" << "E" + isNo;
+    QTest::addRow("FRAME E 2.5e3") << int(Member::FRAME) << "eLineEdit" << "2.5e3" << "";
+    QTest::addRow("FRAME hidden H3") << int(Member::FRAME) << "h3LineEdit" << "abc" << "";
+    QTest::addRow("SPRING KX 1,5") << int(Member::SPRING) << "kxLineEdit" << "1,5" << "KX" + isNo;
+    QTest::addRow("WALL AMAX nan") << int(Member::WALL) << "amaxLineEdit" << "nan" << "AMAX" + isNo;
+    QTest::addRow("DAMPER C1 x") << int(Member::DAMPER) << "c1LineEdit" << "x" << "C1" + isNo;
+    QTest::addRow("MULTISPRING HS 1.2.3") << int(Member::MULTISPRING) << "hsLineEdit" << "1.2.3" << "HS" + isNo;
+    QTest::addRow("REINFORCED B -") << int(Member::REINFORCED) << "bLineEdit_2" << "-" << "B" + isNo;
+    QTest::addRow("REINFORCED B -4") << int(Member::REINFORCED) << "bLineEdit_2" << "-4" << "";
+}
+
+void tst_editMTypeDialog::nonNumbersRefused()
+{
+    QFETCH(int, category);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    MTypeForm f;
+    Member *m = f.add(category);
+    const Member before(*m);
+    QSignalSpy stored(&f.d, &editMTypeDialog::updateMTypes);
+    QLineEdit *edit = f.le(qPrintable(field));
+    edit->setText(text);
+    const bool checked = edit->isVisibleTo(&f.d);
+    // Marked as typed, with the reason in the tool tip.
+    QCOMPARE(edit->toolTip(), message.isEmpty() ? edit->toolTip() : message);
+    QCOMPARE(f.refusal(), message.isEmpty() ? QString() : QStringLiteral("Error|") + message);
+    QCOMPARE(stored.count(), message.isEmpty() ? 1 : 0);
+    if (!message.isEmpty() || !checked)
+        QVERIFY(m->sameValues(before));   // nothing stored; a hidden field keeps the record's value
+    else
+        QVERIFY(!m->sameValues(before));
 }
 
 QTEST_MAIN(tst_editMTypeDialog)
