@@ -38,6 +38,8 @@ private slots:
     void resizeGeometry();
     void unchangedOkKeepsValues_data();
     void unchangedOkKeepsValues();
+    void alphaChecked_data();
+    void alphaChecked();
 
 private:
     // What the main window's "Shape" action does: node ids repeated -IPVERT times.
@@ -291,6 +293,42 @@ void tst_editShapeDialog::unchangedOkKeepsValues()
         QCOMPARE(bits(d.getFy().at(row)), bits(fy.at(row)));
         QCOMPARE(bits(d.getFm().at(row)), bits(fm.at(row)));
     }
+}
+
+void tst_editShapeDialog::alphaChecked_data()
+{
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");   // empty: stored, or not checked
+    QTest::addRow("abc") << true << "abc" << "ALPHA must be a number";
+    QTest::addRow("empty") << true << "" << "ALPHA must be a number";
+    QTest::addRow("1,5") << true << "1,5" << "ALPHA must be a number";
+    QTest::addRow("good") << true << "1.5" << "";
+    QTest::addRow("inactive") << false << "abc" << "";
+}
+
+void tst_editShapeDialog::alphaChecked()
+{
+    QFETCH(bool, active);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    editShapeDialog d;
+    d.setActivateAlpha(true);
+    d.setAlpha(0.25);
+    showFor(d, 2, -1);
+    d.setActivateAlpha(active);
+    alphaEdit(d)->setText(text);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->close();
+        }
+    });
+    d.on_okBtn_clicked();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, message);
+    QCOMPARE(d.getAlpha(), !message.isEmpty() ? 0.25 : active ? 1.5 : 0.0);
 }
 
 QTEST_MAIN(tst_editShapeDialog)
