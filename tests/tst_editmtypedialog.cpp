@@ -715,18 +715,22 @@ void tst_editMTypeDialog::nonNumbersRefused_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");   // empty: stored, or not checked
+    QTest::addColumn<QString>("button");
     const QString isNo = QStringLiteral(" must be a number");
-    QTest::addRow("FRAME END1 abc") << int(Member::FRAME) << "end1LineEdit" << "abc" << "END1" + isNo;
-    QTest::addRow("FRAME E inf") << int(Member::FRAME) << "eLineEdit" << "inf" << "E" + isNo;
-    QTest::addRow("FRAME E empty") << int(Member::FRAME) << "eLineEdit" << "" << "E" + isNo;
-    QTest::addRow("FRAME E 2.5e3") << int(Member::FRAME) << "eLineEdit" << "2.5e3" << "";
-    QTest::addRow("FRAME hidden H3") << int(Member::FRAME) << "h3LineEdit" << "abc" << "";
-    QTest::addRow("SPRING KX 1,5") << int(Member::SPRING) << "kxLineEdit" << "1,5" << "KX" + isNo;
-    QTest::addRow("WALL AMAX nan") << int(Member::WALL) << "amaxLineEdit" << "nan" << "AMAX" + isNo;
-    QTest::addRow("DAMPER C1 x") << int(Member::DAMPER) << "c1LineEdit" << "x" << "C1" + isNo;
-    QTest::addRow("MULTISPRING HS 1.2.3") << int(Member::MULTISPRING) << "hsLineEdit" << "1.2.3" << "HS" + isNo;
-    QTest::addRow("REINFORCED B -") << int(Member::REINFORCED) << "bLineEdit_2" << "-" << "B" + isNo;
-    QTest::addRow("REINFORCED B -4") << int(Member::REINFORCED) << "bLineEdit_2" << "-4" << "";
+    QTest::addRow("FRAME END1 abc") << int(Member::FRAME) << "end1LineEdit" << "abc" << "END1" + isNo << "okBtn";
+    QTest::addRow("FRAME E inf") << int(Member::FRAME) << "eLineEdit" << "inf" << "E" + isNo << "okBtn";
+    QTest::addRow("FRAME E empty") << int(Member::FRAME) << "eLineEdit" << "" << "E" + isNo << "okBtn";
+    QTest::addRow("FRAME E 2.5e3") << int(Member::FRAME) << "eLineEdit" << "2.5e3" << "" << "okBtn";
+    QTest::addRow("FRAME hidden H3") << int(Member::FRAME) << "h3LineEdit" << "abc" << "" << "okBtn";
+    QTest::addRow("SPRING KX 1,5") << int(Member::SPRING) << "kxLineEdit" << "1,5" << "KX" + isNo << "okBtn";
+    QTest::addRow("WALL AMAX nan") << int(Member::WALL) << "amaxLineEdit" << "nan" << "AMAX" + isNo << "okBtn";
+    QTest::addRow("DAMPER C1 x") << int(Member::DAMPER) << "c1LineEdit" << "x" << "C1" + isNo << "okBtn";
+    QTest::addRow("MULTISPRING HS 1.2.3") << int(Member::MULTISPRING) << "hsLineEdit" << "1.2.3" << "HS" + isNo << "okBtn";
+    QTest::addRow("REINFORCED B -") << int(Member::REINFORCED) << "bLineEdit_2" << "-" << "B" + isNo << "okBtn";
+    QTest::addRow("REINFORCED TLIMIT, group Save") << int(Member::REINFORCED) << "tlimitLineEdit" << "1e"
+                                                   << "TLIMIT" + isNo << "ihyst54OkBtn";
+    QTest::addRow("WALL XI, segment Save") << int(Member::WALL) << "xiLineEdit" << "+" << "X(I)" + isNo << "saveWallBtn";
+    QTest::addRow("REINFORCED B -4") << int(Member::REINFORCED) << "bLineEdit_2" << "-4" << "" << "okBtn";
 }
 
 void tst_editMTypeDialog::nonNumbersRefused()
@@ -735,8 +739,13 @@ void tst_editMTypeDialog::nonNumbersRefused()
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, message);
+    QFETCH(QString, button);
     MTypeForm f;
     Member *m = f.add(category);
+    if (button == QLatin1String("saveWallBtn")) {
+        m->getWallA1()[2] = 1;   // the numerical section input, which has the segments
+        f.reshow();
+    }
     const Member before(*m);
     QSignalSpy stored(&f.d, &editMTypeDialog::updateMTypes);
     QLineEdit *edit = f.le(qPrintable(field));
@@ -744,8 +753,9 @@ void tst_editMTypeDialog::nonNumbersRefused()
     const bool checked = edit->isVisibleTo(&f.d);
     // Marked as typed, with the reason in the tool tip.
     QCOMPARE(edit->toolTip(), message.isEmpty() ? edit->toolTip() : message);
-    QCOMPARE(f.refusal(), message.isEmpty() ? QString() : QStringLiteral("Error|") + message);
-    QCOMPARE(stored.count(), message.isEmpty() ? 1 : 0);
+    QCOMPARE(f.refusal(qPrintable(button)), message.isEmpty() ? QString() : QStringLiteral("Error|") + message);
+    if (button == QLatin1String("okBtn"))
+        QCOMPARE(stored.count(), message.isEmpty() ? 1 : 0);
     if (!message.isEmpty() || !checked)
         QVERIFY(m->sameValues(before));   // nothing stored; a hidden field keeps the record's value
     else
