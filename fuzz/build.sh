@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 out=build-fuzz
 mkdir -p "$out"
 CXX=${CXX:-clang++}
-sources=(fuzz/fuzz_projectfile.cpp GUI/projectfile.cpp GUI/projectdata.cpp GUI/member.cpp GUI/analysiswriter.cpp GUI/outputfile.cpp)
+sources=(fuzz/fuzz_projectfile.cpp GUI/projectfile.cpp GUI/fieldtext.cpp GUI/projectdata.cpp GUI/member.cpp GUI/analysiswriter.cpp GUI/outputfile.cpp)
 # Nothing to do when the program is newer than every source and header it is made of.
 if [ -x "$out/fuzz_projectfile" ] && [ -z "$(find "${sources[@]}" GUI/*.h fuzz/build.sh -newer "$out/fuzz_projectfile")" ]; then
   echo "$out/fuzz_projectfile is up to date"
