@@ -2,6 +2,7 @@
 
 #include "fieldtext.h"
 #include "member.h"
+#include "numbertext.h"
 #include "projectdata.h"
 #include "projectmodel.h"
 #include "recordlayout.h"
@@ -10,6 +11,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QList>
+#include <QTextStream>
 
 #include <algorithm>
 #include <cmath>
@@ -87,11 +89,6 @@ int headingOf(const Line &l)
     if (nextToken(p, l.end, b, e) && categoryOf(b, e) >= 0)
         return Title;
     return NoHeading;
-}
-
-QString number(double v)
-{
-    return QString::number(v, 'g', 6);
 }
 
 // The lines of the file, read once from the front, and the visitor that
@@ -484,6 +481,11 @@ bool readTitle(Reader &r, int expected, int &category, QString &label)
     }
     nextToken(p, l.rawEnd, b, e);
     category = categoryOf(b, e);
+    if (category < 0) {
+        // "1 FRAME!x": a category must end at a blank or a tab.
+        r.fail(l.number, QStringLiteral("a blank or a tab was expected after the member category"));
+        return false;
+    }
     if (p != l.rawEnd)
         ++p;
     QString text;
@@ -549,9 +551,19 @@ int place(const std::vector<double> &lines, double v)
     return int(std::lower_bound(lines.begin(), lines.end(), v) - lines.begin());
 }
 
+// A number as the analysis file writes it.
+QString written(double v)
+{
+    QString s;
+    QTextStream out(&s);
+    NumberText::writeDouble(out, v);
+    out.flush();
+    return s;
+}
+
 QString at(double x, double y)
 {
-    return QStringLiteral("(%1, %2)").arg(number(x), number(y));
+    return QStringLiteral("(%1, %2)").arg(written(x), written(y));
 }
 
 // The grid from the nodes' distinct coordinates, a node at every intersection.
@@ -585,6 +597,20 @@ bool buildGrid(Reader &r, ProjectData &t, const Parsed &f, Grid &g)
     g.xs = distinct(xs);
     g.ys = distinct(ys);
     const qint64 nX = qint64(g.xs.size()), nY = qint64(g.ys.size());
+    // Lines the file's six digits would write alike would merge on the way back.
+    for (const auto &[lines, name] : {std::pair{&g.xs, "an X"}, std::pair{&g.ys, "a Y"}}) {
+        for (size_t k = 1; k < lines->size(); ++k) {
+            if (written((*lines)[k - 1]) != written((*lines)[k]))
+                continue;
+            for (const NodeRow &n : rows) {
+                if ((lines == &g.xs ? n.x : n.y) == (*lines)[k]) {
+                    r.fail(n.line, QStringLiteral("node %1 is on %2 line that six digits do not tell from %3")
+                                           .arg(n.id).arg(QLatin1String(name), written((*lines)[k - 1])));
+                    return false;
+                }
+            }
+        }
+    }
 
     QHash<qint64, int> cell;
     cell.reserve(rows.size());
@@ -677,6 +703,10 @@ bool checkDrift(Reader &r, ProjectData &t, const Parsed &f, const Grid &g)
         ids.append(QString::number(to));
     }
     const int nX = int(g.xs.size());
+    if (ids.isEmpty() || nX == 0) {
+        r.fail(f.driftLine, QStringLiteral("the DRIFT line names no node"));
+        return false;
+    }
     const QString column = QString::number(ids.isEmpty() ? 0 : (ids.first().toInt() - 1) % nX + 1);
     if (ids != ModelCore::driftIds(column, nX, int(g.ys.size()))) {
         r.fail(f.driftLine, QStringLiteral("the DRIFT nodes are not one column of the grid from the lowest line up"));

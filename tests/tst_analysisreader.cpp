@@ -438,6 +438,10 @@ void tst_AnalysisReader::refusals_data()
         "Line 7: no node at (6, 7)");
     row("two nodes at one place", {{10, "3 6 3.5 0 0 0 0 0 0 0"}},
         "Line 11: node 4 at (6, 3.5) is at the same place as node 3");
+    row("lines six digits do not tell apart", {{11, "4 6.0000001 3.5 0 0 0 3 0 0 1"}},
+        "Line 11: node 4 is on an X line that six digits do not tell from 6");
+    row("category without a separator", {{19, "1 FRAME!Column"}},
+        "Line 19: a blank or a tab was expected after the member category");
     row("node twice", {{10, "2 0 3.5 0 0 0 0 0 0 0"}}, "Line 10: node 2 is given twice (first on line 9)");
     row("coupled to no node", {{11, "4 6 3.5 0 0 0 9 0 0 1"}}, "Line 11: KUP1 names node 9, which does not exist");
     row("member to no node", {{15, "2 1 2 9 0 0 0"}}, "Line 15: node 9 does not exist");
