@@ -1,5 +1,6 @@
 #include "batchgenerate.h"
 
+#include "analysisreader.h"
 #include "analysiswriter.h"
 #include "modelcheck.h"
 #include "outputfile.h"
@@ -54,6 +55,29 @@ int check(const QString &projectFile, QTextStream &out, QTextStream &err)
         out << ModelCheck::format(p) << '\n';
     out << ModelCheck::summary(problems) << Qt::endl;
     return problems.isEmpty() ? Success : Incomplete;
+}
+
+int importAnalysis(const QString &analysisFile, const QString &projectFile, QTextStream &err)
+{
+    const QString target = projectFile == QLatin1String("-") ? QStringLiteral("/dev/stdout") : projectFile;
+    if (OutputFile::sameFile(analysisFile, target)) {
+        err << projectFile << ": this is the analysis file itself; it is not overwritten." << Qt::endl;
+        return Failed;
+    }
+    ProjectData read;
+    QString error;
+    if (!AnalysisReader::readFile(analysisFile, read, &error)) {
+        err << analysisFile << ": " << error << Qt::endl;
+        return Failed;
+    }
+    // Saved as the window saves the imported model.
+    ProjectModel model;
+    model.resetData(ProjectModel::fromProjectData(read));
+    if (!ProjectFile::writeFile(projectFile, model.projectData(), &error)) {
+        err << projectFile << ": " << error << Qt::endl;
+        return Failed;
+    }
+    return Success;
 }
 
 } // namespace BatchGenerate

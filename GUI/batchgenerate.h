@@ -19,6 +19,11 @@ int run(const QString &projectFile, const QString &outputFile, QTextStream &err)
 // project cannot be read.
 int check(const QString &projectFile, QTextStream &out, QTextStream &err);
 
+// Imports an analysis input file and saves the model as a project. Failed
+// when the input is refused or the project cannot be written (an output that
+// is the input itself included); "-" is standard output.
+int importAnalysis(const QString &analysisFile, const QString &projectFile, QTextStream &err);
+
 } // namespace BatchGenerate
 
 #endif // BATCHGENERATE_H

@@ -51,7 +51,7 @@ bool noDisplay(bool platformGiven)
 
 // Empty when the command line is well formed, else what is wrong with it.
 QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, const QCommandLineOption &check,
-              const QStringList &args)
+              const QCommandLineOption &import, const QStringList &args)
 {
     if (!parser.parse(args))
         return parser.errorText();
@@ -63,14 +63,21 @@ QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, co
         return QStringLiteral("'--generate' was given more than once.");
     if (parser.values(check).size() > 1)
         return QStringLiteral("'--check' was given more than once.");
+    if (parser.values(import).size() > 1)
+        return QStringLiteral("'--import' was given more than once.");
     if (parser.isSet(check) && parser.isSet(generate))
         return QStringLiteral("'--check' and '--generate' cannot be given together.");
+    if (parser.isSet(import) && (parser.isSet(check) || parser.isSet(generate)))
+        return QStringLiteral("'--import' cannot be given with '--check' or '--generate'.");
+    if (parser.isSet(import) && positional != 1)
+        return positional == 0 ? QStringLiteral("'--import' needs the project file to write after the analysis file.")
+                               : QStringLiteral("'--import' takes one analysis file and one project file.");
     if (parser.isSet(check) && positional != 0)
         return QStringLiteral("'--check' takes one project.");
     if (parser.isSet(generate) && positional != 1)
         return positional == 0 ? QStringLiteral("'--generate' needs the output file after the project.")
                                : QStringLiteral("'--generate' takes one project and one output file.");
-    if (!parser.isSet(generate) && !parser.isSet(check) && positional > 1)
+    if (!parser.isSet(generate) && !parser.isSet(check) && !parser.isSet(import) && positional > 1)
         return QStringLiteral("Give at most one project file.");
     return QString();
 }
@@ -100,16 +107,23 @@ int main(int argc, char *argv[])
                                             "failure or usage error)."),
                              QStringLiteral("project"));
     parser.addOption(check);
+    QCommandLineOption import(QStringLiteral("import"),
+                              QStringLiteral("Make a model of the analysis input file <analysis>, save it as the "
+                                             "project file given after it (\"-\": standard output) and exit (exit "
+                                             "status 0 written, 2 file refused, failure or usage error)."),
+                              QStringLiteral("analysis"));
+    parser.addOption(import);
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("Project file (*.kfp) to open."),
                                  QStringLiteral("[project]"));
     bool platformGiven = false;
     const QStringList args = withoutToolkitOptions(argc, argv, &platformGiven);
-    const QString usageError = parse(parser, generate, check, args);
+    const QString usageError = parse(parser, generate, check, import, args);
     const bool helpOrVersion = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
                                || parser.isSet(QStringLiteral("version"));
 
     // Only the main window needs a display.
-    const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate) && !parser.isSet(check);
+    const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate) && !parser.isSet(check)
+                        && !parser.isSet(import);
     if (window && noDisplay(platformGiven)) {
         QTextStream(stderr) << "taliskor2d-gui: no display to open the window on "
                                "(--generate PROJECT OUTPUT writes the analysis input file without one)."
@@ -128,6 +142,8 @@ int main(int argc, char *argv[])
         parser.process(args); // prints and exits with 0
     if (parser.isSet(generate))
         return BatchGenerate::run(parser.value(generate), parser.positionalArguments().first(), err);
+    if (parser.isSet(import))
+        return BatchGenerate::importAnalysis(parser.value(import), parser.positionalArguments().first(), err);
     if (parser.isSet(check)) {
         QTextStream out(stdout);
         return BatchGenerate::check(parser.value(check), out, err);

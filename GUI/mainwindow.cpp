@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "analysisreader.h"
 #include "analysiswriter.h"
 #include "bar.h"
 #include "createmembercommand.h"
@@ -417,6 +418,7 @@ void MainWindow::createActions()
     newAct->setShortcut(QKeySequence::New);
     connect(newAct, &QAction::triggered, this, &MainWindow::newFile);
     file->insertAction(ui->actionOpen_Project, newAct);
+    createImportAction(file);
     recentMenu = new QMenu(tr("Open Recent"), this);
     recentMenu->setObjectName(QStringLiteral("menuOpen_Recent"));
     file->insertMenu(ui->actionSave_Project, recentMenu);
@@ -1697,6 +1699,48 @@ void MainWindow::openFile()
     if (fileName.isEmpty())
         return;
     readProjectFile(fileName);
+}
+
+// ---------------------------------------------------------------- import
+
+void MainWindow::createImportAction(QMenu *file)
+{
+    auto *importAct = new QAction(tr("Import Analysis File..."), this);
+    importAct->setObjectName(QStringLiteral("actionImport_Analysis_File"));
+    importAct->setStatusTip(tr("Make a new model of an analysis input file"));
+    connect(importAct, &QAction::triggered, this, &MainWindow::importAnalysisFile);
+    const QList<QAction *> items = file->actions();
+    file->insertAction(items.value(items.indexOf(ui->actionOpen_Project) + 1), importAct);
+}
+
+void MainWindow::importAnalysisFile()
+{
+    if (!maybeSave())
+        return;
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Import analysis file"), QString(),
+                                                          tr("Text File (*.txt);;Data File(*.dat);;All Files (*)"));
+    if (!fileName.isEmpty())
+        readAnalysisFile(fileName);
+}
+
+bool MainWindow::readAnalysisFile(const QString &fileName)
+{
+    ProjectData data;
+    QString error;
+    if (!AnalysisReader::readFile(fileName, data, &error)) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("The analysis file \"%1\" could not be imported:\n%2").arg(fileName, error));
+        return false;
+    }
+    if (!gridCanBeDrawn(qint64(data.XLines.size()) * data.YLines.size(), data.bars.size()))
+        return false;
+    applyProjectData(data);
+    // A new model: the analysis file never becomes its project, so Save asks for a name.
+    setCurrentFile(QString());
+    recovered = true;
+    updateTitle();
+    zoomToFit();
+    return true;
 }
 
 void MainWindow::openRecentFile(const QString &fileName)

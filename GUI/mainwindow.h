@@ -50,6 +50,8 @@ public:
     bool writeAnalysisFile(const QString &fileName);
     bool writeProjectFile(const QString &fileName);
     bool readProjectFile(const QString &fileName);
+    // Makes a new, unsaved model of an analysis input file (File > Import Analysis File...).
+    bool readAnalysisFile(const QString &fileName);
 
     // The whole model as the file writers see it, and a freshly read project made the model.
     ProjectData collectProjectData() const;
@@ -61,7 +63,7 @@ public:
 
     // The project file the model was opened from or last saved to; empty for a new model.
     QString currentFile() const { return projectFile; }
-    // Changes not saved: the history is away from its saved state, or the model was recovered.
+    // Changes not saved: the history is away from its saved state, or the model was recovered or imported.
     bool isModelModified() const;
     // Ask to save unsaved changes; false when the user cancelled or the save failed.
     bool maybeSave();
@@ -154,6 +156,7 @@ public slots:
     void generarArchivo();
     void saveFile();
     void openFile();
+    void importAnalysisFile();
     void newFile();
     void saveFileAs();
     void openRecentFile(const QString &fileName);
@@ -221,6 +224,7 @@ private:
     bool saveProject();
     QString askProjectName(const QString &caption);
     void setCurrentFile(const QString &fileName);
+    void createImportAction(QMenu *file);
     void updateTitle();
     void addRecentFile(const QString &fileName);
     void setRecentFiles(const QStringList &files);
@@ -250,7 +254,7 @@ private:
     bool fromDialog = false;
     QString projectFile;
     QString recoveredName;      // the name a recovered model had, until it is saved
-    bool recovered = false;     // a recovered model counts as modified until saved
+    bool recovered = false;     // a recovered or imported model counts as modified until saved
     QTimer *autosaveTimer = nullptr;
     QString recoveryBase;       // this window's recovery files, without suffix
     QLockFile *recoveryLock = nullptr;

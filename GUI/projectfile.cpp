@@ -1,10 +1,12 @@
 #include "projectfile.h"
 
 #include "member.h"
+#include "fieldtext.h"
 #include "numbertext.h"
 #include "outputfile.h"
 #include "tabline.h"
 #include "projectdata.h"
+#include "recordlayout.h"
 
 #include <QByteArrayView>
 #include <QFile>
@@ -100,137 +102,24 @@ public:
         sep();
         out << '0';
     }
-    void endl() { end(); }
+    // The project file has no comments and no row numbers.
+    void index(int) {}
+    void end(const char *) { TabLine::end(); }
+    void end() { TabLine::end(); }
+    void endl() { TabLine::end(); }
 };
 
 // ---------------------------------------------------------------------------
 // Reading
 
-// QString::fromUtf8 drops a byte-order mark at the start of its input; inside
-// the file such a mark belongs to a text and must survive a save. False for
-// bytes that are not UTF-8.
-bool utf8Text(const char *b, qsizetype n, QString &v)
-{
-    QStringDecoder decoder(QStringConverter::Utf8,
-                           QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
-    v = decoder.decode(QByteArrayView(b, n));
-    return !decoder.hasError();
-}
-
-// Labels and record names go into the analysis file as they are: a line
-// break or another control character there would corrupt its lines. No text
-// needs more than a thousand characters; a huge one only costs memory.
-constexpr int kMaxTextLength = 1000;
-
-// C0 controls, DEL and C1 controls.
-bool isControl(char32_t c)
-{
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
-}
-
-QString controlName(char32_t c)
-{
-    switch (c) {
-    case '\n': case '\r': return QStringLiteral("a line break");
-    case '\t': return QStringLiteral("a tab");
-    case 0: return QStringLiteral("a NUL character");
-    default:
-        return QStringLiteral("the control character U+%1")
-                .arg(QString::number(uint(c), 16).toUpper(), 4, QLatin1Char('0'));
-    }
-}
-
-// Why a text cannot be taken, or empty. `cut`: the text was longer than
-// the part of it that was kept.
-QString textProblem(const QString &s, bool validUtf8, bool cut)
-{
-    if (cut)
-        return QStringLiteral("is longer than %1 characters").arg(kMaxTextLength);
-    if (!validUtf8)
-        return QStringLiteral("is not valid UTF-8");
-    qsizetype length = 0;
-    for (const QChar c : s) {
-        if (isControl(c.unicode()))
-            return QStringLiteral("holds ") + controlName(c.unicode());
-        if (!c.isLowSurrogate())
-            ++length;
-    }
-    if (length > kMaxTextLength)
-        return QStringLiteral("is longer than %1 characters").arg(kMaxTextLength);
-    return QString();
-}
-
-// A project starts with digits: UTF-16 shows as a byte-order mark or as a NUL
-// at every other byte.
-bool looksLikeUtf16(const char *p, qsizetype n)
-{
-    if (n >= 2 && ((p[0] == '\xFF' && p[1] == '\xFE') || (p[0] == '\xFE' && p[1] == '\xFF')))
-        return true;
-    const qsizetype m = std::min<qsizetype>(n, 64) & ~qsizetype(1);
-    bool even = m > 0, odd = m > 0;
-    for (qsizetype k = 0; k < m; k += 2) {
-        even = even && p[k] == 0;
-        odd = odd && p[k + 1] == 0;
-    }
-    return even || odd;
-}
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool parseInt(const char *b, const char *e, int &v, bool &overflow)
-{
-    overflow = false;
-    bool negative = false;
-    if (b < e && (*b == '+' || *b == '-')) {
-        negative = *b == '-';
-        ++b;
-    }
-    if (b == e)
-        return false;
-    qint64 value = 0;
-    for (; b < e; ++b) {
-        if (*b < '0' || *b > '9')
-            return false;
-        if (!overflow) {
-            value = value * 10 + (*b - '0');
-            if (value > qint64(std::numeric_limits<int>::max()) + 1)
-                overflow = true;
-        }
-    }
-    if (overflow)
-        return false;
-    if (negative)
-        value = -value;
-    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) {
-        overflow = true;
-        return false;
-    }
-    v = int(value);
-    return true;
-}
-
-// Decimal numbers as QString::toDouble reads them in the C locale. Of the
-// special values only the writer's own spellings "nan", "inf" and "-inf"
-// parse, so that the reader can refuse them as not finite.
-bool parseDouble(const char *b, const char *e, double &v)
-{
-    for (const char *c = b; c < e; ++c) {
-        const char ch = *c;
-        const bool allowed = (ch >= '0' && ch <= '9') || ch == '+' || ch == '-' || ch == '.'
-                || ch == 'e' || ch == 'E' || ch == 'n' || ch == 'a' || ch == 'i' || ch == 'f';
-        if (!allowed)
-            return false;
-    }
-    bool ok = false;
-    const double value = QByteArrayView(b, e - b).toDouble(&ok);
-    if (!ok)
-        return false;
-    v = value;
-    return true;
-}
+using FieldText::isBlank;
+using FieldText::kMaxTextLength;
+using FieldText::looksLikeUtf16;
+using FieldText::parseDouble;
+using FieldText::parseInt;
+using FieldText::shown;
+using FieldText::textProblem;
+using FieldText::utf8Text;
 
 // Whitespace-delimited tokens of the whole file, read once from the front.
 // The first failure is kept; every read after it does nothing, so the
@@ -241,12 +130,12 @@ public:
     static constexpr bool reading = true;
 
     explicit Reader(const QByteArray &content)
-        : p(content.constData()), end(content.constData() + content.size())
+        : p(content.constData()), stop(content.constData() + content.size())
     {
         // An editor may have put a byte-order mark in front.
-        if (end - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF')
+        if (stop - p >= 3 && p[0] == '\xEF' && p[1] == '\xBB' && p[2] == '\xBF')
             p += 3;
-        else if (looksLikeUtf16(p, end - p))
+        else if (looksLikeUtf16(p, stop - p))
             fail(1, QStringLiteral("the file is not UTF-8 text (it looks like UTF-16)"));
     }
 
@@ -303,6 +192,9 @@ public:
             d(a[k]);
     }
     void endl() {}
+    void end(const char *) {}
+    void end() {}
+    void index(int) {}
 
     // A text field, `what` naming it in a refusal. With `quotable`, a token
     // that begins with a double quote runs to the matching quote, with \" and
@@ -316,7 +208,7 @@ public:
         skipBlanks();
         // Beyond this many bytes no text can be short enough; nothing more is kept.
         constexpr qsizetype kMaxBytes = 4 * kMaxTextLength + 4;
-        if (!quotable || p == end || *p != '"') {
+        if (!quotable || p == stop || *p != '"') {
             const char *b, *e;
             if (next(b, e))
                 takeText(v, what, b, std::min<qsizetype>(e - b, kMaxBytes), e - b > kMaxBytes);
@@ -328,12 +220,12 @@ public:
         QByteArray bytes;
         bool cut = false;
         for (;;) {
-            if (p == end) {
+            if (p == stop) {
                 fail(startLine, QStringLiteral("a quoted text is not closed"));
                 return;
             }
             const char c = *p;
-            if (c == '\\' && end - p >= 2 && (p[1] == '"' || p[1] == '\\')) {
+            if (c == '\\' && stop - p >= 2 && (p[1] == '"' || p[1] == '\\')) {
                 if (bytes.size() < kMaxBytes)
                     bytes += p[1];
                 else
@@ -354,7 +246,7 @@ public:
         }
         if (!takeText(v, what, bytes.constData(), bytes.size(), cut))
             return;
-        if (p != end && !isBlank(*p)) {
+        if (p != stop && !isBlank(*p)) {
             fail(line, QStringLiteral("a blank was expected after a quoted text"));
             return;
         }
@@ -398,7 +290,7 @@ public:
         if (failed)
             return;
         skipBlanks();
-        if (p != end)
+        if (p != stop)
             fail(line, QStringLiteral("unexpected text after the end of the project"));
     }
 
@@ -407,12 +299,12 @@ private:
     // carriage return.
     void countLineEnd()
     {
-        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n')))
+        if (*p == '\n' || (*p == '\r' && (p + 1 == stop || p[1] != '\n')))
             ++line;
     }
     void skipBlanks()
     {
-        while (p != end && isBlank(*p)) {
+        while (p != stop && isBlank(*p)) {
             countLineEnd();
             ++p;
         }
@@ -434,405 +326,28 @@ private:
         if (failed)
             return false;
         skipBlanks();
-        if (p == end) {
+        if (p == stop) {
             fail(line, QStringLiteral("the file ends before the project is complete"));
             return false;
         }
         lastLine = line;
         b = p;
-        while (p != end && !isBlank(*p))
+        while (p != stop && !isBlank(*p))
             ++p;
         e = p;
         return true;
     }
     // Every token takes at least one character and one separator.
-    qint64 maxTokensLeft() const { return (qint64(end - p) + 1) / 2; }
-
-    // A token as a message shows it: short, and no control character.
-    static QString shown(const char *b, const char *e)
-    {
-        constexpr qint64 kMax = 24;
-        QString s = QString::fromUtf8(b, std::min<qint64>(e - b, kMax));
-        for (QChar &c : s) {
-            if (isControl(c.unicode()))
-                c = QChar::ReplacementCharacter;
-        }
-        return e - b <= kMax ? s : s + QLatin1String("...");
-    }
+    qint64 maxTokensLeft() const { return (qint64(stop - p) + 1) / 2; }
 
     const char *p;
-    const char *end;
+    const char *stop;
     int line = 1;
     int lastLine = 1;
     bool failed = false;
     int errorLine = 0;
     QString errorText;
 };
-
-// ---------------------------------------------------------------------------
-// Member-type blocks, one description for both directions: the writer reads
-// every value and the condition that follows it from the record; the reader
-// stores each value before the condition that depends on it is decided.
-
-template <class IO, class M>
-void scalar(IO &io, M &m, int (Member::*get)() const, void (Member::*set)(int))
-{
-    int v = (m.*get)();
-    io.i(v);
-    if constexpr (IO::reading)
-        (m.*set)(v);
-}
-
-// Degradation values: five past 3, four from 1 to 3, none otherwise.
-template <class IO, class P>
-void degLine(IO &io, P *values, int governing)
-{
-    if (governing > 3) {
-        io.doubles(values, 0, 4);
-        io.endl();
-    } else if (governing >= 1) {
-        io.doubles(values, 0, 3);
-        io.endl();
-    }
-}
-
-template <class IO, class M>
-void materialDampingLine(IO &io, M &m, int ictype)
-{
-    if (ictype == 5 || ictype == 7) {
-        io.doubles(m.getFrameIC(), 0, 2);
-        io.endl();
-    }
-}
-
-template <class IO, class M>
-void rule5Line(IO &io, M &m)
-{
-    auto *a = m.getihyst5A();
-    auto *b = m.getihyst5B();
-    io.d(a[0]);
-    io.d(a[1]);
-    io.i(b[0]);
-    io.doubles(a, 2, 4);
-    io.i(b[1]);
-    io.endl();
-}
-
-template <class IO, class M>
-void hysteresisLine(IO &io, M &m, int rule, bool spring)
-{
-    switch (rule) {
-    case 4:
-        io.doubles(m.getTakeda(), 0, 2);
-        scalar(io, m, &Member::getTakKKK, &Member::setTakKKK);
-        break;
-    case 5:
-        rule5Line(io, m);
-        return;
-    case 8:
-        io.doubles(m.getSina(), 0, 4);
-        break;
-    case 31:
-        if (spring)
-            return;
-        io.doubles(m.getmSina(), 0, 2);
-        break;
-    case 32:
-        io.doubles(m.getmBilinear(), 0, 1);
-        break;
-    case 35:
-        io.doubles(m.getihyst35(), 0, 2);
-        break;
-    case 39:
-        io.doubles(m.getihyst39(), 0, 3);
-        break;
-    case 53: {
-        if (!spring)
-            return;
-        auto *a = m.getihyst53A();
-        auto *b = m.getihyst53B();
-        io.ints(a, 0, 1);
-        io.doubles(b, 0, 5);
-        // Always ten fields: without buckling the last two are written as 0.
-        if (a[1] == 1) {
-            io.doubles(b, 6, 7);
-        } else {
-            io.zero(b[6]);
-            io.zero(b[7]);
-        }
-        break;
-    }
-    case 56:
-        io.doubles(m.getihyst56(), 0, 8);
-        scalar(io, m, &Member::getihyst56IOP, &Member::setihyst56IOP);
-        io.doubles(m.getihyst56(), 9, 10);
-        break;
-    case 57:
-        io.doubles(m.getihyst57(), 0, 6);
-        scalar(io, m, &Member::getihyst57IOP, &Member::setihyst57IOP);
-        io.doubles(m.getihyst57(), 7, 8);
-        break;
-    case 63:
-        io.doubles(m.getihyst63(), 0, 1);
-        break;
-    default:
-        return;
-    }
-    io.endl();
-}
-
-template <class IO, class M>
-void frameBlock(IO &io, M &m, int ictype)
-{
-    auto *A = m.getFrameA();
-    io.ints(A, 0, 8);
-    io.endl();
-    io.doubles(m.getFrameB(), 0, 9);
-    io.endl();
-    if (A[3] != 0) {
-        io.doubles(m.getFrameC(), 0, 3);
-        io.endl();
-    }
-    materialDampingLine(io, m, ictype);
-    if (A[2] == 1) {
-        io.doubles(m.getFrameE(), 0, 5);
-        scalar(io, m, &Member::getFrameIOP, &Member::setFrameIOP);
-        io.endl();
-    }
-    if (A[3] != 0) {
-        // Yield surface of end 1, then of end 2 when it has its own.
-        decltype(m.getFrameG()) end1 = nullptr;
-        decltype(m.getFrameG()) end2 = nullptr;
-        int last = -1;
-        switch (A[0]) {
-        case 1:
-            io.doubles(m.getFrameF(), 0, 5);
-            io.endl();
-            break;
-        case 2: end1 = m.getFrameG(); end2 = m.getFrameG2(); last = 6; break;
-        case 3: end1 = m.getFrameH(); end2 = m.getFrameH2(); last = 6; break;
-        case 4: end1 = m.getFrameI(); end2 = m.getFrameI2(); last = 5; break;
-        case 8: end1 = m.getFrameII(); end2 = m.getFrameII2(); last = 7; break;
-        default: break;
-        }
-        if (end1) {
-            io.doubles(end1, 0, last);
-            scalar(io, m, &Member::getFrameIEnd, &Member::setFrameIEnd);
-            io.endl();
-            if (m.getFrameIEnd() == 1) {
-                io.doubles(end2, 0, last);
-                io.endl();
-            }
-        }
-    }
-    if (A[7] == 1) {
-        io.doubles(m.getFrameJ(), 0, 10);
-        scalar(io, m, &Member::getFrameJIDO, &Member::setFrameJIDO);
-        io.endl();
-    } else if (A[7] == 2) {
-        io.doubles(m.getFrameK(), 0, 4);
-        io.endl();
-    }
-    degLine(io, m.getFrameDeg(), A[4]);
-    hysteresisLine(io, m, A[3], false);
-}
-
-template <class IO, class M>
-void springBlock(IO &io, M &m, int ictype)
-{
-    auto *A1 = m.getSpringA1();
-    auto *A2 = m.getSpringA2();
-    io.ints(A1, 0, 3);
-    io.doubles(A2, 0, 9);
-    io.ints(A1, 4, 5);
-    io.d(A2[10]);
-    io.endl();
-    materialDampingLine(io, m, ictype);
-    const int rule = A1[1];
-    if (rule != 0 && rule != 18 && rule != 19 && rule != 33 && rule != 37) {
-        switch (A1[0]) {
-        case 1:
-            io.doubles(m.getSpringC(), 0, 5);
-            io.endl();
-            break;
-        case 2:
-            io.doubles(m.getSpringD(), 0, 9);
-            io.endl();
-            break;
-        case 3:
-            io.doubles(m.getSpringE(), 0, 13);
-            io.i(m.springI);
-            io.endl();
-            break;
-        case 4:
-            io.doubles(m.getSpringF(), 0, 8);
-            io.endl();
-            break;
-        case 5:
-            io.doubles(m.getSpringG(), 0, 1);
-            io.i(m.springIOP);
-            io.endl();
-            break;
-        default:
-            break;
-        }
-    }
-    degLine(io, m.getFrameDeg(), A1[2]);
-    hysteresisLine(io, m, A1[1], true);
-}
-
-template <class IO, class M>
-void wallBlock(IO &io, M &m, int ictype)
-{
-    auto *A1 = m.getWallA1();
-    io.ints(A1, 0, 3);
-    io.doubles(m.getWallA2(), 0, A1[0] == 2 ? 4 : 2);
-    io.endl();
-    io.doubles(m.getWallB(), 0, A1[3] == 2 ? 8 : 7);
-    io.endl();
-    materialDampingLine(io, m, ictype);
-    if (A1[2] == 0) {
-        io.doubles(m.getWallD(), 0, 10);
-        io.endl();
-    } else if (A1[2] == 1) {
-        auto *xi = m.getWallXI();
-        auto *asi = m.getWallASI();
-        auto *aci = m.getWallACI();
-        const int nip = A1[1];
-        if constexpr (IO::reading) {
-            xi->clear();
-            asi->clear();
-            aci->clear();
-            int n = nip;
-            // NIP is a count of lines to follow: bound it by what is left.
-            if (n > 0 && !io.checkItems(n, 3))
-                return;
-            for (int k = 0; k < n && io.ok(); ++k) {
-                double x = 0, as = 0, ac = 0;
-                io.d(x);
-                io.d(as);
-                io.d(ac);
-                xi->append(x);
-                asi->append(as);
-                aci->append(ac);
-            }
-        } else {
-            // The dialog keeps the lists at NIP entries; a shorter list
-            // still gives NIP lines, padded with 0.
-            for (int k = 0; k < nip; ++k) {
-                io.d(xi->value(k));
-                io.d(asi->value(k));
-                io.d(aci->value(k));
-                io.endl();
-            }
-        }
-    }
-}
-
-template <class IO, class M>
-void damperBlock(IO &io, M &m)
-{
-    auto *A1 = m.getDamperA1();
-    auto *A2 = m.getDamperA2();
-    io.i(A1[0]);
-    io.doubles(A2, 0, 4);
-    if (A1[0] > 0)
-        io.d(A2[5]);
-    if (A1[0] > 1)
-        io.doubles(A2, 6, 9);
-    io.d(A2[10]);
-    io.i(A1[1]);
-    io.d(A2[11]);
-    io.endl();
-    io.doubles(m.getDamperB(), 0, 5);
-    io.endl();
-}
-
-template <class IO, class M>
-void multiSpringBlock(IO &io, M &m, int ictype)
-{
-    auto *A1 = m.getMultiSpringA1();
-    io.ints(A1, 0, 3);
-    io.doubles(m.getMultiSpringA2(), 0, 3);
-    io.endl();
-    io.ints(m.getMultiSpringB1(), 0, 1);
-    io.doubles(m.getMultiSpringB2(), 0, 7);
-    io.endl();
-    degLine(io, m.getFrameDeg(), A1[1]);
-    degLine(io, m.getMultiSpringKLOS(), A1[2]);
-    materialDampingLine(io, m, ictype);
-    switch (A1[0]) {
-    case 1:
-        io.doubles(m.getihyst35(), 0, 2);
-        io.endl();
-        break;
-    case 8:
-        rule5Line(io, m);
-        break;
-    case 9:
-        io.doubles(m.getihyst63(), 0, 1);
-        io.endl();
-        break;
-    default:
-        break;
-    }
-}
-
-template <class IO, class M>
-void concreteLines(IO &io, M &m, int iconc, int kind)
-{
-    if (iconc == 0) {
-        io.doubles(m.getihyst54()[kind], 0, 7);
-        io.endl();
-    } else if (iconc == 1) {
-        io.doubles(m.getihyst33A()[kind], 0, 7);
-        io.endl();
-        io.doubles(m.getihyst33A()[kind], 8, 11);
-        io.i(m.getihyst33B()[kind]);
-        io.endl();
-    }
-}
-
-template <class IO, class M>
-void reinforcedBlock(IO &io, M &m, int ictype)
-{
-    auto *A1 = m.getReinforcedA1();
-    io.i(A1[0]);
-    io.doubles(m.getReinforcedA2(), 0, 5);
-    io.ints(A1, 1, 2);
-    io.endl();
-    io.doubles(m.getReinforcedB(), 0, 10);
-    io.endl();
-    io.doubles(m.getReinforcedC(), 0, 5);
-    io.endl();
-    materialDampingLine(io, m, ictype);
-    concreteLines(io, m, A1[2], 0);
-    concreteLines(io, m, A1[2], 1);
-    if (A1[1] == 0) {
-        io.ints(m.getihyst53A(), 0, 1);
-        io.doubles(m.getihyst53B(), 0, 7);
-        io.endl();
-    } else if (A1[1] == 1) {
-        io.doubles(m.getihyst39(), 0, 3);
-        io.endl();
-    }
-    concreteLines(io, m, A1[2], 2);
-}
-
-// Everything of a member-type block after its first line.
-template <class IO, class M>
-void memberBody(IO &io, M &m, int ictype)
-{
-    switch (m.getType()) {
-    case Member::FRAME: frameBlock(io, m, ictype); break;
-    case Member::SPRING: springBlock(io, m, ictype); break;
-    case Member::WALL: wallBlock(io, m, ictype); break;
-    case Member::DAMPER: damperBlock(io, m); break;
-    case Member::MULTISPRING: multiSpringBlock(io, m, ictype); break;
-    case Member::REINFORCED: reinforcedBlock(io, m, ictype); break;
-    default: break;
-    }
-}
 
 // ---------------------------------------------------------------------------
 // Whole project
@@ -866,20 +381,7 @@ void writeTexts(Writer &w, const QStringList &texts)
 
 void writeProject(Writer &w, const ProjectData &data)
 {
-    w.ints(data.a, 0, 10);
-    w.endl();
-    w.ints(data.b, 0, 5);
-    w.doubles(data.c, 0, 5);
-    w.endl();
-    w.ints(data.b, 6, 9);
-    w.doubles(data.c, 6, 9);
-    w.ints(data.b, 10, 13);
-    w.endl();
-    w.ints(data.d, 0, 1);
-    w.doubles(data.e, 0, 5);
-    w.i(data.d[2]);
-    w.doubles(data.e, 6, 7);
-    w.endl();
+    RecordLayout::controlLines(w, data.a, data.b, data.c, data.d, data.e);
 
     if (data.a[4] == 4) {
         w.i(int(data.dampList.size()));
@@ -923,7 +425,7 @@ void writeProject(Writer &w, const ProjectData &data)
         w.i(m->getType());
         w.text(fileText(m->getLabel()));
         w.endl();
-        memberBody(w, *m, data.a[4]);
+        RecordLayout::memberBody(w, *m, data.a[4]);
     }
 
     w.i(int(data.bars.size()));
@@ -955,9 +457,7 @@ void writeProject(Writer &w, const ProjectData &data)
         writeTriples(w, data.shapeFx, data.shapeFy, data.shapeFm);
     }
 
-    w.ints(data.quakeA, 0, 1);
-    w.doubles(data.quakeB, 0, 5);
-    w.endl();
+    RecordLayout::quakeValues(w, data.quakeA, data.quakeB);
     w.text(quakeNameText(data.quakeFile));
     w.endl();
     w.i(data.controlSeted);
@@ -1041,16 +541,7 @@ void readKup(Reader &r, int &kup, int which, int gridNodes)
 
 bool readProject(Reader &r, ProjectData &t)
 {
-    r.ints(t.a, 0, 10);
-    r.ints(t.b, 0, 5);
-    r.doubles(t.c, 0, 5);
-    r.ints(t.b, 6, 9);
-    r.doubles(t.c, 6, 9);
-    r.ints(t.b, 10, 13);
-    r.ints(t.d, 0, 1);
-    r.doubles(t.e, 0, 5);
-    r.i(t.d[2]);
-    r.doubles(t.e, 6, 7);
+    RecordLayout::controlLines(r, t.a, t.b, t.c, t.d, t.e);
     if (!r.ok())
         return false;
 
@@ -1145,7 +636,7 @@ bool readProject(Reader &r, ProjectData &t)
             return false;
         auto m = std::make_unique<Member>(id, type);
         m->setLabel(label);
-        memberBody(r, *m, t.a[4]);
+        RecordLayout::memberBody(r, *m, t.a[4]);
         if (!r.ok())
             return false;
         t.memberTypes.append(m.get());
@@ -1217,8 +708,7 @@ bool readProject(Reader &r, ProjectData &t)
         }
     }
 
-    r.ints(t.quakeA, 0, 1);
-    r.doubles(t.quakeB, 0, 5);
+    RecordLayout::quakeValues(r, t.quakeA, t.quakeB);
     bool wasQuoted = false;
     QString name;
     r.text(name, "the earthquake record name", true, &wasQuoted);

@@ -84,6 +84,7 @@ private slots:
     void checkListsProblems_data();
     void checkListsProblems();
     void checkUnreadable();
+    void importExitStatuses();
     void usageErrors_data();
     void usageErrors();
     void windowWithoutDisplay();
@@ -276,6 +277,33 @@ void tst_CommandLine::checkUnreadable()
     QVERIFY(out.isEmpty());
 }
 
+void tst_CommandLine::importExitStatuses()
+{
+    QTemporaryDir dir;
+    const QString analysis = dir.filePath("in.txt");
+    QCOMPARE(runProgram({"--generate", firstExample(), analysis}), 0);
+    // Written: the project generates the very file it came from.
+    const QString project = dir.filePath("out.kfp");
+    QString err;
+    QCOMPARE(runProgram({"--import", analysis, project}, &err), 0);
+    QVERIFY2(err.isEmpty(), qPrintable(err));
+    const QString again = dir.filePath("again.txt");
+    QCOMPARE(runProgram({"--generate", project, again}), 0);
+    QCOMPARE(readAll(again), readAll(analysis));
+
+    // Refused, or not writable: 2, and nothing is touched.
+    const QString cut = dir.filePath("cut.txt");
+    writeText(cut, readAll(analysis).left(200));
+    writeText(project, "keep me\n");
+    QCOMPARE(runProgram({"--import", cut, project}, &err), 2);
+    QVERIFY2(err.startsWith(cut + ": Line "), qPrintable(err));
+    QCOMPARE(runProgram({"--import", analysis, dir.path()}, &err), 2);
+    QCOMPARE(runProgram({"--import", analysis, analysis}, &err), 2);
+    QVERIFY2(err.contains("is the analysis file itself"), qPrintable(err));
+    QCOMPARE(readAll(project), QByteArray("keep me\n"));
+    QCOMPARE(readAll(again), readAll(analysis));
+}
+
 void tst_CommandLine::usageErrors_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -298,6 +326,9 @@ void tst_CommandLine::usageErrors_data()
         {"check of two", {"--check", p, p}, "'--check' takes one project."},
         {"check and generate", {"--check", p, "--generate", p, "out.txt"},
          "'--check' and '--generate' cannot be given together."},
+        {"import without output", {"--import", p}, "'--import' needs the project file to write after the analysis file."},
+        {"import and check", {"--import", p, "--check", p, "out.kfp"},
+         "'--import' cannot be given with '--check' or '--generate'."},
     };
     for (const auto &row : rows) {
         QTest::addRow("%s, no display", row.name) << row.args << row.message << false;

@@ -3,6 +3,7 @@
 // with a line number and a reason, or it saves to a text that reopens to the
 // very same project, and a complete one generates.
 
+#include "analysisreader.h"
 #include "analysiswriter.h"
 #include "member.h"
 #include "projectdata.h"
@@ -26,6 +27,8 @@ private slots:
     void textsKeepByteOrderMark();
     void brokenUtf8InText_data();
     void brokenUtf8InText();
+    void savedAnalysisInputs_data();
+    void savedAnalysisInputs();
 
 private:
     static QByteArray projectText(const ProjectData &data);
@@ -150,6 +153,44 @@ void tst_FuzzRegressions::brokenUtf8InText()
         QVERIFY(!ProjectFile::read(content, read, &error));
         QCOMPARE(error, QStringLiteral("Line %1: %2 is not valid UTF-8").arg(line).arg(name));
     }
+}
+
+void tst_FuzzRegressions::savedAnalysisInputs_data()
+{
+    QTest::addColumn<QString>("fileName");
+    const QDir dir(QStringLiteral(TESTDATA_DIR "/fuzz-analysis"));
+    const QStringList files = dir.entryList(QDir::Files, QDir::Name);
+    QVERIFY2(!files.isEmpty(), "no saved fuzz inputs of the importer");
+    for (const QString &f : files)
+        QTest::addRow("%s", qPrintable(f)) << dir.filePath(f);
+}
+
+// The importer's findings: refused with a line, or a model that saves as a
+// project that reopens and whose analysis file imports to itself.
+void tst_FuzzRegressions::savedAnalysisInputs()
+{
+    QFETCH(QString, fileName);
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    ProjectData data;
+    QString error;
+    if (!AnalysisReader::read(file.readAll(), data, &error)) {
+        QVERIFY2(error.startsWith(QLatin1String("Line ")), qPrintable(error));
+        return;
+    }
+    ProjectData reopened;
+    QVERIFY2(ProjectFile::read(projectText(data), reopened, &error), qPrintable(error));
+    const auto generate = [](const ProjectData &d) {
+        QByteArray bytes;
+        QTextStream out(&bytes);
+        AnalysisWriter::write(out, d);
+        out.flush();
+        return bytes;
+    };
+    const QByteArray first = generate(data);
+    ProjectData again;
+    QVERIFY2(AnalysisReader::read(first, again, &error), qPrintable(error));
+    QCOMPARE(generate(again), first);
 }
 
 QTEST_GUILESS_MAIN(tst_FuzzRegressions)

@@ -100,6 +100,7 @@ private slots:
     void autosaveWritesAndRemovesTheRecoveryFile();
     void killedProgramIsRecovered();
     void hugeGridsAreAskedOrRefused();
+    void importMakesAnUntitledModifiedModel();
 };
 
 void tst_MainWindowFiles::titleFollowsTheSavedState()
@@ -380,6 +381,48 @@ void tst_MainWindowFiles::hugeGridsAreAskedOrRefused()
     QCOMPARE(seen.size(), 1);
     QVERIFY(fresh.getNodes().isEmpty());
     QCOMPARE(fresh.undoStack()->count(), 0);
+}
+
+void tst_MainWindowFiles::importMakesAnUntitledModifiedModel()
+{
+    QTemporaryDir dir;
+    const QString analysis = dir.filePath(QStringLiteral("portal.txt"));
+    {
+        MainWindow source;
+        QVERIFY(source.readProjectFile(kExample));
+        QVERIFY(source.writeAnalysisFile(analysis));
+    }
+    MainWindow w;
+    const QList<QAction *> items = w.findChild<QMenu *>(QStringLiteral("menuFile"))->actions();
+    QCOMPARE(items.indexOf(action(w, "actionImport_Analysis_File")), items.indexOf(action(w, "actionOpen_Project")) + 1);
+
+    QVERIFY(w.readProjectFile(kExample));
+    edit(w);
+    // A refused file names its line and leaves the model as it was.
+    const QString bad = dir.filePath(QStringLiteral("bad.txt"));
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Title\n1 2 3\n");
+    f.close();
+    const QByteArray before = projectBytes(w);
+    QStringList seen = answer({"OK"}, [&] { QVERIFY(!w.readAnalysisFile(bad)); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen.first().contains(QStringLiteral("Line 2: 11 fields were expected, not 3")), qPrintable(seen.first()));
+    QCOMPARE(projectBytes(w), before);
+
+    // The unsaved question first, then the file: the model of the example, new and unsaved.
+    seen = answer({"Discard", analysis}, [&] { action(w, "actionImport_Analysis_File")->trigger(); });
+    QCOMPARE(seen, QStringList{QStringLiteral("Save the changes to portal-frame-rc.kfp?")});
+    QCOMPARE(projectBytes(w), readAll(kExample));
+    QCOMPARE(w.currentFile(), QString());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Untitled[*] - GUI for Taliskor2D"));
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(w.undoStack()->count(), 0);
+    // Save asks for a project name.
+    const QString named = dir.filePath(QStringLiteral("imported.kfp"));
+    answer({named}, [&] { action(w, "actionSave_Project")->trigger(); });
+    QCOMPARE(w.currentFile(), named);
+    QVERIFY(!w.isWindowModified());
 }
 
 QTEST_MAIN(tst_MainWindowFiles)

@@ -1,0 +1,1053 @@
+#include "analysisreader.h"
+
+#include "fieldtext.h"
+#include "member.h"
+#include "numbertext.h"
+#include "projectdata.h"
+#include "projectmodel.h"
+#include "recordlayout.h"
+
+#include <QFile>
+#include <QHash>
+#include <QLocale>
+#include <QList>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using FieldText::isBlank;
+
+// The bounds of the project reader: a model that could not be saved and
+// reopened is not made.
+constexpr int kMaxNodes = 1000000;
+constexpr int kMaxMemberTypes = 100000;
+constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
+
+const char *const kSections[] = {"NODES", "DRIFT", "ELEMENTS", "PROPS", "WEIGHTS", "LOADS", "SHAPE", "EQUAKE"};
+enum Section { Nodes, Drift, Elements, Props, Weights, Loads, Shape, Equake, Title = 100, NoHeading = -1 };
+const char *const kCategories[] = {"FRAME", "SPRING", "WALL", "DAMPER", "MULTISPRING", "REINFORCED"};
+
+bool same(const char *b, const char *e, const char *word)
+{
+    const size_t n = std::strlen(word);
+    return size_t(e - b) == n && std::memcmp(b, word, n) == 0;
+}
+
+int categoryOf(const char *b, const char *e)
+{
+    for (int k = 0; k < 6; ++k) {
+        if (same(b, e, kCategories[k]))
+            return k;
+    }
+    return -1;
+}
+
+// One line of the file. `end` stops at a comment, `rawEnd` at the line end.
+struct Line {
+    const char *b = nullptr;
+    const char *end = nullptr;
+    const char *rawEnd = nullptr;
+    int number = 0;
+};
+
+// The next token of [p, e) from p on; false when only blanks are left.
+bool nextToken(const char *&p, const char *e, const char *&tb, const char *&te)
+{
+    while (p != e && isBlank(*p))
+        ++p;
+    if (p == e)
+        return false;
+    tb = p;
+    while (p != e && !isBlank(*p))
+        ++p;
+    te = p;
+    return true;
+}
+
+// What a line starts: a section, a member type's title, or neither.
+int headingOf(const Line &l)
+{
+    const char *p = l.b;
+    const char *b, *e;
+    if (!nextToken(p, l.end, b, e))
+        return NoHeading;
+    for (int k = 0; k < 8; ++k) {
+        if (same(b, e, kSections[k]))
+            return k;
+    }
+    int n = 0;
+    bool overflow = false;
+    if (!FieldText::parseInt(b, e, n, overflow) && !overflow)
+        return NoHeading;
+    if (nextToken(p, l.end, b, e) && categoryOf(b, e) >= 0)
+        return Title;
+    return NoHeading;
+}
+
+// The lines of the file, read once from the front, and the visitor that
+// reads the shared record layouts from them: each record is one line of
+// numbers; blank lines and comments are skipped. The first failure is kept;
+// every read after it does nothing.
+class Reader
+{
+public:
+    static constexpr bool reading = true;
+
+    explicit Reader(const QByteArray &content)
+        : pos(content.constData()), stop(content.constData() + content.size())
+    {
+        if (stop - pos >= 3 && pos[0] == '\xEF' && pos[1] == '\xBB' && pos[2] == '\xBF')
+            pos += 3;
+        else if (FieldText::looksLikeUtf16(pos, stop - pos))
+            fail(1, QStringLiteral("the file is not UTF-8 text (it looks like UTF-16)"));
+    }
+
+    bool ok() const { return !failed; }
+    QString message() const { return QStringLiteral("Line %1: %2").arg(errorLine).arg(errorText); }
+    void fail(int line, const QString &why)
+    {
+        if (failed)
+            return;
+        failed = true;
+        errorLine = line;
+        errorText = why;
+    }
+    // The line of the record read last.
+    int recordLine() const { return lastRecord; }
+    int lastLine() const { return lineNumber - 1 > 0 ? lineNumber - 1 : 1; }
+
+    // The next physical line whatever it holds; false at the end.
+    bool rawLine(Line &l)
+    {
+        peeked = false;
+        return scan(l);
+    }
+
+    // The next line holding more than blanks and a comment, left in place
+    // until take(); false at the end of the file.
+    bool peek(Line &l)
+    {
+        if (peeked) {
+            l = peekedLine;
+            return true;
+        }
+        const char *save = pos;
+        const int saveNumber = lineNumber;
+        Line r;
+        while (scan(r)) {
+            const char *p = r.b;
+            const char *b, *e;
+            if (nextToken(p, r.end, b, e)) {
+                peekedLine = r;
+                afterPeek = pos;
+                afterPeekNumber = lineNumber;
+                pos = save;
+                lineNumber = saveNumber;
+                peeked = true;
+                l = r;
+                return true;
+            }
+        }
+        return false;
+    }
+    void take()
+    {
+        if (!peeked)
+            return;
+        pos = afterPeek;
+        lineNumber = afterPeekNumber;
+        peeked = false;
+    }
+
+    // What the records that follow belong to, for the messages.
+    void setContext(const QString &what) { context = what; }
+
+    // A heading line: its first field must be `word`.
+    bool heading(const char *word)
+    {
+        Line l;
+        if (failed)
+            return false;
+        if (!peek(l)) {
+            fail(lastLine(), QStringLiteral("the file ends before %1").arg(QLatin1String(word)));
+            return false;
+        }
+        take();
+        startRecord(l);
+        const char *b, *e;
+        if (!field(b, e) || !same(b, e, word)) {
+            fail(l.number, QStringLiteral("%1 was expected").arg(QLatin1String(word)));
+            return false;
+        }
+        return true;
+    }
+    // The next field must be `word`.
+    void word(const char *word, const QString &what)
+    {
+        const char *b, *e;
+        if (field(b, e) && !same(b, e, word))
+            fail(current.number, what);
+    }
+
+    // Whether the record's line has another field.
+    bool moreFields()
+    {
+        begin();
+        if (failed || missing || shortLine)
+            return false;
+        const char *p = tp;
+        const char *b, *e;
+        return nextToken(p, current.end, b, e);
+    }
+
+    void i(int &v)
+    {
+        const char *b, *e;
+        if (!field(b, e))
+            return;
+        bool overflow = false;
+        if (FieldText::parseInt(b, e, v, overflow))
+            return;
+        if (overflow)
+            fail(current.number, QStringLiteral("the number %1 is too large").arg(FieldText::shown(b, e)));
+        else
+            fail(current.number,
+                 QStringLiteral("a whole number was expected instead of \"%1\"").arg(FieldText::shown(b, e)));
+    }
+    void d(double &v)
+    {
+        const char *b, *e;
+        if (!field(b, e))
+            return;
+        if (!FieldText::parseDouble(b, e, v))
+            fail(current.number, QStringLiteral("a number was expected instead of \"%1\"").arg(FieldText::shown(b, e)));
+        else if (!std::isfinite(v))
+            fail(current.number,
+                 QStringLiteral("a finite number was expected instead of \"%1\"").arg(FieldText::shown(b, e)));
+    }
+    void zero(double &v) { d(v); }
+    void ints(int *a, int from, int to)
+    {
+        for (int k = from; k <= to; ++k)
+            i(a[k]);
+    }
+    void doubles(double *a, int from, int to)
+    {
+        for (int k = from; k <= to; ++k)
+            d(a[k]);
+    }
+    void index(int k)
+    {
+        int v = k;
+        i(v);
+        if (v != k)
+            fail(current.number, QStringLiteral("segment %1 was expected, not %2").arg(k).arg(v));
+    }
+    // Rows still to come are read one line each: a count beyond the file
+    // fails at the first line that is not there.
+    bool checkItems(int &, int) { return !failed; }
+
+    void end(const char *comment) { finish(comment); }
+    void end() { finish(nullptr); }
+
+    // Lines of the records ended while tracing, for messages about them later.
+    void trace(QList<int> *lines) { traced = lines; }
+
+private:
+    bool scan(Line &l)
+    {
+        if (pos == stop)
+            return false;
+        l.b = pos;
+        while (pos != stop && *pos != '\n' && *pos != '\r')
+            ++pos;
+        l.rawEnd = pos;
+        const char *bang = static_cast<const char *>(std::memchr(l.b, '!', size_t(l.rawEnd - l.b)));
+        l.end = bang ? bang : l.rawEnd;
+        l.number = lineNumber++;
+        // A line ends at a line feed, a carriage return and line feed, or a lone carriage return.
+        if (pos != stop && *pos++ == '\r' && pos != stop && *pos == '\n')
+            ++pos;
+        return true;
+    }
+    void startRecord(const Line &l)
+    {
+        inRecord = true;
+        missing = false;
+        shortLine = false;
+        wanted = 0;
+        current = l;
+        tp = l.b;
+        lastRecord = l.number;
+    }
+    // A record begins at the next line of numbers; a heading or the end of
+    // the file there means the line is missing.
+    void begin()
+    {
+        if (inRecord || failed)
+            return;
+        Line l;
+        if (!peek(l)) {
+            startRecord(Line());
+            missing = true;
+            missingAt = lastLine();
+            missingBefore.clear();
+            return;
+        }
+        const int h = headingOf(l);
+        if (h != NoHeading) {
+            startRecord(Line());
+            missing = true;
+            missingAt = l.number;
+            if (h == Title) {
+                const char *p = l.b;
+                const char *b, *e;
+                nextToken(p, l.end, b, e);
+                missingBefore = QStringLiteral("member type ") + QString::fromLatin1(b, int(e - b));
+            } else {
+                missingBefore = QLatin1String(kSections[h]);
+            }
+            return;
+        }
+        take();
+        startRecord(l);
+    }
+    bool field(const char *&b, const char *&e)
+    {
+        begin();
+        ++wanted;
+        if (failed || missing || shortLine)
+            return false;
+        if (!nextToken(tp, current.end, b, e)) {
+            shortLine = true;
+            return false;
+        }
+        return true;
+    }
+    // "elastic section properties" from "\t\t! elastic section properties\n".
+    static QString describe(const char *comment)
+    {
+        QString s = QString::fromLatin1(comment).trimmed();
+        if (s.startsWith(QLatin1Char('!')))
+            s = s.mid(1).trimmed();
+        return s;
+    }
+    void finish(const char *comment)
+    {
+        begin();
+        inRecord = false;
+        if (failed)
+            return;
+        if (traced)
+            traced->append(current.number);
+        const QString what = comment ? QStringLiteral("the %1 line").arg(describe(comment))
+                                     : QStringLiteral("a line of %1 fields").arg(wanted);
+        if (missing) {
+            if (missingBefore.isEmpty())
+                fail(missingAt, QStringLiteral("the file ends before %1 of %2").arg(what, context));
+            else
+                fail(missingAt, QStringLiteral("%1 of %2 is missing before %3").arg(what, context, missingBefore));
+            return;
+        }
+        int have = wanted;
+        if (shortLine) {
+            have = 0;
+            const char *p = current.b;
+            const char *b, *e;
+            while (nextToken(p, current.end, b, e))
+                ++have;
+        } else {
+            const char *b, *e;
+            while (nextToken(tp, current.end, b, e))
+                ++have;
+        }
+        if (have != wanted) {
+            fail(current.number, QStringLiteral("%1 fields were expected, not %2 (%3 of %4)")
+                                     .arg(wanted)
+                                     .arg(have)
+                                     .arg(comment ? describe(comment) : QStringLiteral("a line"), context));
+        }
+    }
+
+    const char *pos;
+    const char *stop;
+    QList<int> *traced = nullptr;
+    int lineNumber = 1;
+    bool peeked = false;
+    Line peekedLine;
+    const char *afterPeek = nullptr;
+    int afterPeekNumber = 0;
+
+    QString context;
+    bool inRecord = false;
+    bool missing = false;
+    bool shortLine = false;
+    int wanted = 0;
+    Line current;
+    const char *tp = nullptr;
+    int missingAt = 0;
+    QString missingBefore;
+    int lastRecord = 0;
+
+    bool failed = false;
+    int errorLine = 0;
+    QString errorText;
+};
+
+// ---------------------------------------------------------------------------
+
+struct NodeRow {
+    int line = 0;
+    int id = 0;
+    double x = 0, y = 0;
+    NodeData values;
+};
+
+struct MemberRow {
+    int line = 0;
+    BarData bar;
+};
+
+struct ValueRow {
+    int line = 0;
+    int node = 0;
+    double v[3] = {0, 0, 0};
+};
+
+// Everything of the file before the numbers are turned into a model.
+struct Parsed {
+    int countsLine = 0, levelsLine = 0;   // lines of NNP, NMEM, NTYPE and of NLEVEL
+    int nodesLine = 0;
+    QList<NodeRow> nodes;
+    bool drift = false;
+    int driftLine = 0;
+    QList<int> driftIds;
+    QList<MemberRow> members;
+    QList<ValueRow> weights, loads, shape;
+    bool alphaGiven = false;
+};
+
+// Rows of a node, member or value section up to the next heading.
+template <class Row>
+bool readRows(Reader &r, const QString &what, QList<Row> &rows, const std::function<void(Row &)> &fields)
+{
+    Line l;
+    r.setContext(what);
+    while (r.ok() && r.peek(l) && headingOf(l) == NoHeading) {
+        if (rows.size() >= kMaxNodes) {
+            r.fail(l.number, QStringLiteral("more than %1 rows are more than a model may have").arg(kMaxNodes));
+            return false;
+        }
+        Row row;
+        row.line = l.number;
+        fields(row);
+        r.end();
+        rows.append(row);
+    }
+    return r.ok();
+}
+
+bool readValueRows(Reader &r, const char *section, QList<ValueRow> &rows)
+{
+    return readRows<ValueRow>(r, QStringLiteral("a %1 row").arg(QLatin1String(section)), rows, [&](ValueRow &row) {
+        r.i(row.node);
+        r.doubles(row.v, 0, 2);
+    });
+}
+
+// A member type's title: its number, its category and, after the one
+// separator that follows the category, its label to the end of the line.
+bool readTitle(Reader &r, int expected, int &category, QString &label)
+{
+    Line l;
+    r.peek(l);
+    r.take();
+    const char *p = l.b;
+    const char *b, *e;
+    nextToken(p, l.rawEnd, b, e);
+    int n = 0;
+    bool overflow = false;
+    FieldText::parseInt(b, e, n, overflow);
+    if (n != expected) {
+        r.fail(l.number, QStringLiteral("member type %1 was expected, not %2").arg(expected).arg(FieldText::shown(b, e)));
+        return false;
+    }
+    nextToken(p, l.rawEnd, b, e);
+    category = categoryOf(b, e);
+    if (category < 0) {
+        // "1 FRAME!x": a category must end at a blank or a tab.
+        r.fail(l.number, QStringLiteral("a blank or a tab was expected after the member category"));
+        return false;
+    }
+    if (p != l.rawEnd)
+        ++p;
+    QString text;
+    const bool valid = FieldText::utf8Text(p, l.rawEnd - p, text);
+    const qsizetype maxBytes = 4 * FieldText::kMaxTextLength + 4;
+    const QString problem = FieldText::textProblem(text, valid, l.rawEnd - p > maxBytes);
+    if (!problem.isEmpty()) {
+        r.fail(l.number, QStringLiteral("the member type label %1").arg(problem));
+        return false;
+    }
+    label = text;
+    return true;
+}
+
+bool readQuakeName(Reader &r, QString &name)
+{
+    Line l;
+    if (!r.peek(l)) {
+        r.fail(r.lastLine(), QStringLiteral("the file ends before EQUAKE"));
+        return false;
+    }
+    if (headingOf(l) != Equake) {
+        r.fail(l.number, QStringLiteral("EQUAKE was expected"));
+        return false;
+    }
+    r.take();
+    const char *p = l.b;
+    while (p != l.rawEnd && isBlank(*p))
+        ++p;
+    p += 6;
+    if (p != l.rawEnd)
+        ++p;
+    QString text;
+    const bool valid = FieldText::utf8Text(p, l.rawEnd - p, text);
+    const QString problem =
+            FieldText::textProblem(text, valid, l.rawEnd - p > 4 * FieldText::kMaxTextLength + 4);
+    if (!problem.isEmpty()) {
+        r.fail(l.number, QStringLiteral("the earthquake record name %1").arg(problem));
+        return false;
+    }
+    name = text;
+    return true;
+}
+
+// Node numbers as the file gives them, and as the model numbers them: row
+// by row from the lowest line, left to right.
+struct Grid {
+    std::vector<double> xs, ys;
+    QHash<int, int> number;
+    int count = 0;
+    int renumbered(int fileNumber) const { return number.value(fileNumber, 0); }
+};
+
+std::vector<double> distinct(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    v.erase(std::unique(v.begin(), v.end()), v.end());
+    return v;
+}
+
+int place(const std::vector<double> &lines, double v)
+{
+    return int(std::lower_bound(lines.begin(), lines.end(), v) - lines.begin());
+}
+
+// A number as the analysis file writes it.
+QString written(double v)
+{
+    QString s;
+    QTextStream out(&s);
+    NumberText::writeDouble(out, v);
+    out.flush();
+    return s;
+}
+
+QString at(double x, double y)
+{
+    return QStringLiteral("(%1, %2)").arg(written(x), written(y));
+}
+
+// The grid from the nodes' distinct coordinates, a node at every intersection.
+bool buildGrid(Reader &r, ProjectData &t, const Parsed &f, Grid &g)
+{
+    const QList<NodeRow> &rows = f.nodes;
+    if (t.b[0] != rows.size()) {
+        r.fail(f.countsLine, QStringLiteral("NNP is %1 but the NODES section holds %2 nodes").arg(t.b[0]).arg(rows.size()));
+        return false;
+    }
+    QHash<int, int> rowOf;
+    rowOf.reserve(rows.size());
+    std::vector<double> xs, ys;
+    xs.reserve(size_t(rows.size()));
+    ys.reserve(size_t(rows.size()));
+    for (int k = 0; k < rows.size(); ++k) {
+        const NodeRow &n = rows.at(k);
+        if (n.id < 1) {
+            r.fail(n.line, QStringLiteral("node %1: node numbers start at 1").arg(n.id));
+            return false;
+        }
+        const auto first = rowOf.constFind(n.id);
+        if (first != rowOf.cend()) {
+            r.fail(n.line, QStringLiteral("node %1 is given twice (first on line %2)").arg(n.id).arg(rows.at(*first).line));
+            return false;
+        }
+        rowOf.insert(n.id, k);
+        xs.push_back(n.x);
+        ys.push_back(n.y);
+    }
+    g.xs = distinct(xs);
+    g.ys = distinct(ys);
+    const qint64 nX = qint64(g.xs.size()), nY = qint64(g.ys.size());
+    // Lines the file's six digits would write alike would merge on the way back.
+    for (const auto &[lines, name] : {std::pair{&g.xs, "an X"}, std::pair{&g.ys, "a Y"}}) {
+        for (size_t k = 1; k < lines->size(); ++k) {
+            if (written((*lines)[k - 1]) != written((*lines)[k]))
+                continue;
+            for (const NodeRow &n : rows) {
+                if ((lines == &g.xs ? n.x : n.y) == (*lines)[k]) {
+                    r.fail(n.line, QStringLiteral("node %1 is on %2 line that six digits do not tell from %3")
+                                           .arg(n.id).arg(QLatin1String(name), written((*lines)[k - 1])));
+                    return false;
+                }
+            }
+        }
+    }
+
+    QHash<qint64, int> cell;
+    cell.reserve(rows.size());
+    std::vector<int> onX(size_t(nX), 0), onY(size_t(nY), 0);
+    for (int k = 0; k < rows.size(); ++k) {
+        const NodeRow &n = rows.at(k);
+        const int ix = place(g.xs, n.x), iy = place(g.ys, n.y);
+        const qint64 c = iy * nX + ix;
+        const auto other = cell.constFind(c);
+        if (other != cell.cend()) {
+            r.fail(n.line, QStringLiteral("node %1 at %2 is at the same place as node %3")
+                                   .arg(n.id).arg(at(n.x, n.y)).arg(rows.at(*other).id));
+            return false;
+        }
+        cell.insert(c, k);
+        ++onX[size_t(ix)];
+        ++onY[size_t(iy)];
+    }
+    if (nX * nY != rows.size()) {
+        // A node on a line of its own is named when moving it would leave
+        // fewer intersections to fill than the grid lacks now.
+        const qint64 lacking = nX * nY - rows.size();
+        for (const NodeRow &n : rows) {
+            const bool ownX = nY > 1 && onX[size_t(place(g.xs, n.x))] == 1;
+            const bool ownY = nX > 1 && onY[size_t(place(g.ys, n.y))] == 1;
+            if (!ownX && !ownY)
+                continue;
+            const qint64 without = (nX - ownX) * (nY - ownY) - (rows.size() - 1);
+            if (1 + without < lacking) {
+                r.fail(n.line, QStringLiteral("node %1 at %2 is not at an intersection of the grid")
+                                       .arg(n.id).arg(at(n.x, n.y)));
+                return false;
+            }
+        }
+        for (qint64 c = 0;; ++c) {
+            if (!cell.contains(c)) {
+                r.fail(f.nodesLine, QStringLiteral("no node at %1").arg(at(g.xs[size_t(c % nX)], g.ys[size_t(c / nX)])));
+                return false;
+            }
+        }
+    }
+    if (t.b[10] != nY) {
+        r.fail(f.levelsLine, QStringLiteral("NLEVEL is %1 but the nodes lie on %2 Y lines").arg(t.b[10]).arg(nY));
+        return false;
+    }
+    g.count = int(rows.size());
+    g.number.reserve(g.count);
+    for (auto it = cell.cbegin(); it != cell.cend(); ++it)
+        g.number.insert(rows.at(it.value()).id, int(it.key()) + 1);
+
+    for (double x : g.xs)
+        t.XLines.append(QString::number(x, 'g', QLocale::FloatingPointShortest));
+    for (double y : g.ys)
+        t.YLines.append(QString::number(y, 'g', QLocale::FloatingPointShortest));
+    t.nodes.resize(g.count);
+    for (const NodeRow &n : rows) {
+        NodeData v = n.values;
+        int *kups[] = {&v.kup1, &v.kup2, &v.kup3};
+        for (int k = 0; k < 3; ++k) {
+            // A positive KUP is a node; a negative one a code.
+            if (*kups[k] > 0) {
+                const int to = g.renumbered(*kups[k]);
+                if (to == 0) {
+                    r.fail(n.line, QStringLiteral("KUP%1 names node %2, which does not exist").arg(k + 1).arg(*kups[k]));
+                    return false;
+                }
+                *kups[k] = to;
+            }
+        }
+        const int number = g.renumbered(n.id);
+        v.id = number;
+        v.x = n.x;
+        v.y = n.y;
+        t.nodes[number - 1] = v;
+    }
+    return true;
+}
+
+bool checkDrift(Reader &r, ProjectData &t, const Parsed &f, const Grid &g)
+{
+    if (!f.drift)
+        return true;
+    QStringList ids;
+    for (int id : f.driftIds) {
+        const int to = g.renumbered(id);
+        if (to == 0) {
+            r.fail(f.driftLine, QStringLiteral("the DRIFT line names node %1, which does not exist").arg(id));
+            return false;
+        }
+        ids.append(QString::number(to));
+    }
+    const int nX = int(g.xs.size());
+    if (ids.isEmpty() || nX == 0) {
+        r.fail(f.driftLine, QStringLiteral("the DRIFT line names no node"));
+        return false;
+    }
+    const QString column = QString::number(ids.isEmpty() ? 0 : (ids.first().toInt() - 1) % nX + 1);
+    if (ids != ModelCore::driftIds(column, nX, int(g.ys.size()))) {
+        r.fail(f.driftLine, QStringLiteral("the DRIFT nodes are not one column of the grid from the lowest line up"));
+        return false;
+    }
+    t.drift = column;
+    return true;
+}
+
+bool checkMembers(Reader &r, ProjectData &t, const Parsed &f, const Grid &g)
+{
+    if (t.b[1] != f.members.size()) {
+        r.fail(f.countsLine, QStringLiteral("NMEM is %1 but the ELEMENTS section holds %2 members")
+                                     .arg(t.b[1]).arg(f.members.size()));
+        return false;
+    }
+    QHash<quint64, int> joined;
+    joined.reserve(f.members.size());
+    t.bars.reserve(f.members.size());
+    for (int k = 0; k < f.members.size(); ++k) {
+        const MemberRow &row = f.members.at(k);
+        BarData b = row.bar;
+        const auto fail = [&](const QString &why) {
+            r.fail(row.line, why);
+            return false;
+        };
+        if (b.id != k + 1)
+            return fail(QStringLiteral("member %1 was expected, not %2").arg(k + 1).arg(b.id));
+        int *nodes[] = {&b.source, &b.dest, &b.node3, &b.node4};
+        for (int j = 0; j < 4; ++j) {
+            // NODE3 and NODE4 may be 0, none.
+            if (j >= 2 && *nodes[j] == 0)
+                continue;
+            const int to = g.renumbered(*nodes[j]);
+            if (to == 0)
+                return fail(QStringLiteral("node %1 does not exist").arg(*nodes[j]));
+            *nodes[j] = to;
+        }
+        if (b.source == b.dest)
+            return fail(QStringLiteral("member %1 joins node %2 to itself").arg(b.id).arg(row.bar.source));
+        const quint64 ends = quint64(std::min(b.source, b.dest)) << 32 | quint32(std::max(b.source, b.dest));
+        const auto first = joined.constFind(ends);
+        if (first != joined.cend())
+            return fail(QStringLiteral("member %1 joins the same nodes as member %2").arg(b.id).arg(*first));
+        joined.insert(ends, b.id);
+        t.bars.append(b);
+    }
+    return true;
+}
+
+bool checkTypes(Reader &r, ProjectData &t, const Parsed &f)
+{
+    const qsizetype types = t.memberTypes.size();
+    if (t.b[2] != types) {
+        r.fail(f.countsLine, QStringLiteral("NTYPE is %1 but the PROPS section holds %2 member types").arg(t.b[2]).arg(types));
+        return false;
+    }
+    for (const MemberRow &row : f.members) {
+        if (row.bar.mTypeId < 0 || row.bar.mTypeId > types) {
+            r.fail(row.line, QStringLiteral("member type %1 does not exist").arg(row.bar.mTypeId));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Rows of three values by node. `runs`: the rows go over the nodes once per
+// load component (SHAPE). Rows as the writer gives them keep their number;
+// others give every node a row, 0 where the file has none.
+bool valueLists(Reader &r, const QList<ValueRow> &rows, const Grid &g, bool runs, QList<double> &first,
+                QList<double> &second, QList<double> &third)
+{
+    const qint64 n = g.count;
+    std::vector<int> seen(size_t(n), -1);
+    std::vector<qint64> index(size_t(rows.size()));
+    bool asWritten = true;
+    int run = 0;
+    for (int k = 0; k < rows.size(); ++k) {
+        const ValueRow &row = rows.at(k);
+        const int to = g.renumbered(row.node);
+        if (to == 0) {
+            r.fail(row.line, QStringLiteral("node %1 does not exist").arg(row.node));
+            return false;
+        }
+        int &mark = seen[size_t(to - 1)];
+        if (mark == run) {
+            if (!runs) {
+                r.fail(row.line, QStringLiteral("node %1 has a second row").arg(row.node));
+                return false;
+            }
+            ++run;
+        }
+        mark = run;
+        index[size_t(k)] = run * n + to - 1;
+        asWritten = asWritten && index[size_t(k)] == k;
+    }
+    const qint64 size = asWritten ? rows.size() : (run + 1) * n;
+    if (size > 16 * qint64(kMaxNodes)) {
+        r.fail(rows.last().line, QStringLiteral("the SHAPE rows go over the nodes more often than a model may have"));
+        return false;
+    }
+    first = QList<double>(size, 0.0);
+    second = QList<double>(size, 0.0);
+    third = QList<double>(size, 0.0);
+    for (int k = 0; k < rows.size(); ++k) {
+        const qsizetype i = index[size_t(k)];
+        first[i] = rows.at(k).v[0];
+        second[i] = rows.at(k).v[1];
+        third[i] = rows.at(k).v[2];
+    }
+    return true;
+}
+
+// The file as it stands, section by section.
+bool readSections(Reader &r, ProjectData &t, Parsed &f)
+{
+    Line title;
+    if (!r.rawLine(title)) {
+        r.fail(1, QStringLiteral("the file is empty"));
+        return false;
+    }
+
+    r.setContext(QStringLiteral("the control lines"));
+    QList<int> controlLines;
+    r.trace(&controlLines);
+    RecordLayout::controlLines(r, t.a, t.b, t.c, t.d, t.e);
+    r.trace(nullptr);
+    if (!r.ok())
+        return false;
+    f.countsLine = controlLines.value(1);
+    f.levelsLine = controlLines.value(2);
+
+    Line l;
+    if (t.a[4] == 4 && r.peek(l) && headingOf(l) == NoHeading) {
+        r.setContext(QStringLiteral("the modal damping"));
+        for (int k = 1; r.ok() && r.moreFields(); ++k) {
+            int mode = k;
+            r.i(mode);
+            if (r.ok() && mode != k)
+                r.fail(r.recordLine(), QStringLiteral("mode %1 was expected, not %2").arg(k).arg(mode));
+            double v = 0;
+            r.d(v);
+            t.dampList.append(v);
+        }
+        r.end("! user specified modal damping parameters");
+        if (!r.ok())
+            return false;
+    }
+
+    r.setContext(QStringLiteral("NODES"));
+    if (!r.heading("NODES"))
+        return false;
+    f.nodesLine = r.recordLine();
+    r.i(t.nodesIOut);
+    r.end();
+    if (!readRows<NodeRow>(r, QStringLiteral("a node"), f.nodes, [&](NodeRow &n) {
+            r.i(n.id);
+            r.d(n.x);
+            r.d(n.y);
+            NodeData &v = n.values;
+            r.i(v.nf1);
+            r.i(v.nf2);
+            r.i(v.nf3);
+            r.i(v.kup1);
+            r.i(v.kup2);
+            r.i(v.kup3);
+            r.i(v.iout);
+        }))
+        return false;
+    Grid g;
+    if (!buildGrid(r, t, f, g))
+        return false;
+
+    if (r.peek(l) && headingOf(l) == Drift) {
+        r.setContext(QStringLiteral("DRIFT"));
+        r.heading("DRIFT");
+        f.drift = true;
+        r.word("A", QStringLiteral("DRIFT A was expected"));
+        r.end();
+        r.setContext(QStringLiteral("DRIFT"));
+        while (r.ok() && r.moreFields()) {
+            int id = 0;
+            r.i(id);
+            f.driftIds.append(id);
+            if (f.driftIds.size() > kMaxNodes)
+                break;
+        }
+        f.driftLine = r.recordLine();
+        r.end("! drift nodes");
+        if (!r.ok())
+            return false;
+    }
+    if (!checkDrift(r, t, f, g))
+        return false;
+
+    r.setContext(QStringLiteral("ELEMENTS"));
+    if (!r.heading("ELEMENTS"))
+        return false;
+    r.i(t.elementsIOut);
+    r.end();
+    if (!readRows<MemberRow>(r, QStringLiteral("a member"), f.members, [&](MemberRow &m) {
+            BarData &b = m.bar;
+            r.i(b.id);
+            r.i(b.mTypeId);
+            r.i(b.source);
+            r.i(b.dest);
+            r.i(b.node3);
+            r.i(b.node4);
+            r.i(b.iout);
+        }))
+        return false;
+    if (!checkMembers(r, t, f, g))
+        return false;
+
+    r.setContext(QStringLiteral("PROPS"));
+    if (!r.heading("PROPS"))
+        return false;
+    r.end();
+    while (r.ok() && r.peek(l) && headingOf(l) != Weights) {
+        const int k = int(t.memberTypes.size()) + 1;
+        if (headingOf(l) != Title) {
+            if (k == 1)
+                r.fail(l.number, QStringLiteral("a member type (number, category and label) or WEIGHTS was expected"));
+            else
+                r.fail(l.number, QStringLiteral("member type %1 has no such line: the next member type or WEIGHTS "
+                                                "was expected")
+                                         .arg(k - 1));
+            return false;
+        }
+        if (k > kMaxMemberTypes) {
+            r.fail(l.number, QStringLiteral("%1 member types are more than a model may have").arg(k));
+            return false;
+        }
+        int category = 0;
+        QString label;
+        if (!readTitle(r, k, category, label))
+            return false;
+        auto m = std::make_unique<Member>(k, category);
+        m->setLabel(label);
+        r.setContext(QStringLiteral("member type %1").arg(k));
+        RecordLayout::memberBody(r, *m, t.a[4]);
+        t.memberTypes.append(m.get());
+        t.ownedMembers.push_back(std::move(m));
+    }
+    if (!r.ok() || !checkTypes(r, t, f))
+        return false;
+
+    r.setContext(QStringLiteral("WEIGHTS"));
+    if (!r.heading("WEIGHTS"))
+        return false;
+    r.end();
+    if (!readValueRows(r, "WEIGHTS", f.weights) || !valueLists(r, f.weights, g, false, t.wx, t.wy, t.wd))
+        return false;
+    r.setContext(QStringLiteral("LOADS"));
+    if (!r.heading("LOADS"))
+        return false;
+    r.end();
+    if (!readValueRows(r, "LOADS", f.loads) || !valueLists(r, f.loads, g, false, t.fx, t.fy, t.fm))
+        return false;
+
+    const bool shapeWanted = t.a[5] < 0;
+    const bool hasShape = r.peek(l) && headingOf(l) == Shape;
+    if (hasShape && !shapeWanted) {
+        r.fail(l.number, QStringLiteral("a SHAPE section needs IPVERT below 0 (it is %1)").arg(t.a[5]));
+        return false;
+    }
+    if (shapeWanted) {
+        r.setContext(QStringLiteral("SHAPE"));
+        if (!hasShape) {
+            r.fail(r.peek(l) ? l.number : r.lastLine(),
+                   QStringLiteral("SHAPE was expected (IPVERT is %1)").arg(t.a[5]));
+            return false;
+        }
+        r.heading("SHAPE");
+        const int line = r.recordLine();
+        f.alphaGiven = r.moreFields();
+        if (f.alphaGiven)
+            r.d(t.alpha);
+        r.end();
+        t.showAlpha = t.a[0] == 6 || t.a[0] == 8 || t.a[0] == 9;
+        if (r.ok() && t.showAlpha && !f.alphaGiven)
+            r.fail(line, QStringLiteral("the SHAPE line needs ALPHA with IPANAL %1").arg(t.a[0]));
+        if (!readValueRows(r, "SHAPE", f.shape)
+                || !valueLists(r, f.shape, g, true, t.shapeFx, t.shapeFy, t.shapeFm))
+            return false;
+    }
+
+    if (!readQuakeName(r, t.quakeFile))
+        return false;
+    r.setContext(QStringLiteral("EQUAKE"));
+    RecordLayout::quakeValues(r, t.quakeA, t.quakeB);
+    if (r.ok() && r.peek(l))
+        r.fail(l.number, QStringLiteral("unexpected text after the EQUAKE values"));
+    return r.ok();
+}
+
+} // namespace
+
+namespace AnalysisReader {
+
+bool read(const QByteArray &content, ProjectData &out, QString *error)
+{
+    ProjectData data;
+    Parsed parsed;
+    Reader reader(content);
+    if (!readSections(reader, data, parsed)) {
+        if (error)
+            *error = reader.message();
+        return false;
+    }
+    // An analysis file holds only what its dialogs accepted.
+    data.controlSeted = data.driftSeted = data.quakeSeted = true;
+    data.shapeEnabled = data.a[5] < 0;
+    data.showAlpha = data.a[0] == 6 || data.a[0] == 8 || data.a[0] == 9;
+    if (!parsed.alphaGiven)
+        data.alpha = ShapeSettings().alpha;
+    ModelCore::rebuildDerived(data);
+    out = std::move(data);
+    return true;
+}
+
+bool readFile(const QString &fileName, ProjectData &out, QString *error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    const QByteArray content = file.read(kMaxFileSize + 1);
+    if (content.size() > kMaxFileSize) {
+        if (error)
+            *error = QStringLiteral("\"%1\" is too large to be an analysis input file").arg(fileName);
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    return read(content, out, error);
+}
+
+} // namespace AnalysisReader
