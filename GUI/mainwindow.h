@@ -26,7 +26,9 @@ class QListWidget;
 class QListWidgetItem;
 class QLockFile;
 class QMenu;
+class QRubberBand;
 class QTimer;
+class editAssignDialog;
 class QGraphicsScene;
 class QUndoCommand;
 class QUndoStack;
@@ -102,6 +104,9 @@ public:
     QComboBox *getMTypeComboBox() const { return mtypeCBox; }
     bool isShow11d() const;
     bool isCreateBarMode() const { return createBarMode; }
+    // Quick draw: a member on every free grid segment whose nodes lie in the box
+    // (scene coordinates), for the tool bar's choice of columns and beams; one step.
+    void quickDraw(const QRectF &sceneBox);
     int getIctype() const { return ictype; }
     editGridDialog *getGridDialog() { return &gridDialog; }
     editLoadsDialog *getLoadDialog() { return &loadDialog; }
@@ -142,6 +147,8 @@ public slots:
     void activateDeleteAct(int id);
     void deactivateDeleteAct();
     void deleteBarByButton();
+    // Edit → Assign to Selection…
+    void showEditAssignDialog();
 
     void updateKupsLists();
     void updateMTypes();
@@ -175,12 +182,15 @@ private slots:
     void membersChanged(const QList<ModelKey> &keys);
     void typesChanged();
     void settingsChanged(ProjectModel::Section section);
+    // The actions that act on the selection follow it.
+    void updateSelectionActions();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     // The view's wheel zoom, middle-button pan and hover read-out.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -191,6 +201,12 @@ private:
     // Status bar: what lies under the cursor, the model's size, the mode's next step.
     void createStatusBar();
     void createCheckDock();
+    // Box selection, Assign to Selection and quick draw.
+    void createSelectionTools();
+    bool quickDrawEvent(QEvent *event);
+    QList<Bar *> selectedBars() const;
+    QList<Node *> selectedNodes() const;
+    void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
     void scheduleCheck();
     void refreshCheck();
     void showProblem(QListWidgetItem *item);
@@ -289,6 +305,13 @@ private:
     QAction *undoAct = nullptr;
     QAction *redoAct = nullptr;
     QComboBox *mtypeCBox = nullptr;
+    QAction *assignAct = nullptr;
+    QComboBox *quickDrawCBox = nullptr;
+    editAssignDialog *assignDialog = nullptr;
+    QRubberBand *quickDrawBand = nullptr;
+    QPoint quickDrawFrom;
+    bool quickDrawing = false;
+    QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
 };
 
 #endif // MAINWINDOW_H
