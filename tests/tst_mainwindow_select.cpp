@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QGraphicsScene>
 #include <QGraphicsView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,10 +29,7 @@ QByteArray bothFiles(const MainWindow &w)
 
 QAction *action(const MainWindow &w, const char *name)
 {
-    QAction *a = w.findChild<QAction *>(QLatin1String(name));
-    if (!a)
-        qFatal("missing action %s", name);
-    return a;
+    return w.findChild<QAction *>(QLatin1String(name));
 }
 
 QGraphicsView *view(const MainWindow &w)
@@ -64,8 +60,10 @@ void click(const MainWindow &w, const QPoint &p, Qt::KeyboardModifiers modifiers
     QCoreApplication::processEvents();
 }
 
-void drag(const MainWindow &w, const QPoint &from, const QPoint &to, Qt::KeyboardModifiers modifiers = {})
+// A box with corners in model coordinates.
+void dragBox(const MainWindow &w, const QList<double> &box, Qt::KeyboardModifiers modifiers = {})
 {
+    const QPoint from = at(w, box.at(0), box.at(1)), to = at(w, box.at(2), box.at(3));
     send(w, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
     send(w, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton, modifiers);
     send(w, QEvent::MouseMove, to, Qt::LeftButton, modifiers);
@@ -73,26 +71,17 @@ void drag(const MainWindow &w, const QPoint &from, const QPoint &to, Qt::Keyboar
     QCoreApplication::processEvents();
 }
 
-// The selected members' and nodes' numbers, ascending.
-QList<int> selected(const MainWindow &w, int type)
+// The selected members' and nodes' numbers, ascending: "m 1 2 17 n 1 2 5 6".
+QString selected(const MainWindow &w)
 {
-    QList<int> numbers;
+    QMap<int, QString> bars, nodes;   // sorted by number
     for (QGraphicsItem *item : w.getScene()->selectedItems()) {
-        if (item->type() == type && type == Bar::Type)
-            numbers << static_cast<Bar *>(item)->getId();
-        else if (item->type() == type && type == Node::Type)
-            numbers << static_cast<Node *>(item)->getId();
+        if (item->type() == Bar::Type)
+            bars.insert(static_cast<Bar *>(item)->getId(), QString::number(static_cast<Bar *>(item)->getId()));
+        else if (item->type() == Node::Type)
+            nodes.insert(static_cast<Node *>(item)->getId(), QString::number(static_cast<Node *>(item)->getId()));
     }
-    std::sort(numbers.begin(), numbers.end());
-    return numbers;
-}
-
-QList<int> range(int from, int to)
-{
-    QList<int> r;
-    for (int k = from; k <= to; ++k)
-        r << k;
-    return r;
+    return (QStringList{"m"} + bars.values() + QStringList{"n"} + nodes.values()).join(' ');
 }
 
 void open(MainWindow &w)
@@ -103,12 +92,6 @@ void open(MainWindow &w)
     QVERIFY(w.readProjectFile(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp")));
     w.zoomToFit();
     QCoreApplication::processEvents();
-}
-
-// The whole model in a box from away from any node.
-void selectAll(const MainWindow &w)
-{
-    drag(w, at(w, -1, -1), at(w, 19, 15));
 }
 
 // Runs open(); act() runs on the modal dialog it shows, inside its loop, and must close it.
@@ -135,45 +118,35 @@ private slots:
     void deleteSelection();
     void assign_data();
     void assign();
-    void refusesBadNumbers();
     void quickDraw_data();
     void quickDraw();
 };
 
+const QList<double> wholeModel{-1, -1, 19, 15}, lowestBay{-1, -1, 7, 4.5}, storey2{-1, 6, 19, 8};
+
 void tst_MainWindowSelect::boxSelects_data()
 {
     QTest::addColumn<QList<double>>("box");   // corners in model coordinates
-    QTest::addColumn<bool>("ctrlAdds");       // Ctrl-drag after a first box of node 20
-    QTest::addColumn<QList<int>>("members");
-    QTest::addColumn<QList<int>>("nodes");
-    QTest::addRow("whole model") << QList<double>{-1, -1, 19, 15} << false << range(1, 28) << range(1, 20);
-    QTest::addRow("lowest bay") << QList<double>{-1, -1, 7, 4.5} << false << QList<int>{1, 2, 17}
-                                << QList<int>{1, 2, 5, 6};
-    QTest::addRow("dragged the other way") << QList<double>{7, 4.5, -1, -1} << false << QList<int>{1, 2, 17}
-                                           << QList<int>{1, 2, 5, 6};
-    QTest::addRow("members half inside are out") << QList<double>{-1, -1, 13, 2} << false << QList<int>()
-                                                 << QList<int>{1, 2, 3};
-    QTest::addRow("a storey") << QList<double>{-1, 6, 19, 8} << false << QList<int>{20, 21, 22}
-                              << QList<int>{9, 10, 11, 12};
-    QTest::addRow("ctrl adds") << QList<double>{-1, 6, 19, 8} << true << QList<int>{20, 21, 22}
-                               << QList<int>{9, 10, 11, 12, 20};
+    QTest::addColumn<bool>("ctrl");           // after a first box around node 20
+    QTest::addColumn<QString>("picked");
+    QTest::addRow("lowest bay") << lowestBay << false << "m 1 2 17 n 1 2 5 6";
+    QTest::addRow("dragged the other way") << QList<double>{7, 4.5, -1, -1} << false << "m 1 2 17 n 1 2 5 6";
+    QTest::addRow("half inside is out") << QList<double>{-1, -1, 13, 2} << false << "m n 1 2 3";
+    QTest::addRow("ctrl adds") << storey2 << true << "m 20 21 22 n 9 10 11 12 20";
 }
 
 void tst_MainWindowSelect::boxSelects()
 {
     QFETCH(QList<double>, box);
-    QFETCH(bool, ctrlAdds);
-    QFETCH(QList<int>, members);
-    QFETCH(QList<int>, nodes);
+    QFETCH(bool, ctrl);
+    QFETCH(QString, picked);
     MainWindow w;
     open(w);
-    drag(w, at(w, 17, 13), at(w, 19, 15));
-    QCOMPARE(selected(w, Node::Type), QList<int>{20});
-    drag(w, at(w, box.at(0), box.at(1)), at(w, box.at(2), box.at(3)),
-         ctrlAdds ? Qt::ControlModifier : Qt::NoModifier);
-    QCOMPARE(selected(w, Bar::Type), members);
-    QCOMPARE(selected(w, Node::Type), nodes);
-    QCOMPARE(action(w, "deleteAct")->isEnabled(), !members.isEmpty());
+    dragBox(w, {17, 13, 19, 15});
+    QCOMPARE(selected(w), QStringLiteral("m n 20"));
+    dragBox(w, box, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(selected(w), picked);
+    QCOMPARE(action(w, "deleteAct")->isEnabled(), picked.at(2) != 'n');
     QVERIFY(action(w, "assignAct")->isEnabled());
 }
 
@@ -181,41 +154,26 @@ void tst_MainWindowSelect::clickCtrlClickEscape()
 {
     MainWindow w;
     open(w);
-    QVERIFY(!action(w, "assignAct")->isEnabled());
     const QPoint column1 = at(w, 0, 1.75), beam17 = at(w, 3, 3.5), node6 = at(w, 6, 3.5);
     click(w, column1);
-    QCOMPARE(selected(w, Bar::Type), QList<int>{1});
-    QVERIFY(action(w, "deleteAct")->isEnabled());
     click(w, beam17);
-    QCOMPARE(selected(w, Bar::Type), QList<int>{17});
+    QCOMPARE(selected(w), QStringLiteral("m 17 n"));
     click(w, node6, Qt::ControlModifier);
     click(w, column1, Qt::ControlModifier);
-    QCOMPARE(selected(w, Bar::Type), QList<int>({1, 17}));
-    QCOMPARE(selected(w, Node::Type), QList<int>{6});
     click(w, beam17, Qt::ControlModifier);
-    QCOMPARE(selected(w, Bar::Type), QList<int>{1});
+    QCOMPARE(selected(w), QStringLiteral("m 1 n 6"));
     // A right click opens the member's dialog and keeps the selection.
     bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            opened = true;
-            d->reject();
-        }
-    });
-    click(w, beam17, {}, Qt::RightButton);
+    onModal([&] { click(w, beam17, {}, Qt::RightButton); }, [&](QDialog *d) { opened = true, d->reject(); });
     QVERIFY(opened);
-    QCOMPARE(selected(w, Bar::Type), QList<int>{1});
-    QCOMPARE(selected(w, Node::Type), QList<int>{6});
-    // Escape in the view clears; so does a click on empty space.
+    QCOMPARE(selected(w), QStringLiteral("m 1 n 6"));
     QTest::keyClick(view(w), Qt::Key_Escape);
     QCoreApplication::processEvents();
-    QVERIFY(w.getScene()->selectedItems().isEmpty());
-    QVERIFY(!action(w, "deleteAct")->isEnabled());
-    QVERIFY(!action(w, "assignAct")->isEnabled());
+    QCOMPARE(selected(w), QStringLiteral("m n"));
+    QVERIFY(!action(w, "deleteAct")->isEnabled() && !action(w, "assignAct")->isEnabled());
     click(w, node6);
-    QCOMPARE(selected(w, Node::Type), QList<int>{6});
-    click(w, at(w, 3, 1.75));
-    QVERIFY(w.getScene()->selectedItems().isEmpty());
+    click(w, at(w, 3, 1.75));   // empty space
+    QCOMPARE(selected(w), QStringLiteral("m n"));
 }
 
 void tst_MainWindowSelect::deleteSelection_data()
@@ -223,8 +181,8 @@ void tst_MainWindowSelect::deleteSelection_data()
     QTest::addColumn<QList<double>>("box");
     QTest::addColumn<QString>("step");
     QTest::addColumn<int>("left");
-    QTest::addRow("all") << QList<double>{-1, -1, 19, 15} << "Delete 28 members" << 0;
-    QTest::addRow("lowest bay") << QList<double>{-1, -1, 7, 4.5} << "Delete 3 members" << 25;
+    QTest::addRow("all") << wholeModel << "Delete 28 members" << 0;
+    QTest::addRow("lowest bay") << lowestBay << "Delete 3 members" << 25;
     QTest::addRow("one member") << QList<double>{-1, 6, 7, 8} << "Delete member 20" << 27;
 }
 
@@ -236,15 +194,11 @@ void tst_MainWindowSelect::deleteSelection()
     MainWindow w;
     open(w);
     const QByteArray before = bothFiles(w);
-    drag(w, at(w, box.at(0), box.at(1)), at(w, box.at(2), box.at(3)));
+    dragBox(w, box);
     action(w, "deleteAct")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(w.getBars().size(), left);
-    QCOMPARE(w.projectModel()->members().size(), left);
     QCOMPARE(w.undoStack()->count(), 1);
     QCOMPARE(w.undoStack()->undoText(), step);
-    QCoreApplication::processEvents();
-    QVERIFY(!action(w, "deleteAct")->isEnabled());
     action(w, "undoAct")->trigger();
     QCOMPARE(bothFiles(w), before);
     QCOMPARE(w.getBars().last()->getId(), 28);
@@ -253,44 +207,38 @@ void tst_MainWindowSelect::deleteSelection()
 void tst_MainWindowSelect::assign_data()
 {
     QTest::addColumn<QList<double>>("box");
-    QTest::addColumn<QStringList>("fields");   // object name = text; a combo takes an index
-    QTest::addColumn<QString>("step");         // empty: no step
-    QTest::addColumn<QList<int>>("memberType");   // type of members 1, 17, 20 after
-    QTest::addColumn<QList<int>>("nodeNf");       // NF1 NF2 NF3 IOUT of node 10 after
-    QTest::addColumn<QList<double>>("weights");   // WX WY WD of nodes 10 and 14 after
-    QTest::addColumn<QList<double>>("loads");     // FX FY FM of node 10 after
-    const QList<double> all{-1, -1, 19, 15}, storey2{-1, 6, 19, 8};
-    const QList<double> weights{25, 25, 0, 25, 25, 0}, loads{0, -245, 0};
-    QTest::addRow("member type") << all << QStringList{"mTypeComboBox=2"} << "Assign to 28 members"
-                                 << QList<int>{2, 2, 2} << QList<int>{0, 0, 0, 0} << weights << loads;
+    QTest::addColumn<QStringList>("fields");   // object name=text; a combo takes an index
+    QTest::addColumn<QString>("answer");       // the step, or the message of a refused OK
+    // Types of members 1, 17, 20; NF1 NF2 NF3 IOUT, WX WY WD, FX FY FM of node 10; WX of node 14.
+    QTest::addColumn<QString>("after");
+    const QString kept = "1 2 2 | 0 0 0 0 | 25 25 0 | 0 -245 0 | 25";
+    QTest::addRow("member type") << wholeModel << QStringList{"mTypeComboBox=2"} << "Assign to 28 members"
+                                 << "2 2 2 | 0 0 0 0 | 25 25 0 | 0 -245 0 | 25";
     QTest::addRow("storey masses") << storey2 << QStringList{"wxLineEdit=12.5", "wyLineEdit= 1e1 "}
-                                   << "Assign to 4 nodes" << QList<int>{1, 2, 2} << QList<int>{0, 0, 0, 0}
-                                   << QList<double>{12.5, 10, 0, 25, 25, 0} << loads;
+                                   << "Assign to 4 nodes" << "1 2 2 | 0 0 0 0 | 12.5 10 0 | 0 -245 0 | 25";
     QTest::addRow("both") << storey2
                           << QStringList{"memberIoutComboBox=2", "nf1ComboBox=2", "nf3ComboBox=2",
                                          "nodeIoutComboBox=3", "fmLineEdit=-0.5", "mTypeComboBox=1"}
-                          << "Assign to 3 members and 4 nodes" << QList<int>{1, 2, 1} << QList<int>{1, 0, 1, 2}
-                          << weights << QList<double>{0, -245, -0.5};
+                          << "Assign to 3 members and 4 nodes" << "1 2 1 | 1 0 1 2 | 25 25 0 | 0 -245 -0.5 | 25";
     QTest::addRow("values they have") << storey2 << QStringList{"nf1ComboBox=1", "wxLineEdit=25"} << QString()
-                                      << QList<int>{1, 2, 2} << QList<int>{0, 0, 0, 0} << weights << loads;
-    QTest::addRow("nothing") << all << QStringList() << QString() << QList<int>{1, 2, 2}
-                             << QList<int>{0, 0, 0, 0} << weights << loads;
+                                      << kept;
+    QTest::addRow("nothing") << wholeModel << QStringList() << QString() << kept;
+    for (const char *bad : {"1,5", "inf", "12x"})
+        QTest::addRow("refused %s", bad) << storey2 << QStringList{QStringLiteral("fyLineEdit=") + bad}
+                                         << "FY must be a number" << kept;
 }
 
 void tst_MainWindowSelect::assign()
 {
     QFETCH(QList<double>, box);
     QFETCH(QStringList, fields);
-    QFETCH(QString, step);
-    QFETCH(QList<int>, memberType);
-    QFETCH(QList<int>, nodeNf);
-    QFETCH(QList<double>, weights);
-    QFETCH(QList<double>, loads);
+    QFETCH(QString, answer);
+    QFETCH(QString, after);
     MainWindow w;
     open(w);
     const QByteArray before = bothFiles(w);
-    drag(w, at(w, box.at(0), box.at(1)), at(w, box.at(2), box.at(3)));
-    QVERIFY(action(w, "assignAct")->isEnabled());
+    dragBox(w, box);
+    QString said;
     onModal([&] { action(w, "assignAct")->trigger(); },
             [&](QDialog *d) {
                 for (const QString &f : fields) {
@@ -298,54 +246,37 @@ void tst_MainWindowSelect::assign()
                     if (auto *combo = d->findChild<QComboBox *>(name)) {
                         QCOMPARE(combo->currentText(), QStringLiteral("unchanged"));
                         combo->setCurrentIndex(value.toInt());
-                    } else {
-                        auto *edit = d->findChild<QLineEdit *>(name);
+                    } else if (auto *edit = d->findChild<QLineEdit *>(name)) {
                         QCOMPARE(edit->placeholderText(), QStringLiteral("unchanged"));
                         edit->setText(value);
                     }
                 }
+                QTimer::singleShot(0, [&] {
+                    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                        said = box->text(), box->accept();
+                });
                 d->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
+                if (d->isVisible())
+                    d->reject();
             });
     const ProjectData p = w.collectProjectData();
-    QCOMPARE(QList<int>({p.bars.at(0).mTypeId, p.bars.at(16).mTypeId, p.bars.at(19).mTypeId}), memberType);
     const NodeData &n = p.nodes.at(9);
-    QCOMPARE(QList<int>({n.nf1, n.nf2, n.nf3, n.iout}), nodeNf);
-    QCOMPARE(QList<double>({p.wx.at(9), p.wy.at(9), p.wd.at(9), p.wx.at(13), p.wy.at(13), p.wd.at(13)}), weights);
-    QCOMPARE(QList<double>({p.fx.at(9), p.fy.at(9), p.fm.at(9)}), loads);
-    if (step.isEmpty()) {
+    QCOMPARE(QStringLiteral("%1 %2 %3 | %4 %5 %6 %7 | %8 %9 %10 | %11 %12 %13 | %14")
+                 .arg(p.bars.at(0).mTypeId).arg(p.bars.at(16).mTypeId).arg(p.bars.at(19).mTypeId)
+                 .arg(n.nf1).arg(n.nf2).arg(n.nf3).arg(n.iout)
+                 .arg(p.wx.at(9)).arg(p.wy.at(9)).arg(p.wd.at(9)).arg(p.fx.at(9)).arg(p.fy.at(9)).arg(p.fm.at(9))
+                 .arg(p.wx.at(13)),
+             after);
+    if (!said.isEmpty() || answer.isEmpty()) {
+        QCOMPARE(said, answer);
         QCOMPARE(w.undoStack()->count(), 0);
         QCOMPARE(bothFiles(w), before);
         return;
     }
     QCOMPARE(w.undoStack()->count(), 1);
-    QCOMPARE(w.undoStack()->undoText(), step);
+    QCOMPARE(w.undoStack()->undoText(), answer);
     action(w, "undoAct")->trigger();
     QCOMPARE(bothFiles(w), before);
-}
-
-void tst_MainWindowSelect::refusesBadNumbers()
-{
-    MainWindow w;
-    open(w);
-    drag(w, at(w, -1, 6), at(w, 19, 8));
-    QStringList said;
-    for (const char *typed : {"1,5", "inf", "12x"}) {
-        onModal([&] { action(w, "assignAct")->trigger(); },
-                [&](QDialog *d) {
-                    d->findChild<QLineEdit *>(QStringLiteral("fyLineEdit"))->setText(QLatin1String(typed));
-                    QTimer::singleShot(0, [&] {
-                        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                            said << box->text();
-                            box->accept();
-                        }
-                    });
-                    d->findChild<QPushButton *>(QStringLiteral("okBtn"))->click();
-                    QVERIFY(d->isVisible());
-                    d->findChild<QPushButton *>(QStringLiteral("cancelBtn"))->click();
-                });
-    }
-    QCOMPARE(said, QStringList(3, QStringLiteral("FY must be a number")));
-    QCOMPARE(w.undoStack()->count(), 0);
 }
 
 void tst_MainWindowSelect::quickDraw_data()
@@ -355,9 +286,8 @@ void tst_MainWindowSelect::quickDraw_data()
     QTest::addColumn<int>("created");
     QTest::addRow("columns") << 0 << QList<int>() << 16;
     QTest::addRow("beams") << 1 << QList<int>() << 15;
-    QTest::addRow("columns and beams") << 2 << QList<int>() << 31;
     // A column 5-1, and a beam 9-12 over the three bays.
-    QTest::addRow("skips existing") << 2 << QList<int>{5, 1, 9, 12} << 27;
+    QTest::addRow("both, skipping existing") << 2 << QList<int>{5, 1, 9, 12} << 27;
 }
 
 void tst_MainWindowSelect::quickDraw()
@@ -379,26 +309,20 @@ void tst_MainWindowSelect::quickDraw()
 
     action(w, "createBarAct")->setChecked(true);
     w.createBar();
-    auto *kinds = w.findChild<QComboBox *>(QStringLiteral("quickDrawCBox"));
-    QVERIFY(kinds && kinds->isEnabled());
-    kinds->setCurrentIndex(choice);
+    w.findChild<QComboBox *>(QStringLiteral("quickDrawCBox"))->setCurrentIndex(choice);
     w.getMTypeComboBox()->setCurrentIndex(1);
-    drag(w, at(w, -1, -1), at(w, 19, 15));
-    QCOMPARE(w.undoStack()->count(), steps + 1);
-    QCOMPARE(w.undoStack()->undoText(), QStringLiteral("Create %1 members").arg(created));
-    QCOMPARE(w.getBars().size(), had + created);
-    QCOMPARE(w.getBars().last()->getMTypeId(), 2);
-    QVERIFY(w.getScene()->selectedItems().isEmpty());
-    // Again over the same box: nothing is doubled, no step.
-    drag(w, at(w, -1, -1), at(w, 19, 15));
-    QCOMPARE(w.undoStack()->count(), steps + 1);
+    for (int again = 0; again < 2; ++again) {   // the second box doubles nothing: no step
+        dragBox(w, wholeModel);
+        QCOMPARE(w.undoStack()->count(), steps + 1);
+        QCOMPARE(w.undoStack()->undoText(), QStringLiteral("Create %1 members").arg(created));
+        QCOMPARE(w.getBars().size(), had + created);
+        QCOMPARE(w.getBars().last()->getMTypeId(), 2);
+    }
     action(w, "undoAct")->trigger();
     QCOMPARE(bothFiles(w), before);
 
     // A press on a node still starts the two-click member.
     click(w, at(w, 18, 14));
-    auto *hint = w.findChild<QLabel *>(QStringLiteral("statusMode"));
-    QCOMPARE(hint->text(), QStringLiteral("Create member: click the second node"));
     click(w, at(w, 12, 14));
     QCOMPARE(w.undoStack()->undoText(), QStringLiteral("Create member %1").arg(had + 1));
 }
