@@ -364,7 +364,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != ui->gridView->viewport())
         return QMainWindow::eventFilter(watched, event);
-    if (quickDrawEvent(event))
+    if (viewMouseEvent(event))
         return true;
     switch (event->type()) {
     case QEvent::Wheel: {
@@ -1335,19 +1335,24 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     QMainWindow::keyPressEvent(event);
 }
 
-bool MainWindow::quickDrawEvent(QEvent *event)
+bool MainWindow::viewMouseEvent(QEvent *event)
 {
     QGraphicsView *view = ui->gridView;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (!createBarMode || mouse->button() != Qt::LeftButton)
-            return false;
         const QPoint at = mouse->position().toPoint();
+        bool onNode = false, onItem = false;
+        for (QGraphicsItem *item : view->items(at)) {
+            onNode = onNode || item->type() == Node::Type;
+            onItem = onItem || item->type() == Node::Type || item->type() == Bar::Type;
+        }
+        // The view's box is the left button's: a right press only opens an item's dialog.
+        if (mouse->button() == Qt::RightButton)
+            return !onItem;
         // A press on a node is the two-click member's.
-        for (QGraphicsItem *item : view->items(at))
-            if (item->type() == Node::Type)
-                return false;
+        if (!createBarMode || mouse->button() != Qt::LeftButton || onNode)
+            return false;
         quickDrawing = true;
         quickDrawFrom = at;
         quickDrawBand->setGeometry(QRect(at, QSize()));
@@ -1370,9 +1375,12 @@ bool MainWindow::quickDrawEvent(QEvent *event)
         quickDrawBand->hide();
         updateModeHint();
         const QRect box = QRect(quickDrawFrom, mouse->position().toPoint()).normalized();
-        // A click is no box.
-        if (box.width() > 2 || box.height() > 2)
+        // A click is no box; a box drops a first node picked before it.
+        if (box.width() > 2 || box.height() > 2) {
+            candrawbar = false;
+            updateModeHint();
             quickDraw(view->mapToScene(box).boundingRect());
+        }
         return true;
     }
     default:

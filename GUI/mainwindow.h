@@ -203,7 +203,8 @@ private:
     void createCheckDock();
     // Box selection, Assign to Selection and quick draw.
     void createSelectionTools();
-    bool quickDrawEvent(QEvent *event);
+    // The view's mouse before the view: quick draw, and right presses beside any item.
+    bool viewMouseEvent(QEvent *event);
     QList<Bar *> selectedBars() const;
     QList<Node *> selectedNodes() const;
     void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);

@@ -61,13 +61,14 @@ void click(const MainWindow &w, const QPoint &p, Qt::KeyboardModifiers modifiers
 }
 
 // A box with corners in model coordinates.
-void dragBox(const MainWindow &w, const QList<double> &box, Qt::KeyboardModifiers modifiers = {})
+void dragBox(const MainWindow &w, const QList<double> &box, Qt::KeyboardModifiers modifiers = {},
+             Qt::MouseButton button = Qt::LeftButton)
 {
     const QPoint from = at(w, box.at(0), box.at(1)), to = at(w, box.at(2), box.at(3));
-    send(w, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
-    send(w, QEvent::MouseMove, (from + to) / 2, Qt::LeftButton, modifiers);
-    send(w, QEvent::MouseMove, to, Qt::LeftButton, modifiers);
-    send(w, QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+    send(w, QEvent::MouseButtonPress, from, button, modifiers, button);
+    send(w, QEvent::MouseMove, (from + to) / 2, button, modifiers, button);
+    send(w, QEvent::MouseMove, to, button, modifiers, button);
+    send(w, QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers, button);
     QCoreApplication::processEvents();
 }
 
@@ -171,6 +172,8 @@ void tst_MainWindowSelect::clickCtrlClickEscape()
     QCoreApplication::processEvents();
     QCOMPARE(selected(w), QStringLiteral("m n"));
     QVERIFY(!action(w, "deleteAct")->isEnabled() && !action(w, "assignAct")->isEnabled());
+    dragBox(w, wholeModel, {}, Qt::RightButton);   // the box is the left button's
+    QCOMPARE(selected(w), QStringLiteral("m n"));
     click(w, node6);
     click(w, at(w, 3, 1.75));   // empty space
     QCOMPARE(selected(w), QStringLiteral("m n"));
