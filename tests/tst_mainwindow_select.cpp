@@ -328,6 +328,20 @@ void tst_MainWindowSelect::quickDraw()
     click(w, at(w, 18, 14));
     click(w, at(w, 12, 14));
     QCOMPARE(w.undoStack()->undoText(), QStringLiteral("Create member %1").arg(had + 1));
+    // After a refused pair, the next clicks go to the nodes clicked (no node keeps the mouse).
+    QStringList said;
+    QTimer closer;   // closes every message box, so a wrong one cannot hang the test
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            said << box->text(), box->accept();
+    });
+    closer.start(10);
+    click(w, at(w, 12, 14));
+    send(w, QEvent::MouseButtonPress, at(w, 18, 14), Qt::LeftButton);   // the message box takes the release
+    click(w, at(w, 6, 14));
+    click(w, at(w, 12, 14));
+    QCOMPARE(said, QStringList{"You can't put two bars between two nodes"});
+    QCOMPARE(w.undoStack()->undoText(), QStringLiteral("Create member %1").arg(had + 2));
 }
 
 QTEST_MAIN(tst_MainWindowSelect)
