@@ -98,10 +98,8 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     case 5: colour = Qt::red; break;
     default: style = Qt::DotLine; break;
     }
-    if (scene() && scene()->mouseGrabberItem() == this) {
-        emit activateDeleteAct(id);
+    if (scene() && scene()->mouseGrabberItem() == this)
         colour = Qt::green;
-    }
     painter->setPen(QPen(colour, 7, style, Qt::SquareCap, Qt::RoundJoin));
     painter->drawLine(line);
 }
@@ -172,7 +170,15 @@ void Bar::openDialog()
 
 void Bar::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
-    if (event->button() == Qt::RightButton)
+    if (event->button() == Qt::RightButton) {
+        // The dialog takes the release: the member must not keep the mouse. Taken
+        // here, the press neither clears the selection nor reaches the items below.
+        if (scene() && scene()->mouseGrabberItem() == this)
+            ungrabMouse();
         openDialog();
+        event->accept();
+        return;
+    }
+    // Selection (Ctrl adds or removes) is the scene's.
     QGraphicsItem::mousePressEvent(event);
 }

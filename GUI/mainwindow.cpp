@@ -6,6 +6,7 @@
 #include "bar.h"
 #include "createmembercommand.h"
 #include "deletememberscommand.h"
+#include "editassigndialog.h"
 #include "editrecordscommand.h"
 #include "imagefiles.h"
 #include "member.h"
@@ -54,6 +55,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QKeyEvent>
+#include <QRubberBand>
 #include <QSet>
 #include <QToolBar>
 #include <QUndoStack>
@@ -179,6 +182,7 @@ void MainWindow::init()
     ui->gridView->viewport()->installEventFilter(this);
     createStatusBar();
     createCheckDock();
+    createSelectionTools();
 }
 
 void MainWindow::createStatusBar()
@@ -296,7 +300,9 @@ void MainWindow::updateStatusCounts()
 
 void MainWindow::updateModeHint()
 {
-    if (!createBarMode)
+    if (quickDrawing)
+        modeLabel->setText(tr("Quick draw: release to create %1 in the box").arg(quickDrawCBox->currentText().toLower()));
+    else if (!createBarMode)
         modeLabel->clear();
     else if (!candrawbar)
         modeLabel->setText(tr("Create member: click the first node"));
@@ -359,6 +365,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != ui->gridView->viewport())
         return QMainWindow::eventFilter(watched, event);
+    if (viewMouseEvent(event))
+        return true;
     switch (event->type()) {
     case QEvent::Wheel: {
         auto *wheel = static_cast<QWheelEvent *>(event);
@@ -540,6 +548,8 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
+    // A press beside the view lets the selection go, and with it the delete button.
+    scene->clearSelection();
     if (deleteAct->isEnabled())
         deleteAct->setEnabled(false);
     QMainWindow::mousePressEvent(event);
@@ -1172,7 +1182,13 @@ void MainWindow::barProcedure(int nodeId)
         return;
     }
     finalNode = newNodes.at(nodeId - 1);
+    // A message box takes the mouse's release: no node may keep the mouse after it.
+    const auto release = [this] {
+        if (QGraphicsItem *grabber = scene->mouseGrabberItem())
+            grabber->ungrabMouse();
+    };
     if (finalNode == initialNode) {
+        release();
         candrawbar = false;
         QMessageBox::critical(this, tr("Error"), tr("You must select differents nodes"));
         createBarAct->setChecked(false);
@@ -1180,6 +1196,7 @@ void MainWindow::barProcedure(int nodeId)
         return;
     }
     if (finalNode->hasAssociation(initialNode->getId())) {
+        release();
         candrawbar = false;
         QMessageBox::critical(this, tr("Error"), tr("You can't put two bars between two nodes"));
         return;
@@ -1205,6 +1222,11 @@ void MainWindow::deleteBar(int id)
 
 void MainWindow::activateDeleteAct(int id)
 {
+    // That member becomes the selection, which the delete button deletes.
+    if (id >= 1 && id <= newBars.size()) {
+        scene->clearSelection();
+        newBars.at(id - 1)->setSelected(true);
+    }
     deleteAct->setEnabled(true);
     barIdSelected = id;
 }
@@ -1216,10 +1238,290 @@ void MainWindow::deactivateDeleteAct()
 
 void MainWindow::deleteBarByButton()
 {
-    if (barIdSelected >= 1 && barIdSelected <= newBars.size())
-        newBars.at(barIdSelected - 1)->deleteMe();
+    // Every selected member in one step; a member named by barIdSelected alone otherwise.
+    QList<ModelKey> keys;
+    for (const Bar *bar : selectedBars())
+        keys.append(bar->key());
+    if (keys.isEmpty() && barIdSelected >= 1 && barIdSelected <= newBars.size())
+        keys.append(newBars.at(barIdSelected - 1)->key());
     barIdSelected = -1;
     deleteAct->setEnabled(false);
+    if (!keys.isEmpty())
+        push(new DeleteMembersCommand(model, keys));
+}
+
+// ---------------------------------------------------------------- selection
+
+void MainWindow::createSelectionTools()
+{
+    // A drag on empty space selects what lies wholly inside the box; Ctrl adds.
+    QGraphicsView *view = ui->gridView;
+    view->setDragMode(QGraphicsView::RubberBandDrag);
+    view->setRubberBandSelectionMode(Qt::ContainsItemBoundingRect);
+    selectionTimer = new QTimer(this);
+    selectionTimer->setSingleShot(true);
+    selectionTimer->setInterval(0);
+    connect(selectionTimer, &QTimer::timeout, this, &MainWindow::updateSelectionActions);
+    // Removing thousands of selected items signals once per item: count them once.
+    connect(scene, &QGraphicsScene::selectionChanged, selectionTimer, qOverload<>(&QTimer::start));
+
+    assignAct = new QAction(tr("Assign to Selection…"), this);
+    assignAct->setObjectName(QStringLiteral("assignAct"));
+    assignAct->setStatusTip(tr("Set values for every selected member and node"));
+    assignAct->setEnabled(false);
+    connect(assignAct, &QAction::triggered, this, &MainWindow::showEditAssignDialog);
+    ui->menuEdit->addSeparator();
+    ui->menuEdit->addAction(assignAct);
+
+    quickDrawCBox = new QComboBox(ui->editToolBar);
+    quickDrawCBox->setObjectName(QStringLiteral("quickDrawCBox"));
+    quickDrawCBox->addItems({tr("Columns"), tr("Beams"), tr("Columns and beams")});
+    quickDrawCBox->setCurrentIndex(2);
+    quickDrawCBox->setToolTip(tr("Quick draw: in Create member mode, drag a box from away from any node "
+                                 "to draw these members between the nodes inside it"));
+    quickDrawCBox->setEnabled(createBarAct->isEnabled());
+    ui->editToolBar->insertWidget(deleteAct, quickDrawCBox);
+    connect(createBarAct, &QAction::changed, this, [this] { quickDrawCBox->setEnabled(createBarAct->isEnabled()); });
+
+    quickDrawBand = new QRubberBand(QRubberBand::Rectangle, view->viewport());
+    quickDrawBand->hide();
+}
+
+QList<Bar *> MainWindow::selectedBars() const
+{
+    QList<Bar *> bars;
+    for (QGraphicsItem *item : scene->selectedItems())
+        if (item->type() == Bar::Type)
+            bars.append(static_cast<Bar *>(item));
+    return bars;
+}
+
+QList<Node *> MainWindow::selectedNodes() const
+{
+    QList<Node *> nodes;
+    for (QGraphicsItem *item : scene->selectedItems())
+        if (item->type() == Node::Type)
+            nodes.append(static_cast<Node *>(item));
+    return nodes;
+}
+
+void MainWindow::updateSelectionActions()
+{
+    int bars = 0, nodes = 0;
+    const Bar *single = nullptr;
+    for (QGraphicsItem *item : scene->selectedItems()) {
+        if (item->type() == Bar::Type) {
+            ++bars;
+            single = static_cast<const Bar *>(item);
+        } else if (item->type() == Node::Type) {
+            ++nodes;
+        }
+    }
+    deleteAct->setEnabled(bars > 0);
+    barIdSelected = bars == 1 ? single->getId() : -1;
+    assignAct->setEnabled(bars + nodes > 0);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        if (quickDrawing) {
+            quickDrawing = false;
+            quickDrawBand->hide();
+            updateModeHint();
+        }
+        scene->clearSelection();
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+bool MainWindow::viewMouseEvent(QEvent *event)
+{
+    QGraphicsView *view = ui->gridView;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint at = mouse->position().toPoint();
+        bool onNode = false, onItem = false;
+        for (QGraphicsItem *item : view->items(at)) {
+            onNode = onNode || item->type() == Node::Type;
+            onItem = onItem || item->type() == Node::Type || item->type() == Bar::Type;
+        }
+        // The view's box is the left button's: a right press only opens an item's dialog.
+        if (mouse->button() == Qt::RightButton)
+            return !onItem;
+        // A press on a node is the two-click member's.
+        if (!createBarMode || mouse->button() != Qt::LeftButton || onNode)
+            return false;
+        quickDrawing = true;
+        quickDrawFrom = at;
+        quickDrawBand->setGeometry(QRect(at, QSize()));
+        quickDrawBand->show();
+        updateModeHint();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (!quickDrawing)
+            return false;
+        quickDrawBand->setGeometry(QRect(quickDrawFrom, static_cast<QMouseEvent *>(event)->position().toPoint())
+                                       .normalized());
+        showHover(static_cast<QMouseEvent *>(event)->position().toPoint());
+        return true;
+    case QEvent::MouseButtonRelease: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!quickDrawing || mouse->button() != Qt::LeftButton)
+            return false;
+        quickDrawing = false;
+        quickDrawBand->hide();
+        updateModeHint();
+        const QRect box = QRect(quickDrawFrom, mouse->position().toPoint()).normalized();
+        // A click is no box; a box drops a first node picked before it.
+        if (box.width() > 2 || box.height() > 2) {
+            candrawbar = false;
+            updateModeHint();
+            quickDraw(view->mapToScene(box).boundingRect());
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void MainWindow::quickDraw(const QRectF &sceneBox)
+{
+    const QRectF box = sceneBox.normalized();
+    const double x1 = box.left() / XFactor, x2 = box.right() / XFactor;
+    const double y1 = box.top() / YFactor, y2 = box.bottom() / YFactor;
+    static const int kinds[] = {ProjectModel::Columns, ProjectModel::Beams, ProjectModel::ColumnsAndBeams};
+    const int choice = std::clamp(quickDrawCBox->currentIndex(), 0, 2);
+    const auto segments = model->freeSegments(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+                                              std::max(y1, y2), kinds[choice]);
+    // As the two-click member: the tool bar's type and the grid's Elements IOUT.
+    MemberRecord r;
+    r.type = model->typeKey(mtypeCBox->currentIndex() + 1);
+    r.iout = model->grid().elementsIOut;
+    QList<MemberRecord> records;
+    records.reserve(segments.size());
+    for (const auto &segment : segments) {
+        r.source = segment.first;
+        r.dest = segment.second;
+        records.append(r);
+    }
+    if (!records.isEmpty())
+        push(new CreateMemberCommand(model, records));
+}
+
+void MainWindow::showEditAssignDialog()
+{
+    QList<ModelKey> members, nodes;
+    for (const Bar *bar : selectedBars())
+        members.append(bar->key());
+    for (const Node *node : selectedNodes())
+        nodes.append(node->key());
+    if (members.isEmpty() && nodes.isEmpty())
+        return;
+    if (!assignDialog)
+        assignDialog = new editAssignDialog(this);
+    assignDialog->setMTypeList(typeList());
+    assignDialog->setCounts(int(members.size()), int(nodes.size()));
+    assignDialog->clearFields();
+    if (assignDialog->exec() == QDialog::Accepted)
+        assignToSelection(members, nodes);
+}
+
+void MainWindow::assignToSelection(const QList<ModelKey> &memberKeys, const QList<ModelKey> &nodeKeys)
+{
+    const editAssignDialog *d = assignDialog;
+    auto *step = new QUndoCommand();
+    bool membersChange = false, nodesChange = false;
+
+    const int mtype = d->getMType(), memberIout = d->getMemberIout();
+    if (mtype > 0 || memberIout >= 0) {
+        QList<MemberRecord> changed;
+        for (ModelKey key : memberKeys) {
+            if (const MemberRecord *old = model->member(key)) {
+                MemberRecord r = *old;
+                if (mtype > 0)
+                    r.type = model->typeKey(mtype);
+                if (memberIout >= 0)
+                    r.iout = memberIout;
+                changed.append(r);
+            }
+        }
+        membersChange = !(new EditMembersCommand(model, changed, QString(), step))->isEmpty();
+    }
+
+    const int nf[3] = {d->getNf1(), d->getNf2(), d->getNf3()};
+    const int nodeIout = d->getNodeIout();
+    if (nf[0] >= 0 || nf[1] >= 0 || nf[2] >= 0 || nodeIout >= 0) {
+        QList<NodeRecord> changed;
+        for (ModelKey key : nodeKeys) {
+            if (const NodeRecord *old = model->node(key)) {
+                NodeRecord r = *old;
+                if (nf[0] >= 0)
+                    r.nf1 = nf[0];
+                if (nf[1] >= 0)
+                    r.nf2 = nf[1];
+                if (nf[2] >= 0)
+                    r.nf3 = nf[2];
+                if (nodeIout >= 0)
+                    r.iout = nodeIout;
+                changed.append(r);
+            }
+        }
+        nodesChange = !(new EditNodesCommand(model, changed, QString(), step))->isEmpty();
+    }
+
+    // Weights and loads are lists by node place: unset or short lists get a 0 for
+    // every node first, as the tables' OK would give them.
+    const int count = int(model->nodes().size());
+    const auto assigned = [&](const NodeValues &old, const std::optional<double> (&v)[3]) {
+        NodeValues next = old;
+        QList<double> *lists[3] = {&next.first, &next.second, &next.third};
+        for (QList<double> *list : lists)
+            while (list->size() < count)
+                list->append(0.0);
+        for (ModelKey key : nodeKeys) {
+            const int i = model->nodeIndex(key);
+            for (int c = 0; c < 3 && i >= 0; ++c)
+                if (v[c])
+                    (*lists[c])[i] = *v[c];
+        }
+        return next;
+    };
+    const std::optional<double> weights[3] = {d->getWx(), d->getWy(), d->getWd()};
+    const std::optional<double> loads[3] = {d->getFx(), d->getFy(), d->getFm()};
+    if (!nodeKeys.isEmpty() && (weights[0] || weights[1] || weights[2])) {
+        const NodeValues next = assigned(model->weights(), weights);
+        if (next != model->weights()) {
+            new SettingsCommand<NodeValues>(model, &ProjectModel::weights, &ProjectModel::setWeights, next, QString(),
+                                            step);
+            nodesChange = true;
+        }
+    }
+    if (!nodeKeys.isEmpty() && (loads[0] || loads[1] || loads[2])) {
+        const NodeValues next = assigned(model->loads(), loads);
+        if (next != model->loads()) {
+            new SettingsCommand<NodeValues>(model, &ProjectModel::loads, &ProjectModel::setLoads, next, QString(),
+                                            step);
+            nodesChange = true;
+        }
+    }
+
+    if (!membersChange && !nodesChange) {
+        delete step;
+        return;
+    }
+    const QString members = memberKeys.size() == 1 ? tr("1 member") : tr("%1 members").arg(memberKeys.size());
+    const QString nodes = nodeKeys.size() == 1 ? tr("1 node") : tr("%1 nodes").arg(nodeKeys.size());
+    if (membersChange && nodesChange)
+        step->setText(tr("Assign to %1 and %2").arg(members, nodes));
+    else
+        step->setText(tr("Assign to %1").arg(membersChange ? members : nodes));
+    stack->push(step);
 }
 
 // ---------------------------------------------------------------- the model changed

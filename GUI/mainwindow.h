@@ -26,7 +26,9 @@ class QListWidget;
 class QListWidgetItem;
 class QLockFile;
 class QMenu;
+class QRubberBand;
 class QTimer;
+class editAssignDialog;
 class QGraphicsScene;
 class QUndoCommand;
 class QUndoStack;
@@ -104,6 +106,9 @@ public:
     QComboBox *getMTypeComboBox() const { return mtypeCBox; }
     bool isShow11d() const;
     bool isCreateBarMode() const { return createBarMode; }
+    // Quick draw: a member on every free grid segment whose nodes lie in the box
+    // (scene coordinates), for the tool bar's choice of columns and beams; one step.
+    void quickDraw(const QRectF &sceneBox);
     int getIctype() const { return ictype; }
     editGridDialog *getGridDialog() { return &gridDialog; }
     editLoadsDialog *getLoadDialog() { return &loadDialog; }
@@ -144,6 +149,8 @@ public slots:
     void activateDeleteAct(int id);
     void deactivateDeleteAct();
     void deleteBarByButton();
+    // Edit → Assign to Selection…
+    void showEditAssignDialog();
 
     void updateKupsLists();
     void updateMTypes();
@@ -178,12 +185,15 @@ private slots:
     void membersChanged(const QList<ModelKey> &keys);
     void typesChanged();
     void settingsChanged(ProjectModel::Section section);
+    // The actions that act on the selection follow it.
+    void updateSelectionActions();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     // The view's wheel zoom, middle-button pan and hover read-out.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -194,6 +204,13 @@ private:
     // Status bar: what lies under the cursor, the model's size, the mode's next step.
     void createStatusBar();
     void createCheckDock();
+    // Box selection, Assign to Selection and quick draw.
+    void createSelectionTools();
+    // The view's mouse before the view: quick draw, and right presses beside any item.
+    bool viewMouseEvent(QEvent *event);
+    QList<Bar *> selectedBars() const;
+    QList<Node *> selectedNodes() const;
+    void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
     void scheduleCheck();
     void refreshCheck();
     void showProblem(QListWidgetItem *item);
@@ -293,6 +310,13 @@ private:
     QAction *undoAct = nullptr;
     QAction *redoAct = nullptr;
     QComboBox *mtypeCBox = nullptr;
+    QAction *assignAct = nullptr;
+    QComboBox *quickDrawCBox = nullptr;
+    editAssignDialog *assignDialog = nullptr;
+    QRubberBand *quickDrawBand = nullptr;
+    QPoint quickDrawFrom;
+    bool quickDrawing = false;
+    QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
 };
 
 #endif // MAINWINDOW_H

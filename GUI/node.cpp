@@ -113,9 +113,15 @@ void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 
 void Node::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
-    if (event->button() == Qt::RightButton)
+    if (event->button() == Qt::RightButton) {
+        // As a member's: no grab outlives the dialog, the selection stays.
+        if (scene() && scene()->mouseGrabberItem() == this)
+            ungrabMouse();
         openDialog();
-    else if (event->button() == Qt::LeftButton)
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::LeftButton)
         emit barProcedure(id);
     update();
     QGraphicsItem::mousePressEvent(event);

@@ -168,6 +168,58 @@ ModelKey ProjectModel::memberBetween(ModelKey a, ModelKey b) const
     return 0;
 }
 
+QList<QPair<ModelKey, ModelKey>> ProjectModel::freeSegments(double xMin, double yMin, double xMax, double yMax,
+                                                            int kinds) const
+{
+    QList<QPair<ModelKey, ModelKey>> out;
+    const int nX = int(d.grid.XLines.size());
+    const int nY = int(d.grid.YLines.size());
+    if (nX == 0 || nY == 0 || d.nodes.size() != qsizetype(nX) * nY)
+        return out;
+    // Which segments of each grid line members already cover: a member with both
+    // ends on one line covers every segment between them.
+    QList<bool> upCovered(qsizetype(nX) * nY, false);      // node k to node k + nX
+    QList<bool> rightCovered(qsizetype(nX) * nY, false);   // node k to node k + 1
+    for (const MemberRecord &m : d.members) {
+        const int a = nodeIndex(m.source), b = nodeIndex(m.dest);
+        if (a < 0 || b < 0 || a == b)
+            continue;
+        const int lo = std::min(a, b), hi = std::max(a, b);
+        if (lo % nX == hi % nX) {
+            for (int k = lo; k < hi; k += nX)
+                upCovered[k] = true;
+        } else if (lo / nX == hi / nX) {
+            for (int k = lo; k < hi; ++k)
+                rightCovered[k] = true;
+        }
+    }
+    auto inside = [&](int k) {
+        const NodeRecord &n = d.nodes.at(k);
+        return n.x >= xMin && n.x <= xMax && n.y >= yMin && n.y <= yMax;
+    };
+    // Nodes at one place (repeated grid lines) are no segment.
+    auto apart = [&](int a, int b) {
+        return d.nodes.at(a).x != d.nodes.at(b).x || d.nodes.at(a).y != d.nodes.at(b).y;
+    };
+    for (int row = 0; row < nY; ++row) {
+        if ((kinds & Columns) && row > 0) {
+            for (int column = 0; column < nX; ++column) {
+                const int below = (row - 1) * nX + column, above = below + nX;
+                if (!upCovered.at(below) && inside(below) && inside(above) && apart(below, above))
+                    out.append(qMakePair(d.nodes.at(below).key, d.nodes.at(above).key));
+            }
+        }
+        if (kinds & Beams) {
+            for (int column = 0; column + 1 < nX; ++column) {
+                const int left = row * nX + column, right = left + 1;
+                if (!rightCovered.at(left) && inside(left) && inside(right) && apart(left, right))
+                    out.append(qMakePair(d.nodes.at(left).key, d.nodes.at(right).key));
+            }
+        }
+    }
+    return out;
+}
+
 bool ProjectModel::alphaActive() const
 {
     const int ipanal = d.control.a[0];

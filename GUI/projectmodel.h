@@ -154,6 +154,14 @@ public:
     // The member joining the two nodes either way round, or 0.
     ModelKey memberBetween(ModelKey a, ModelKey b) const;
 
+    // Quick draw: the segments between adjacent grid nodes whose two nodes lie in
+    // the box (model coordinates, edges included) and that no member along the same
+    // grid line covers, as (source, dest) node keys: columns bottom to top, beams
+    // left to right; storey by storey, the columns below a level before its beams.
+    enum SegmentKind { Columns = 1, Beams = 2, ColumnsAndBeams = Columns | Beams };
+    QList<QPair<ModelKey, ModelKey>> freeSegments(double xMin, double yMin, double xMax, double yMax,
+                                                  int kinds) const;
+
     bool shapeEnabled() const { return d.control.a[5] < 0; }
     bool alphaActive() const;
 

@@ -402,6 +402,8 @@ private slots:
     void randomGridEditsUndo();
     void insertLineIntoLargeGrid();
     void newLowestLine();
+    void quickDrawSegments_data();
+    void quickDrawSegments();
 };
 
 void tst_ProjectModel::editUndoRedo_data()
@@ -844,6 +846,69 @@ void tst_ProjectModel::newLowestLine()
         QCOMPARE(QList<int>({former.nf1, former.kup1}), QList<int>({1, k ? 5 : 0}));
     }
     QCOMPARE(ProjectModel::gridRemoval(start, {0, 1, 2, 3}, {-1, 0, 1, 2, 3, 4}).members, 0);
+}
+
+void tst_ProjectModel::quickDrawSegments_data()
+{
+    // 3 by 4 bays: X 0 5 10 15, Y 0 3 6 9 12; node n is at row (n-1)/4, column (n-1)%4.
+    QTest::addColumn<QList<double>>("box");        // xMin, yMin, xMax, yMax
+    QTest::addColumn<int>("kinds");
+    QTest::addColumn<QList<int>>("existing");      // pairs of node numbers
+    QTest::addColumn<int>("created");
+    QTest::addColumn<QList<int>>("first");         // node numbers of the first new member
+    const QList<double> all{-1, -1, 16, 13};
+    QTest::addRow("columns") << all << int(ProjectModel::Columns) << QList<int>() << 16 << QList<int>{1, 5};
+    QTest::addRow("beams") << all << int(ProjectModel::Beams) << QList<int>() << 15 << QList<int>{1, 2};
+    QTest::addRow("both") << all << int(ProjectModel::ColumnsAndBeams) << QList<int>() << 31 << QList<int>{1, 2};
+    // A column 5-1, a beam 9-12 over three bays, a diagonal 1-6 that covers nothing.
+    QTest::addRow("skips existing") << all << int(ProjectModel::ColumnsAndBeams) << QList<int>{5, 1, 9, 12, 1, 6}
+                                    << 27 << QList<int>{1, 2};
+    QTest::addRow("long column") << all << int(ProjectModel::Columns) << QList<int>{2, 18} << 12
+                                 << QList<int>{1, 5};
+    QTest::addRow("part, edges included") << QList<double>{0, 3, 10, 9} << int(ProjectModel::ColumnsAndBeams)
+                                          << QList<int>() << 12 << QList<int>{5, 6};
+    QTest::addRow("one node") << QList<double>{4, 2, 6, 4} << int(ProjectModel::ColumnsAndBeams) << QList<int>()
+                              << 0 << QList<int>();
+}
+
+void tst_ProjectModel::quickDrawSegments()
+{
+    QFETCH(QList<double>, box);
+    QFETCH(int, kinds);
+    QFETCH(QList<int>, existing);
+    QFETCH(int, created);
+    QFETCH(QList<int>, first);
+    ProjectModel m;
+    m.resetData(ProjectModel::withGrid(ModelData(), gridWith(GridSettings(), {"0", "5", "10", "15"},
+                                                             {"0", "3", "6", "9", "12"}), true));
+    QUndoStack stack;
+    for (int i = 0; i + 1 < existing.size(); i += 2)
+        stack.push(new CreateMemberCommand(&m, {0, 0, m.nodeKey(existing.at(i)), m.nodeKey(existing.at(i + 1))}));
+    const Bytes before = bytesOf(m);
+    const int had = int(m.members().size());
+
+    const auto segments = m.freeSegments(box.at(0), box.at(1), box.at(2), box.at(3), kinds);
+    QCOMPARE(segments.size(), created);
+    if (created == 0)
+        return;
+    QCOMPARE(QList<int>({m.nodeNumber(segments.first().first), m.nodeNumber(segments.first().second)}), first);
+    QList<MemberRecord> records;
+    for (const auto &s : segments)
+        records.append({0, m.typeKey(1), s.first, s.second, 0, 0, 0});
+    Spies spies(&m);
+    stack.push(new CreateMemberCommand(&m, records));
+    QCOMPARE(stack.undoText(), QStringLiteral("Create %1 members").arg(created));
+    QCOMPARE(spies.take().count(QStringLiteral("membersInserted")), 1);
+    QCOMPARE(m.members().size(), had + created);
+    // Nothing is left to draw in the box: no segment is ever doubled.
+    QVERIFY(m.freeSegments(box.at(0), box.at(1), box.at(2), box.at(3), kinds).isEmpty());
+    for (const auto &s : segments)
+        QCOMPARE(m.memberNumber(m.memberBetween(s.first, s.second)) > had, true);
+    QVERIFY(keysUnique(m));
+    stack.undo();
+    QCOMPARE(bytesOf(m).hash(), before.hash());
+    stack.redo();
+    QCOMPARE(m.members().size(), had + created);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectModel)
