@@ -136,14 +136,16 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     const qreal lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
     if (7 * lod < 1.5) {
         // Thinner than a pixel or two: one plain pixel line, wider when selected.
-        painter->setRenderHint(QPainter::Antialiasing, false);
+        if (painter->testRenderHint(QPainter::Antialiasing))
+            painter->setRenderHint(QPainter::Antialiasing, false);
         QPen pen(isSelected() ? DrawingStyle::highlight() : colour, isSelected() ? 3 : 0, style);
         pen.setCosmetic(true);
         painter->setPen(pen);
         painter->drawLine(line);
         return;
     }
-    painter->setRenderHint(QPainter::Antialiasing, true);
+    if (!painter->testRenderHint(QPainter::Antialiasing))
+        painter->setRenderHint(QPainter::Antialiasing, true);
     if (isSelected()) {
         painter->setPen(QPen(DrawingStyle::highlight(), 11, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
         painter->drawLine(line);

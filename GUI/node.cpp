@@ -159,7 +159,8 @@ void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     const bool pressed = scene() && scene()->mouseGrabberItem() == this;
     if (lod < 0.3) {
         // A node of a few pixels: a dot, a brighter one when selected.
-        painter->setRenderHint(QPainter::Antialiasing, false);
+        if (painter->testRenderHint(QPainter::Antialiasing))
+            painter->setRenderHint(QPainter::Antialiasing, false);
         if (isSelected()) {
             QPen pen(DrawingStyle::highlight(), 4);
             pen.setCosmetic(true);
@@ -170,7 +171,8 @@ void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
         }
         return;
     }
-    painter->setRenderHint(QPainter::Antialiasing, true);
+    if (!painter->testRenderHint(QPainter::Antialiasing))
+        painter->setRenderHint(QPainter::Antialiasing, true);
 
     // The support mark, under the disc.
     const Support mark = support(rec);
