@@ -147,9 +147,12 @@ void measureAt(Session &s, const char *where, int runs)
         if (QLineF(n->pos(), middle).length() < QLineF(target->pos(), middle).length())
             target = n;
     const QPoint at = s.view->mapFromScene(target->pos());
-    const QString expected = QStringLiteral("Node %1 ").arg(target->getId());
+    // Alternately over it and its neighbour, so that the read-out changes every time.
+    const Node *next = w.getNodes().at(target->getId() % w.getNodes().size());
+    const QPoint nextAt = s.view->mapFromScene(next->pos());
     for (int r = 0; r < runs; ++r) {
-        const QPoint p = at;
+        const QPoint p = r % 2 ? nextAt : at;
+        const QString expected = QStringLiteral("Node %1 ").arg((r % 2 ? next : target)->getId());
         const double start = nowMs();
         QMouseEvent move(QEvent::MouseMove, QPointF(p), s.view->viewport()->mapToGlobal(QPointF(p)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
