@@ -1,5 +1,6 @@
 #include "bar.h"
 
+#include "drawingstyle.h"
 #include "editbardialog.h"
 #include "member.h"
 #include "node.h"
@@ -8,6 +9,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QLineF>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QtMath>
 
 Bar::Bar(Node *sourceNode, Node *destNode, int barId, int mtype, int outFlag)
@@ -26,9 +28,11 @@ Bar::~Bar()
 
 void Bar::setId(int value)
 {
-    // The number shows only in the tool tip: nothing to repaint.
+    // The number shows in the tool tip, and in the drawing only when numbers are on.
     if (id == value)
         return;
+    if (numbered)
+        prepareGeometryChange();
     id = value;
     updateToolTip();
 }
@@ -66,9 +70,15 @@ QRectF Bar::boundingRect() const
     if (!source || !dest)
         return QRectF();
     const qreal extra = (1 + arrowSize) / 2.0;
-    return QRectF(sourcePoint, QSizeF(destPoint.x() - sourcePoint.x(), destPoint.y() - sourcePoint.y()))
-        .normalized()
-        .adjusted(-extra, -extra, extra, extra);
+    QRectF r = QRectF(sourcePoint, QSizeF(destPoint.x() - sourcePoint.x(), destPoint.y() - sourcePoint.y()))
+                   .normalized()
+                   .adjusted(-extra, -extra, extra, extra);
+    if (numbered && style) {
+        const QPointF mid = (sourcePoint + destPoint) / 2;
+        const double w = style->digitWidth * QString::number(id).size() + 4, h = style->lineHeight;
+        r |= QRectF(mid.x() - w / 2, mid.y() - h / 2, w, h);
+    }
+    return r;
 }
 
 void Bar::updateToolTip()
@@ -79,6 +89,35 @@ void Bar::updateToolTip()
         setToolTip(QStringLiteral("ID : %1\nMTYPE : %2").arg(id).arg(mTypeId));
 }
 
+QColor Bar::colour() const
+{
+    if (style && style->colourByType && mTypeId >= 1 && mTypeId <= style->typeColours.size())
+        return style->typeColours.at(mTypeId - 1);
+    return categoryColour(category);
+}
+
+QColor Bar::categoryColour(int category)
+{
+    switch (category) {
+    case 0: return Qt::gray;
+    case 1: return Qt::yellow;
+    case 2: return Qt::darkGreen;
+    case 3: return Qt::darkGray;
+    case 4: return Qt::darkYellow;
+    case 5: return Qt::red;
+    default: return Qt::white;
+    }
+}
+
+void Bar::styleChanged()
+{
+    const bool want = style && style->memberNumbers;
+    if (want != numbered) {
+        prepareGeometryChange();
+        numbered = want;
+    }
+}
+
 void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     if (!source || !dest)
@@ -87,40 +126,60 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     if (qFuzzyCompare(line.length(), qreal(0.0)))
         return;
 
-    QColor colour = Qt::white;
-    Qt::PenStyle style = Qt::SolidLine;
-    switch (category) {
-    case 0: colour = Qt::gray; break;
-    case 1: colour = Qt::yellow; break;
-    case 2: colour = Qt::darkGreen; break;
-    case 3: colour = Qt::darkGray; break;
-    case 4: colour = Qt::darkYellow; break;
-    case 5: colour = Qt::red; break;
-    default: style = Qt::DotLine; break;
-    }
+    QColor colour = this->colour();
+    const Qt::PenStyle style = penStyle();
     if (scene() && scene()->mouseGrabberItem() == this)
         colour = Qt::green;
+    // Detail from the painter, so a large export shows everything the screen would.
+    const qreal lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
+    if (7 * lod < 1.5) {
+        // Thinner than a pixel or two: one plain pixel line, wider when selected.
+        if (painter->testRenderHint(QPainter::Antialiasing))
+            painter->setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(isSelected() ? DrawingStyle::highlight() : colour, isSelected() ? 3 : 0, style);
+        pen.setCosmetic(true);
+        painter->setPen(pen);
+        painter->drawLine(line);
+        return;
+    }
+    if (!painter->testRenderHint(QPainter::Antialiasing))
+        painter->setRenderHint(QPainter::Antialiasing, true);
+    if (isSelected()) {
+        painter->setPen(QPen(DrawingStyle::highlight(), 11, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+        painter->drawLine(line);
+    }
     painter->setPen(QPen(colour, 7, style, Qt::SquareCap, Qt::RoundJoin));
     painter->drawLine(line);
+
+    if (numbered && this->style && this->style->lineHeight * lod >= 7) {
+        const QString text = QString::number(id);
+        const double w = this->style->digitWidth * text.size() + 4, h = this->style->lineHeight;
+        const QRectF label(line.center().x() - w / 2, line.center().y() - h / 2, w, h);
+        painter->fillRect(label, Qt::black);
+        painter->setFont(this->style->font);
+        painter->setPen(QColor(235, 235, 235));
+        painter->drawText(label, Qt::AlignCenter, text);
+    }
 }
 
 void Bar::setProperties(int mType, int n3, int n4, int out)
 {
     const bool renumbered = mType != mTypeId;
+    const QColor was = colour();
+    const Qt::PenStyle wasStyle = penStyle();
     mTypeId = mType;
     node3 = n3;
     node4 = n4;
     iout = out;
     // A number beyond the list is never looked up.
-    const int was = category;
     if (mTypeId >= 1 && mTypeId <= mTypeList.size())
         category = mTypeList.at(mTypeId - 1)->getType();
     else
         category = -1;
     if (renumbered)
         updateToolTip();
-    // Only the category shows in the drawing.
-    if (category != was)
+    // Only the colour and line show in the drawing.
+    if (colour() != was || penStyle() != wasStyle)
         update();
 }
 

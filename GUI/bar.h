@@ -4,6 +4,7 @@
 #include <QGraphicsItem>
 #include <QList>
 #include <QObject>
+#include <QColor>
 #include <QPointF>
 
 #include "projectmodel.h"
@@ -11,6 +12,7 @@
 class Node;
 class Member;
 class editBarDialog;
+struct DrawingStyle;
 
 // Draws one member of the model as a thick line between its nodes and carries
 // its key. The values it holds are a copy of what it draws, refreshed by the
@@ -52,6 +54,16 @@ public:
     editBarDialog *getDialog();
     void openDialog();
 
+    // Window-wide drawing options: colour by type, member numbers.
+    void setStyle(const DrawingStyle *value) { style = value; }
+    // The colour and line the member is drawn with, unselected.
+    QColor colour() const;
+    // A member type category's colour (-1: no type).
+    static QColor categoryColour(int category);
+    Qt::PenStyle penStyle() const { return category < 0 ? Qt::DotLine : Qt::SolidLine; }
+    // The options changed: new room for the number, or a new colour.
+    void styleChanged();
+
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
@@ -90,6 +102,8 @@ private:
     double arrowSize = 10.0;
     QList<Node *> newNodes;
     bool deleting = false;
+    const DrawingStyle *style = nullptr;
+    bool numbered = false;   // the bounds hold the number
 };
 
 #endif // BAR_H

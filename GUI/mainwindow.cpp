@@ -20,6 +20,8 @@
 #include "settingscommand.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QFontMetricsF>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -180,9 +182,95 @@ void MainWindow::init()
     ui->gridView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ui->gridView->viewport()->setMouseTracking(true);
     ui->gridView->viewport()->installEventFilter(this);
+    // Every item sets the pen, brush and hints it draws with, so none needs its
+    // painter state saved; scattered changes repaint their bounding rectangle
+    // once instead of testing every item against a region of a thousand parts.
+    ui->gridView->setOptimizationFlag(QGraphicsView::DontSavePainterState);
+    ui->gridView->setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    drawing.font = ui->gridView->font();
+    const QFontMetricsF metrics(drawing.font);
+    drawing.digitWidth = metrics.horizontalAdvance(QLatin1Char('0'));
+    drawing.lineHeight = metrics.height();
     createStatusBar();
     createCheckDock();
     createSelectionTools();
+    createDrawingActions();
+}
+
+void MainWindow::createDrawingActions()
+{
+    QMenu *colourBy = new QMenu(tr("Colour members by"), this);
+    colourBy->setObjectName(QStringLiteral("menuColourBy"));
+    auto *group = new QActionGroup(this);
+    QAction *byCategory = colourBy->addAction(tr("Category"));
+    byCategory->setObjectName(QStringLiteral("colourByCategoryAct"));
+    QAction *byType = colourBy->addAction(tr("Member type"));
+    byType->setObjectName(QStringLiteral("colourByTypeAct"));
+    for (QAction *a : {byCategory, byType}) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    byCategory->setChecked(true);
+    connect(byType, &QAction::toggled, this, &MainWindow::setColourByType);
+
+    auto *numbers = new QAction(tr("Member numbers"), this);
+    numbers->setObjectName(QStringLiteral("memberNumbersAct"));
+    numbers->setCheckable(true);
+    connect(numbers, &QAction::toggled, this, &MainWindow::setMemberNumbers);
+
+    legendDock = new QDockWidget(tr("Legend"), this);
+    legendDock->setObjectName(QStringLiteral("legendDock"));
+    legendList = new QListWidget(legendDock);
+    legendList->setObjectName(QStringLiteral("legendList"));
+    legendDock->setWidget(legendList);
+    addDockWidget(Qt::RightDockWidgetArea, legendDock);
+    legendDock->hide();
+    QAction *legend = legendDock->toggleViewAction();
+    legend->setObjectName(QStringLiteral("legendAct"));
+
+    ui->menuView->addSeparator();
+    ui->menuView->addMenu(colourBy);
+    ui->menuView->addAction(numbers);
+    ui->menuView->addAction(legend);
+}
+
+void MainWindow::setColourByType(bool byType)
+{
+    if (drawing.colourByType == byType)
+        return;
+    drawing.colourByType = byType;
+    refreshLegend();
+    if (byType)
+        legendDock->show();
+    scene->update();
+}
+
+void MainWindow::setMemberNumbers(bool on)
+{
+    if (drawing.memberNumbers == on)
+        return;
+    drawing.memberNumbers = on;
+    for (Bar *bar : std::as_const(newBars))
+        bar->styleChanged();
+    scene->update();
+}
+
+void MainWindow::refreshLegend()
+{
+    // Each type as its members are drawn now.
+    legendList->clear();
+    for (int i = 0; i < model->types().size(); ++i) {
+        const MemberTypeRecord &t = model->types().at(i);
+        const QColor colour = drawing.colourByType ? drawing.typeColours.value(i)
+                                                   : Bar::categoryColour(t.values ? t.values->getType() : -1);
+        auto *item = new QListWidgetItem(QStringLiteral("%1  %2").arg(i + 1).arg(t.values ? t.values->getLabel()
+                                                                                           : QString()),
+                                         legendList);
+        item->setData(Qt::DecorationRole, colour);
+        item->setData(Qt::UserRole, i + 1);
+    }
+    if (model->types().isEmpty())
+        new QListWidgetItem(tr("No member types."), legendList);
 }
 
 void MainWindow::createStatusBar()
@@ -292,10 +380,12 @@ void MainWindow::showProblem(QListWidgetItem *item)
 void MainWindow::updateStatusCounts()
 {
     // Sizes the model keeps: no walk over its records.
-    countsLabel->setText(tr("%1 nodes, %2 members, %3 member types")
-                             .arg(model->nodes().size())
-                             .arg(model->members().size())
-                             .arg(model->types().size()));
+    const auto count = [](qsizetype n, const QString &one, const QString &many) {
+        return (n == 1 ? one : many).arg(n);
+    };
+    countsLabel->setText(count(model->nodes().size(), tr("%1 node"), tr("%1 nodes")) + QStringLiteral(", ")
+                         + count(model->members().size(), tr("%1 member"), tr("%1 members")) + QStringLiteral(", ")
+                         + count(model->types().size(), tr("%1 member type"), tr("%1 member types")));
 }
 
 void MainWindow::updateModeHint()
@@ -595,14 +685,18 @@ QList<double> MainWindow::sortLines(const QStringList &lines) const
 
 void MainWindow::drawLine(double x1, double y1, double x2, double y2)
 {
-    scene->addLine(XFactor * x1, YFactor * y1, XFactor * x2, YFactor * y2, QPen(Qt::gray, 1, Qt::SolidLine));
+    // A hairline: one pixel at every zoom, the cheapest line to draw.
+    scene->addLine(XFactor * x1, YFactor * y1, XFactor * x2, YFactor * y2, QPen(Qt::gray, 0, Qt::SolidLine));
 }
 
 void MainWindow::drawId(double x, double y, const QString &text)
 {
-    QGraphicsTextItem *item = scene->addText(text);
-    item->setDefaultTextColor(Qt::green);
+    // A plain text item: a text document per grid line id costs more to draw.
+    QGraphicsSimpleTextItem *item = scene->addSimpleText(text);
+    item->setBrush(Qt::green);
     item->setPos(XFactor * x, YFactor * y);
+    // Where a document-based label showed its text (4 units of margin).
+    item->setTransform(QTransform::fromTranslate(4, 4));
 }
 
 void MainWindow::drawNodeId(double x, double y, const QString &text)
@@ -662,8 +756,10 @@ void MainWindow::drawYIds()
 
 void MainWindow::drawNodesIds()
 {
-    for (Node *node : std::as_const(newNodes))
-        drawNodeId(node->getXCoordinate() + 0.1, node->getYCoordinate() - 0.1, QString::number(node->getId()));
+    // Each node writes its own number, and only when it can be read: ten
+    // thousand label items made every zoom and repaint of a large grid slow.
+    drawing.nodeNumbers = true;
+    scene->update();
 }
 
 Node *MainWindow::drawNode(int id, double x, double y, int nf1, int nf2, int nf3, int kup1, int kup2, int kup3,
@@ -686,6 +782,7 @@ Node *MainWindow::drawNode(int id, double x, double y, int nf1, int nf2, int nf3
                      + QString::number(y, 'g', 15) + QLatin1Char(')'));
     connect(node, &Node::barProcedure, this, &MainWindow::barProcedure);
     connect(node, &Node::editRequested, this, &MainWindow::editNode);
+    node->setStyle(&drawing);
     newNodes.append(node);
     scene->addItem(node);
     return node;
@@ -855,9 +952,16 @@ void MainWindow::zoomToFit()
     QGraphicsView *view = ui->gridView;
     if (!view->isVisible())
         fitWhenShown = true;
-    const QRectF all = scene->itemsBoundingRect();
-    if (all.isEmpty())
+    const GridSettings &g = model->grid();
+    if (model->nodes().isEmpty() || g.XLines.isEmpty() || g.YLines.isEmpty())
         return;
+    // The grid's extent, known from its lines: the lines, the line ids left of
+    // and above them, and the marks and numbers below the lowest nodes.
+    const double xMin = getXMinLimit().toDouble(), xMax = getXMaxLimit().toDouble();
+    const double yMin = getYMinLimit().toDouble(), yMax = getYMaxLimit().toDouble();
+    const QRectF all = QRectF(QPointF(XFactor * (xMin - 4.0), YFactor * (yMax + 2.0)),
+                              QPointF(XFactor * (xMax + 1.5), YFactor * yMin + 25))
+                           .normalized();
     const double margin = 0.03 * qMax(all.width(), all.height());
     view->fitInView(all.adjusted(-margin, -margin, margin, margin), Qt::KeepAspectRatio);
 }
@@ -1139,6 +1243,8 @@ Bar *MainWindow::addBar(Node *start, Node *end, int id, int mTypeId, int iout)
     end->addNode(start->getId());
     start->addNode(end->getId());
     bar->setMTypeList(shownTypes);
+    bar->setStyle(&drawing);
+    bar->styleChanged();
     connect(bar, &Bar::deleteBar, this, &MainWindow::deleteBar);
     connect(bar, &Bar::deactivateDeleteAct, this, &MainWindow::deactivateDeleteAct);
     connect(bar, &Bar::editRequested, this, &MainWindow::editBar);
@@ -1616,6 +1722,10 @@ void MainWindow::membersChanged(const QList<ModelKey> &keys)
 void MainWindow::typesChanged()
 {
     shownTypes = typeList();
+    drawing.typeColours.clear();
+    for (const MemberTypeRecord &t : model->types())
+        drawing.typeColours.append(DrawingStyle::typeColour(t.key));
+    refreshLegend();
     const QList<Member *> &list = shownTypes;
     QHash<ModelKey, int> numbers;
     for (int i = 0; i < model->types().size(); ++i)

@@ -16,6 +16,7 @@
 #include "editquakedialog.h"
 #include "editshapedialog.h"
 
+#include "drawingstyle.h"
 #include "projectmodel.h"
 
 class QAction;
@@ -126,6 +127,10 @@ public slots:
     void zoomOut();
     // The whole model in view.
     void zoomToFit();
+    // View → Colour members by: their type's colour (with the legend) or their category's.
+    void setColourByType(bool byType);
+    // View → Member numbers.
+    void setMemberNumbers(bool on);
     // Tools → Check Model: the dock listing the model's problems.
     void showCheckDock();
 
@@ -211,6 +216,8 @@ private:
     QList<Bar *> selectedBars() const;
     QList<Node *> selectedNodes() const;
     void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
+    void createDrawingActions();
+    void refreshLegend();
     void scheduleCheck();
     void refreshCheck();
     void showProblem(QListWidgetItem *item);
@@ -295,6 +302,9 @@ private:
     QLabel *modeLabel = nullptr;
     QLabel *countsLabel = nullptr;
     QDockWidget *checkDock = nullptr;
+    QDockWidget *legendDock = nullptr;
+    QListWidget *legendList = nullptr;
+    DrawingStyle drawing;   // what the items draw besides their records
     QListWidget *checkList = nullptr;
     QTimer *checkTimer = nullptr;   // coalesces the refreshes of a burst of edits
     QPoint panFrom;

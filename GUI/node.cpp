@@ -1,10 +1,12 @@
 #include "node.h"
 
+#include "drawingstyle.h"
 #include "editnodedialog.h"
 
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QRadialGradient>
 
 Node::Node(QGraphicsItem *parent) : QGraphicsItem(parent)
@@ -83,9 +85,51 @@ void Node::updateNode()
     emit editRequested(next);
 }
 
+Node::Support Node::support(const NodeRecord &r)
+{
+    if (r.kup1 < 0 || r.kup2 < 0 || r.kup3 < 0)
+        return InputMotion;
+    const bool x = r.nf1 == 1, y = r.nf2 == 1, turn = r.nf3 == 1;
+    if (x && y)
+        return turn ? Fixed : Pinned;
+    if (x != y)
+        return Roller;
+    return turn ? Restrained : NoSupport;
+}
+
+void Node::setRecord(const NodeRecord &value)
+{
+    if (support(value) != support(rec) || value.nf2 != rec.nf2)
+        prepareGeometryChange();
+    rec = value;
+}
+
+QRectF Node::labelRect() const
+{
+    // Below and right of the node, where the separate label items stood.
+    const int digits = int(QString::number(id).size());
+    const double w = style ? style->digitWidth * digits + 2 : 8.0 * digits;
+    return QRectF(6, 6, w, style ? style->lineHeight : 14);
+}
+
 QRectF Node::boundingRect() const
 {
-    return QRectF(-12, -12, 25, 25);
+    // The disc and its highlight, the support mark below (or left of) it, the number.
+    QRectF r(-12, -12, 25, 25);
+    switch (support(rec)) {
+    case Fixed:
+    case Pinned: r.setBottom(20); break;
+    case Roller:
+        if (rec.nf2 == 1)
+            r.setBottom(20);
+        else
+            r.setLeft(-20);
+        break;
+    default: break;
+    }
+    if (style && style->nodeNumbers)
+        r |= labelRect();
+    return r;
 }
 
 QPainterPath Node::shape() const
@@ -95,10 +139,86 @@ QPainterPath Node::shape() const
     return path;
 }
 
+namespace {
+const QColor supportColour(0, 190, 255);
+const QColor inputColour(255, 60, 255);
+
+// The hatched ground line at depth y, below the node.
+void drawGround(QPainter *p, double y)
+{
+    p->drawLine(QLineF(-10, y, 10, y));
+    for (double x = -8; x <= 10; x += 5)
+        p->drawLine(QLineF(x, y, x - 3, y + 4));
+}
+} // namespace
+
 void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
-    QRadialGradient gradient(-5, -5, 10);
+    // Detail from the painter, so a large export shows everything the screen would.
+    const qreal lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
     const bool pressed = scene() && scene()->mouseGrabberItem() == this;
+    if (lod < 0.3) {
+        // A node of a few pixels: a dot, a brighter one when selected.
+        if (painter->testRenderHint(QPainter::Antialiasing))
+            painter->setRenderHint(QPainter::Antialiasing, false);
+        if (isSelected()) {
+            QPen pen(DrawingStyle::highlight(), 4);
+            pen.setCosmetic(true);
+            painter->setPen(pen);
+            painter->drawPoint(QPointF(0, 0));
+        } else {
+            painter->fillRect(QRectF(-5, -5, 10, 10), pressed ? QColor(Qt::green) : QColor(Qt::blue));
+        }
+        return;
+    }
+    if (!painter->testRenderHint(QPainter::Antialiasing))
+        painter->setRenderHint(QPainter::Antialiasing, true);
+
+    // The support mark, under the disc.
+    const Support mark = support(rec);
+    if (mark != NoSupport) {
+        painter->setPen(QPen(mark == InputMotion ? inputColour : supportColour, 1.5));
+        painter->setBrush(Qt::NoBrush);
+        switch (mark) {
+        case Fixed:
+            drawGround(painter, 8);
+            break;
+        case Pinned: {
+            const QPointF tri[] = {{0, 5}, {-7, 14}, {7, 14}};
+            painter->drawPolygon(tri, 3);
+            drawGround(painter, 14);
+            break;
+        }
+        case Roller: {
+            painter->save();
+            if (rec.nf2 != 1)
+                painter->rotate(90);   // a horizontal reaction: the rollers stand left of the node
+            const QPointF tri[] = {{0, 5}, {-7, 12}, {7, 12}};
+            painter->drawPolygon(tri, 3);
+            painter->drawEllipse(QPointF(-4, 14.5), 2, 2);
+            painter->drawEllipse(QPointF(4, 14.5), 2, 2);
+            painter->drawLine(QLineF(-10, 17, 10, 17));
+            painter->restore();
+            break;
+        }
+        case Restrained:
+            painter->drawRect(QRectF(-8.5, -8.5, 17, 17));
+            break;
+        case InputMotion: {
+            const QPointF diamond[] = {{0, -10}, {10, 0}, {0, 10}, {-10, 0}};
+            painter->drawPolygon(diamond, 4);
+            break;
+        }
+        case NoSupport: break;
+        }
+    }
+
+    if (isSelected()) {
+        painter->setPen(QPen(DrawingStyle::highlight(), 3));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawEllipse(QPointF(0, 0), 8.5, 8.5);
+    }
+    QRadialGradient gradient(-5, -5, 10);
     if (pressed) {
         gradient.setColorAt(0, QColor(Qt::darkGreen).lighter(120));
         gradient.setColorAt(1, QColor(Qt::green).lighter(120));
@@ -109,6 +229,13 @@ void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     painter->setBrush(gradient);
     painter->setPen(Qt::NoPen);
     painter->drawEllipse(-5, -5, 10, 10);
+
+    // The number, once it is large enough to read.
+    if (style && style->nodeNumbers && style->lineHeight * lod >= 7) {
+        painter->setFont(style->font);
+        painter->setPen(Qt::red);
+        painter->drawText(labelRect(), Qt::AlignLeft | Qt::AlignTop, QString::number(id));
+    }
 }
 
 void Node::mousePressEvent(QGraphicsSceneMouseEvent *event)

@@ -8,6 +8,7 @@
 #include "projectmodel.h"
 
 class editNodeDialog;
+struct DrawingStyle;
 
 // Draws one node of the model and carries its key. It holds a copy of the
 // record it draws, refreshed by the window when the model changes; its own
@@ -20,6 +21,17 @@ class Node : public QObject, public QGraphicsItem
 public:
     enum { Type = UserType + 1 };
 
+    // The mark a node's restraints and couplings call for, drawn below it.
+    enum Support {
+        NoSupport,     // nothing restrained
+        Fixed,         // NF1 to NF3 all fixed
+        Pinned,        // both translations fixed, rotation free
+        Roller,        // exactly one translation fixed
+        Restrained,    // any other restrained combination
+        InputMotion    // a KUP of -1 or -k: the ground motion enters here
+    };
+    static Support support(const NodeRecord &record);
+
     explicit Node(QGraphicsItem *parent = nullptr);
     ~Node() override;
 
@@ -29,7 +41,8 @@ public:
     int getId() const { return id; }
     void setKey(ModelKey value) { rec.key = value; }
     ModelKey key() const { return rec.key; }
-    void setRecord(const NodeRecord &value) { rec = value; }
+    // A new mark may need more room: the scene is told before it changes.
+    void setRecord(const NodeRecord &value);
     const NodeRecord &record() const { return rec; }
     void setXCoordinate(double value) { rec.x = value; }
     void setYCoordinate(double value) { rec.y = value; }
@@ -65,6 +78,11 @@ public:
     editNodeDialog *getDialog();
     void openDialog();
 
+    // Window-wide drawing options; the node draws its number when they say so.
+    void setStyle(const DrawingStyle *value) { style = value; }
+    // Where the node's number is written, in the node's coordinates.
+    QRectF labelRect() const;
+
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -85,6 +103,7 @@ private:
 
     int id = 0;
     NodeRecord rec;
+    const DrawingStyle *style = nullptr;
     editNodeDialog *dialog = nullptr;
     QList<int> nodes;
     QStringList kup1List;

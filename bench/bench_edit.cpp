@@ -39,6 +39,8 @@ namespace {
 
 using BenchModel::median;
 using BenchModel::nowMs;
+using BenchModel::PaintWatch;
+using BenchModel::settle;
 
 [[noreturn]] void fail(const char *what)
 {
@@ -60,40 +62,6 @@ double residentMb()
         fail("cannot read /proc/self/statm");
     std::fclose(f);
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-// Counts the paint events of the view's viewport.
-class PaintWatch : public QObject
-{
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(object, event);
-    }
-};
-
-// Processes events until the view has painted and nothing more follows.
-// The scene and the window queue their updates, so one call is not enough.
-bool settle(const PaintWatch &watch, double timeoutMs = 5000)
-{
-    const int before = watch.paints;
-    const double start = nowMs();
-    int quiet = 0;
-    while (nowMs() - start < timeoutMs) {
-        const int seen = watch.paints;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (watch.paints == before)
-            continue;
-        quiet = watch.paints == seen ? quiet + 1 : 0;
-        if (quiet >= 2)
-            return true;
-    }
-    return watch.paints > before;
 }
 
 QGraphicsView *gridView(MainWindow &w)

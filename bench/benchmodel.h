@@ -8,7 +8,9 @@
 #include "member.h"
 #include "projectdata.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -74,6 +76,40 @@ inline Options parseOptions(const QStringList &args, int runs, const QList<int> 
     }
     QDir().mkpath(o.dir);
     return o;
+}
+
+// Counts the paint events of the view's viewport.
+class PaintWatch : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(object, event);
+    }
+};
+
+// Processes events until the view has painted and nothing more follows.
+// The scene and the window queue their updates, so one call is not enough.
+inline bool settle(const PaintWatch &watch, double timeoutMs = 5000)
+{
+    const int before = watch.paints;
+    const double start = nowMs();
+    int quiet = 0;
+    while (nowMs() - start < timeoutMs) {
+        const int seen = watch.paints;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (watch.paints == before)
+            continue;
+        quiet = watch.paints == seen ? quiet + 1 : 0;
+        if (quiet >= 2)
+            return true;
+    }
+    return watch.paints > before;
 }
 
 constexpr int kMemberTypes = 20;

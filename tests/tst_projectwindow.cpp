@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QComboBox>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -300,6 +301,8 @@ void tst_ProjectWindow::openingRebuildsTheWindow()
     for (QGraphicsItem *item : w.getScene()->items())
         if (auto *t = qgraphicsitem_cast<QGraphicsTextItem *>(item))
             labels << t->toPlainText();
+        else if (auto *t = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(item))
+            labels << t->text();
     QVERIFY(labels.contains(QStringLiteral("STORY-2")));
     QVERIFY(!labels.contains(QStringLiteral("ROOF")));
 

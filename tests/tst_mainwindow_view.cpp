@@ -1,0 +1,232 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QListWidget>
+#include <QPainter>
+#include <QUndoStack>
+
+#include "bar.h"
+#include "mainwindow.h"
+#include "member.h"
+#include "node.h"
+
+// What the drawing shows besides the records: support marks, colours by
+// member type with their legend, member numbers, the selection.
+
+namespace {
+
+void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
+{
+    QStringList xIds, yIds;
+    for (int i = 0; i < x.size(); ++i)
+        xIds << QString::number(i + 1);
+    for (int i = 0; i < y.size(); ++i)
+        yIds << QStringLiteral("L%1").arg(i);
+    w.getGridDialog()->setXLines(x);
+    w.getGridDialog()->setYLines(y);
+    w.getGridDialog()->setXIds(xIds);
+    w.getGridDialog()->setYIds(yIds);
+    w.drawAllItems(true);
+}
+
+void addMemberTypes(MainWindow &w, const QList<int> &categories)
+{
+    QList<Member *> records;
+    const int first = int(w.getMTypeDialog()->getMembersTypes().size());
+    for (int i = 0; i < categories.size(); ++i)
+        records << new Member(first + i + 1, categories.at(i));
+    w.getMTypeDialog()->setMTypes(records);
+    w.getMTypeDialog()->addItems(int(records.size()));
+    w.updateMTypes();
+}
+
+// A 3 by 2 grid with three frame types and a member of each: 1-2 type 1, 2-3 type 2, 4-5 type 3.
+void smallFrame(MainWindow &w)
+{
+    setGrid(w, {"0", "5", "10"}, {"0", "4"});
+    addMemberTypes(w, {Member::FRAME, Member::FRAME, Member::FRAME});
+    w.getMTypeComboBox()->setCurrentIndex(0);
+    QAction *create = w.findChild<QAction *>(QStringLiteral("createBarAct"));
+    create->setChecked(true);
+    w.createBar();
+    const int ends[][2] = {{1, 2}, {2, 3}, {4, 5}};
+    for (int k = 0; k < 3; ++k) {
+        w.getMTypeComboBox()->setCurrentIndex(k);
+        w.barProcedure(ends[k][0]);
+        w.barProcedure(ends[k][1]);
+    }
+}
+
+QImage picture(QGraphicsScene *scene, const QRectF &source, double scale)
+{
+    QImage image((source.size() * scale).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    scene->render(&p, QRectF(image.rect()), source);
+    return image;
+}
+
+QStringList legendTexts(QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class tst_MainWindowView : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void supportMarks_data();
+    void supportMarks();
+    void colourByTypeAndLegend();
+    void memberNumbers();
+    void selectedItemsHighlighted_data();
+    void selectedItemsHighlighted();
+};
+
+void tst_MainWindowView::supportMarks_data()
+{
+    QTest::addColumn<QList<int>>("values");   // NF1 NF2 NF3 KUP1 KUP2 KUP3
+    QTest::addColumn<int>("mark");
+    QTest::addRow("free") << QList<int>{0, 0, 0, 0, 0, 0} << int(Node::NoSupport);
+    QTest::addRow("coupled only") << QList<int>{0, 0, 0, 7, 3, 0} << int(Node::NoSupport);
+    QTest::addRow("fixed") << QList<int>{1, 1, 1, 0, 0, 0} << int(Node::Fixed);
+    QTest::addRow("pinned") << QList<int>{1, 1, 0, 0, 0, 0} << int(Node::Pinned);
+    QTest::addRow("roller, vertical reaction") << QList<int>{0, 1, 0, 0, 0, 0} << int(Node::Roller);
+    QTest::addRow("roller, horizontal reaction") << QList<int>{1, 0, 0, 0, 0, 0} << int(Node::Roller);
+    QTest::addRow("one translation and the rotation") << QList<int>{0, 1, 1, 0, 0, 0} << int(Node::Roller);
+    QTest::addRow("rotation only") << QList<int>{0, 0, 1, 0, 0, 0} << int(Node::Restrained);
+    QTest::addRow("travelling wave, KUP1 -1") << QList<int>{0, 1, 1, -1, 0, 0} << int(Node::InputMotion);
+    QTest::addRow("input displacement, KUP2 -3") << QList<int>{1, 0, 1, 0, -3, 0} << int(Node::InputMotion);
+    QTest::addRow("input rotation, KUP3 -2") << QList<int>{1, 1, 1, 0, 0, -2} << int(Node::InputMotion);
+}
+
+void tst_MainWindowView::supportMarks()
+{
+    QFETCH(QList<int>, values);
+    QFETCH(int, mark);
+    NodeRecord r;
+    r.nf1 = values[0], r.nf2 = values[1], r.nf3 = values[2];
+    r.kup1 = values[3], r.kup2 = values[4], r.kup3 = values[5];
+    QCOMPARE(int(Node::support(r)), mark);
+
+    // A mark drawn below the node lies inside what the node tells the scene it covers.
+    Node node;
+    node.setRecord(r);
+    const QImage bare = [&] {
+        QImage image(60, 60, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter p(&image);
+        p.translate(30, 30);
+        p.scale(1.5, 1.5);
+        node.paint(&p, nullptr, nullptr);
+        return image;
+    }();
+    for (int y = 0; y < bare.height(); ++y)
+        for (int x = 0; x < bare.width(); ++x)
+            if (bare.pixel(x, y) != qRgb(0, 0, 0))
+                QVERIFY(node.boundingRect().adjusted(-1, -1, 1, 1).contains(QPointF(x - 30, y - 30) / 1.5));
+}
+
+void tst_MainWindowView::colourByTypeAndLegend()
+{
+    MainWindow w;
+    smallFrame(w);
+    const QList<Bar *> &bars = w.getBars();
+    QCOMPARE(bars.size(), 3);
+    // Category colours first: the three frames look alike.
+    QCOMPARE(bars.at(0)->colour(), Bar::categoryColour(Member::FRAME));
+    QCOMPARE(bars.at(2)->colour(), bars.at(0)->colour());
+
+    auto *dock = w.findChild<QDockWidget *>(QStringLiteral("legendDock"));
+    auto *list = w.findChild<QListWidget *>(QStringLiteral("legendList"));
+    QVERIFY(dock && list);
+    QAction *byType = w.findChild<QAction *>(QStringLiteral("colourByTypeAct"));
+    QAction *byCategory = w.findChild<QAction *>(QStringLiteral("colourByCategoryAct"));
+    QVERIFY(byCategory->isChecked());
+    byType->trigger();
+    QVERIFY(!dock->isHidden());
+    QCOMPARE(legendTexts(list), QStringList({"1  MTYPE1", "2  MTYPE2", "3  MTYPE3"}));
+    QSet<QRgb> seen;
+    for (int k = 0; k < 3; ++k) {
+        const QColor c = list->item(k)->data(Qt::DecorationRole).value<QColor>();
+        QCOMPARE(bars.at(k)->colour(), c);
+        seen.insert(c.rgb());
+    }
+    QCOMPARE(seen.size(), 3);
+
+    // Deleting type 1 leaves the others their colours; the undo brings it back.
+    const QColor second = bars.at(1)->colour(), third = bars.at(2)->colour(), first = bars.at(0)->colour();
+    w.deleteMType(1);
+    QCOMPARE(legendTexts(list), QStringList({"1  MTYPE2", "2  MTYPE3"}));
+    QCOMPARE(bars.at(1)->colour(), second);
+    QCOMPARE(bars.at(2)->colour(), third);
+    QCOMPARE(bars.at(0)->penStyle(), Qt::DotLine);
+    w.undoStack()->undo();
+    QCOMPARE(legendTexts(list), QStringList({"1  MTYPE1", "2  MTYPE2", "3  MTYPE3"}));
+    QCOMPARE(bars.at(0)->colour(), first);
+    addMemberTypes(w, {Member::WALL});
+    QCOMPARE(list->count(), 4);
+    w.undoStack()->undo();
+    QCOMPARE(list->count(), 3);
+
+    byCategory->trigger();
+    QCOMPARE(bars.at(1)->colour(), Bar::categoryColour(Member::FRAME));
+    QCOMPARE(list->item(1)->data(Qt::DecorationRole).value<QColor>(), Bar::categoryColour(Member::FRAME));
+}
+
+void tst_MainWindowView::memberNumbers()
+{
+    MainWindow w;
+    smallFrame(w);
+    QAction *numbers = w.findChild<QAction *>(QStringLiteral("memberNumbersAct"));
+    QVERIFY(numbers && numbers->isCheckable() && !numbers->isChecked());
+    Bar *bar = w.getBars().at(1);
+    const QRectF around = bar->sceneBoundingRect().adjusted(-20, -20, 20, 20);
+    const QImage off = picture(w.getScene(), around, 2);
+    numbers->trigger();
+    const QImage on = picture(w.getScene(), around, 2);
+    QVERIFY(on != off);
+    // Too small to read: not drawn.
+    const QImage smallOn = picture(w.getScene(), around, 0.2);
+    numbers->trigger();
+    QCOMPARE(picture(w.getScene(), around, 0.2), smallOn);
+    QCOMPARE(picture(w.getScene(), around, 2), off);
+}
+
+void tst_MainWindowView::selectedItemsHighlighted_data()
+{
+    QTest::addColumn<bool>("member");
+    QTest::addColumn<double>("scale");
+    for (double scale : {2.0, 0.1})
+        for (bool member : {false, true})
+            QTest::addRow("%s at %g", member ? "member" : "node", scale) << member << scale;
+}
+
+void tst_MainWindowView::selectedItemsHighlighted()
+{
+    QFETCH(bool, member);
+    QFETCH(double, scale);
+    MainWindow w;
+    smallFrame(w);
+    QGraphicsItem *item = member ? static_cast<QGraphicsItem *>(w.getBars().at(2)) : w.getNodes().at(4);
+    const QRectF around = item->sceneBoundingRect().adjusted(-40, -40, 40, 40);
+    const QImage plain = picture(w.getScene(), around, scale);
+    item->setSelected(true);
+    const QImage selected = picture(w.getScene(), around, scale);
+    QVERIFY(selected != plain);
+    item->setSelected(false);
+    QCOMPARE(picture(w.getScene(), around, scale), plain);
+}
+
+QTEST_MAIN(tst_MainWindowView)
+#include "tst_mainwindow_view.moc"
