@@ -32,6 +32,7 @@ class QUndoCommand;
 class QUndoStack;
 class Node;
 class Bar;
+class findDialog;
 struct ProjectData;
 
 namespace Ui {
@@ -74,6 +75,12 @@ public:
     bool offerRecovery();
     // The projects opened or saved last, newest first.
     QStringList recentFiles() const;
+
+    // The whole model as drawn, to PNG, SVG or PDF by the extension; white
+    // paper unless the screen's black is asked for. Reports its own failure.
+    bool exportPicture(const QString &fileName, bool blackBackground = false);
+    // Selects node or member `number` (from 1) alone and centres the view on it.
+    bool findItem(bool member, int number);
 
     void setFactors(double x, double y);
     QString getXMinLimit() const;
@@ -131,6 +138,8 @@ public slots:
     void showEditQuakeDialog();
     void showEditShapeDialog();
     void showAboutDialog();
+    void showFindDialog();
+    void showExportPictureDialog();
 
     void activateShapeAction(bool on);
     void activateAlpha(bool on);
@@ -190,6 +199,7 @@ private:
     void updateControlCounts();
     // Status bar: what lies under the cursor, the model's size, the mode's next step.
     void createStatusBar();
+    void createFindAndExportActions();
     void createCheckDock();
     void scheduleCheck();
     void refreshCheck();
@@ -269,6 +279,10 @@ private:
     QAction *zoomOutAct = nullptr;
     QAction *zoomInAct = nullptr;
     QAction *zoomToFitAct = nullptr;
+    QAction *findAct = nullptr;
+    QAction *exportPictureAct = nullptr;
+    findDialog *finder = nullptr;   // made on first use
+    QString pictureFile;            // the last picture exported
     QLabel *coordinatesLabel = nullptr;
     QLabel *hoverLabel = nullptr;
     QLabel *modeLabel = nullptr;
