@@ -40,6 +40,14 @@ findDialog::findDialog(QWidget *parent)
     connect(cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void findDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Ready for the number at once; the kind stays as last chosen.
+    numberLineEdit->setFocus();
+    numberLineEdit->selectAll();
+}
+
 void findDialog::setCounts(int nodes, int members)
 {
     nodeCount = nodes;
@@ -64,10 +72,12 @@ void findDialog::on_okBtn_clicked()
     const int n = getNumber();
     if (n < 1 || n > count) {
         const QString what = isMember() ? tr("member") : tr("node");
-        const QString text = count == 0 ? tr("The model has no %1s.").arg(what)
-                                        : tr("There is no %1 %2: the numbers run from 1 to %3.")
-                                              .arg(what, numberLineEdit->text().trimmed())
-                                              .arg(count);
+        const QString typed = numberLineEdit->text().trimmed();
+        const QString text = count == 0       ? tr("The model has no %1s.").arg(what)
+                             : typed.isEmpty() ? tr("Type the number of the %1 to find.").arg(what)
+                                               : tr("There is no %1 %2: the numbers run from 1 to %3.")
+                                                     .arg(what, typed)
+                                                     .arg(count);
         QMessageBox::critical(this, tr("Error"), text);
         numberLineEdit->setFocus();
         numberLineEdit->selectAll();

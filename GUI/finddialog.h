@@ -21,6 +21,9 @@ public:
     bool isMember() const;
     int getNumber() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private slots:
     void on_okBtn_clicked();
 

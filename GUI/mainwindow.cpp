@@ -318,7 +318,13 @@ bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
 
 void MainWindow::showExportPictureDialog()
 {
-    QFileDialog dialog(this, tr("Export Picture"), pictureFile,
+    // First beside the project, named after it.
+    QString start = pictureFile;
+    if (start.isEmpty() && !projectFile.isEmpty()) {
+        const QFileInfo project(projectFile);
+        start = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
+    }
+    QFileDialog dialog(this, tr("Export Picture"), start,
                        tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
     dialog.setObjectName(QStringLiteral("exportPictureFileDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -57,6 +57,7 @@ void tst_MainWindowExport::find_data()
     QTest::addRow("member") << 1 << "6" << "";
     QTest::addRow("no such member") << 1 << "29" << "There is no member 29: the numbers run from 1 to 28.";
     QTest::addRow("node 0") << 0 << "0" << "There is no node 0: the numbers run from 1 to 20.";
+    QTest::addRow("empty") << 0 << "" << "Type the number of the node to find.";
 }
 
 void tst_MainWindowExport::find()
