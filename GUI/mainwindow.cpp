@@ -8,12 +8,14 @@
 #include "deletememberscommand.h"
 #include "editassigndialog.h"
 #include "editrecordscommand.h"
+#include "finddialog.h"
 #include "imagefiles.h"
 #include "member.h"
 #include "node.h"
 #include "membertypecommand.h"
 #include "modelcheck.h"
 #include "outputfile.h"
+#include "pictureexport.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "resetmodelcommand.h"
@@ -23,6 +25,7 @@
 #include <QActionGroup>
 #include <QFontMetricsF>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDockWidget>
@@ -46,6 +49,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QGraphicsView>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
@@ -365,16 +369,71 @@ void MainWindow::showProblem(QListWidgetItem *item)
 {
     const int kind = item->data(Qt::UserRole).toInt();
     const int number = item->data(Qt::UserRole + 1).toInt();
+    if (kind == ModelCheck::Problem::Node || kind == ModelCheck::Problem::Member)
+        findItem(kind == ModelCheck::Problem::Member, number);
+}
+
+bool MainWindow::findItem(bool member, int number)
+{
     QGraphicsItem *target = nullptr;
-    if (kind == ModelCheck::Problem::Node && number >= 1 && number <= newNodes.size())
+    if (!member && number >= 1 && number <= newNodes.size())
         target = newNodes.at(number - 1);
-    else if (kind == ModelCheck::Problem::Member && number >= 1 && number <= newBars.size())
+    else if (member && number >= 1 && number <= newBars.size())
         target = newBars.at(number - 1);
     if (!target)
-        return;
+        return false;
     scene->clearSelection();
     target->setSelected(true);
     ui->gridView->centerOn(target);
+    return true;
+}
+
+void MainWindow::showFindDialog()
+{
+    if (!finder)
+        finder = new findDialog(this);
+    finder->setCounts(int(newNodes.size()), int(newBars.size()));
+    if (finder->exec() == QDialog::Accepted)
+        findItem(finder->isMember(), finder->getNumber());
+}
+
+bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
+{
+    QString error;
+    if (!PictureExport::write(scene, fileName, blackBackground, &error)) {
+        showFileError(fileName, error);
+        return false;
+    }
+    pictureFile = fileName;
+    statusBar()->showMessage(tr("Exported %1").arg(fileName), 15000);
+    return true;
+}
+
+void MainWindow::showExportPictureDialog()
+{
+    // First beside the project, named after it.
+    QString start = pictureFile;
+    if (start.isEmpty() && !projectFile.isEmpty()) {
+        const QFileInfo project(projectFile);
+        start = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
+    }
+    QFileDialog dialog(this, tr("Export Picture"), start,
+                       tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+    dialog.setObjectName(QStringLiteral("exportPictureFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    // The suffix added to a bare name follows the chosen type.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
+        dialog.setDefaultSuffix(filter.section(QLatin1String("*."), 1).section(QLatin1Char(')'), 0, 0));
+    });
+    auto *black = new QCheckBox(tr("Black background, as on the screen"), &dialog);
+    black->setObjectName(QStringLiteral("exportBlackCheckBox"));
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+        grid->addWidget(black, grid->rowCount(), 0, 1, grid->columnCount());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    exportPicture(dialog.selectedFiles().first(), black->isChecked());
 }
 
 void MainWindow::updateStatusCounts()
@@ -615,6 +674,24 @@ void MainWindow::createActions()
     generateAct->setObjectName(QStringLiteral("generateAct"));
     undoAct->setObjectName(QStringLiteral("undoAct"));
     redoAct->setObjectName(QStringLiteral("redoAct"));
+    createFindAndExportActions();
+}
+
+void MainWindow::createFindAndExportActions()
+{
+    exportPictureAct = new QAction(tr("Export Picture..."), this);
+    exportPictureAct->setObjectName(QStringLiteral("exportPictureAct"));
+    exportPictureAct->setStatusTip(tr("Write the whole model as drawn to a PNG, SVG or PDF file"));
+    connect(exportPictureAct, &QAction::triggered, this, &MainWindow::showExportPictureDialog);
+    ui->menuFile->insertAction(ui->generateFileAction, exportPictureAct);
+
+    findAct = new QAction(tr("Find..."), this);
+    findAct->setObjectName(QStringLiteral("findAct"));
+    findAct->setShortcut(QKeySequence::Find);
+    findAct->setStatusTip(tr("Select a node or member by its number and centre the view on it"));
+    connect(findAct, &QAction::triggered, this, &MainWindow::showFindDialog);
+    ui->menuEdit->addSeparator();
+    ui->menuEdit->addAction(findAct);
 }
 
 // ---------------------------------------------------------------- window events

@@ -35,6 +35,7 @@ class QUndoCommand;
 class QUndoStack;
 class Node;
 class Bar;
+class findDialog;
 struct ProjectData;
 
 namespace Ui {
@@ -79,6 +80,12 @@ public:
     bool offerRecovery();
     // The projects opened or saved last, newest first.
     QStringList recentFiles() const;
+
+    // The whole model as drawn, to PNG, SVG or PDF by the extension; white
+    // paper unless the screen's black is asked for. Reports its own failure.
+    bool exportPicture(const QString &fileName, bool blackBackground = false);
+    // Selects node or member `number` (from 1) alone and centres the view on it.
+    bool findItem(bool member, int number);
 
     void setFactors(double x, double y);
     QString getXMinLimit() const;
@@ -143,6 +150,8 @@ public slots:
     void showEditQuakeDialog();
     void showEditShapeDialog();
     void showAboutDialog();
+    void showFindDialog();
+    void showExportPictureDialog();
 
     void activateShapeAction(bool on);
     void activateAlpha(bool on);
@@ -208,6 +217,7 @@ private:
     void updateControlCounts();
     // Status bar: what lies under the cursor, the model's size, the mode's next step.
     void createStatusBar();
+    void createFindAndExportActions();
     void createCheckDock();
     // Box selection, Assign to Selection and quick draw.
     void createSelectionTools();
@@ -297,6 +307,10 @@ private:
     QAction *zoomOutAct = nullptr;
     QAction *zoomInAct = nullptr;
     QAction *zoomToFitAct = nullptr;
+    QAction *findAct = nullptr;
+    QAction *exportPictureAct = nullptr;
+    findDialog *finder = nullptr;   // made on first use
+    QString pictureFile;            // the last picture exported
     QLabel *coordinatesLabel = nullptr;
     QLabel *hoverLabel = nullptr;
     QLabel *modeLabel = nullptr;

@@ -29,16 +29,27 @@ QString reasonOf(const QFileDevice &file, int errorNumber)
     return text;
 }
 
-// Fills the stream and pushes every byte to the device; errno is read right
-// after the failing call, before anything else can change it.
-bool fillDevice(QFileDevice &file, const std::function<void(QTextStream &)> &fill, QString *reason)
+// What goes into the file: the text a stream is filled with, or bytes as they are.
+using Emit = std::function<bool(QFileDevice &)>;
+
+Emit textEmit(const std::function<void(QTextStream &)> &fill)
 {
-    QTextStream out(&file);
+    return [&fill](QFileDevice &file) {
+        QTextStream out(&file);
+        fill(out);
+        out.flush();
+        return out.status() == QTextStream::Ok;
+    };
+}
+
+// Pushes every byte to the device; errno is read right after the failing
+// call, before anything else can change it.
+bool fillDevice(QFileDevice &file, const Emit &put, QString *reason)
+{
     errno = 0;
-    fill(out);
-    out.flush();
+    bool ok = put(file);
     int errorNumber = errno;
-    bool ok = out.status() == QTextStream::Ok && file.error() == QFileDevice::NoError;
+    ok = ok && file.error() == QFileDevice::NoError;
     if (ok && !file.flush()) {
         errorNumber = errno;
         ok = false;
@@ -50,7 +61,7 @@ bool fillDevice(QFileDevice &file, const std::function<void(QTextStream &)> &fil
 
 // Pipes, terminals and devices are written as they are: replacing them by a
 // regular file would destroy them (a device node, when run as root).
-bool writeInPlace(QFile &file, const std::function<void(QTextStream &)> &fill, QString *reason)
+bool writeInPlace(QFile &file, const Emit &fill, QString *reason)
 {
     if (!fillDevice(file, fill, reason))
         return false;
@@ -63,11 +74,11 @@ bool writeInPlace(QFile &file, const std::function<void(QTextStream &)> &fill, Q
     return true;
 }
 
-bool writeAtomically(const QString &fileName, const std::function<void(QTextStream &)> &fill, QString *reason)
+bool writeAtomically(const QString &fileName, const Emit &fill, QIODevice::OpenMode mode, QString *reason)
 {
     QSaveFile file(fileName);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered)) {
+    if (!file.open(mode)) {
         const QString why = reasonOf(file, errno);
         const QFileInfo info(fileName);
         // The file itself could be written: it was the temporary file beside it that failed.
@@ -86,6 +97,44 @@ bool writeAtomically(const QString &fileName, const std::function<void(QTextStre
     return true;
 }
 
+bool writeWith(const QString &fileName, const Emit &fill, QIODevice::OpenMode mode, QString *error)
+{
+    QString reason;
+    bool ok = false;
+    struct stat st;
+    if (fileName.isEmpty()) {
+        reason = QStringLiteral("No file name was given.");
+    } else if (fileName == QLatin1String("-")) {
+        QFile file;
+        if (file.open(STDOUT_FILENO, mode, QFileDevice::DontCloseHandle))
+            ok = writeInPlace(file, fill, &reason);
+        else
+            reason = reasonOf(file, errno);
+    } else if (statFile(fileName, st)) {
+        if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) {
+            QFile file(fileName);
+            errno = 0;
+            if (file.open(mode))
+                ok = writeInPlace(file, fill, &reason);
+            else
+                reason = reasonOf(file, errno);
+        } else if (S_ISDIR(st.st_mode)) {
+            reason = systemReason(EISDIR);
+        } else if (!S_ISREG(st.st_mode)) {
+            reason = QStringLiteral("Not a regular file, a FIFO or a character device: left as it is.");
+        } else {
+            ok = writeAtomically(fileName, fill, mode, &reason);
+        }
+    } else if (errno == ENOENT) {
+        ok = writeAtomically(fileName, fill, mode, &reason);
+    } else {
+        reason = systemReason(errno); // a loop of symbolic links, a file used as a folder …
+    }
+    if (error)
+        *error = ok ? QString() : reason;
+    return ok;
+}
+
 } // namespace
 
 bool sameFile(const QString &a, const QString &b)
@@ -99,41 +148,14 @@ bool sameFile(const QString &a, const QString &b)
 
 bool write(const QString &fileName, const std::function<void(QTextStream &)> &fill, QString *error)
 {
-    QString reason;
-    bool ok = false;
-    struct stat st;
-    if (fileName.isEmpty()) {
-        reason = QStringLiteral("No file name was given.");
-    } else if (fileName == QLatin1String("-")) {
-        QFile file;
-        if (file.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered,
-                      QFileDevice::DontCloseHandle))
-            ok = writeInPlace(file, fill, &reason);
-        else
-            reason = reasonOf(file, errno);
-    } else if (statFile(fileName, st)) {
-        if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) {
-            QFile file(fileName);
-            errno = 0;
-            if (file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered))
-                ok = writeInPlace(file, fill, &reason);
-            else
-                reason = reasonOf(file, errno);
-        } else if (S_ISDIR(st.st_mode)) {
-            reason = systemReason(EISDIR);
-        } else if (!S_ISREG(st.st_mode)) {
-            reason = QStringLiteral("Not a regular file, a FIFO or a character device: left as it is.");
-        } else {
-            ok = writeAtomically(fileName, fill, &reason);
-        }
-    } else if (errno == ENOENT) {
-        ok = writeAtomically(fileName, fill, &reason);
-    } else {
-        reason = systemReason(errno); // a loop of symbolic links, a file used as a folder …
-    }
-    if (error)
-        *error = ok ? QString() : reason;
-    return ok;
+    return writeWith(fileName, textEmit(fill), QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered,
+                     error);
+}
+
+bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
+{
+    const Emit put = [&bytes](QFileDevice &file) { return file.write(bytes) == bytes.size(); };
+    return writeWith(fileName, put, QIODevice::WriteOnly | QIODevice::Unbuffered, error);
 }
 
 QString systemReason(int errorNumber)

@@ -4,6 +4,7 @@
 // Writing an output file without destroying anything: shared by the analysis
 // input file, the project file and the command line. QtCore only.
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -28,6 +29,9 @@ bool sameFile(const QString &a, const QString &b);
 // system's own where it gave one ("No space left on device").
 bool write(const QString &fileName, const std::function<void(QTextStream &)> &fill,
            QString *error = nullptr);
+
+// The same for bytes written as they are (a picture).
+bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
 
 // The system's words for an errno value ("Too many levels of symbolic links").
 QString systemReason(int errorNumber);
