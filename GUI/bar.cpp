@@ -93,7 +93,8 @@ QColor Bar::colour() const
 {
     if (style && style->colourByType && mTypeId >= 1 && mTypeId <= style->typeColours.size())
         return style->typeColours.at(mTypeId - 1);
-    return categoryColour(category);
+    const QColor c = categoryColour(category);
+    return style && style->paper && c == QColor(Qt::white) ? QColor(Qt::black) : c;
 }
 
 QColor Bar::categoryColour(int category)

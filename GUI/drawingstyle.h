@@ -14,6 +14,7 @@ struct DrawingStyle {
     bool colourByType = false;       // members in their type's colour, else their category's
     bool memberNumbers = false;      // each member's number at its midpoint
     bool nodeNumbers = false;        // each node's number beside it
+    bool paper = false;              // drawn on white for a picture: white lines drawn black
     QList<QColor> typeColours;       // by type number - 1
     QFont font;                      // of the numbers
     double digitWidth = 7, lineHeight = 14;   // its size, measured once

@@ -400,7 +400,10 @@ void MainWindow::showFindDialog()
 bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
 {
     QString error;
-    if (!PictureExport::write(scene, fileName, blackBackground, &error)) {
+    drawing.paper = !blackBackground;
+    const bool written = PictureExport::write(scene, fileName, blackBackground, &error);
+    drawing.paper = false;
+    if (!written) {
         showFileError(fileName, error);
         return false;
     }
@@ -1437,10 +1440,11 @@ void MainWindow::deleteBarByButton()
 
 void MainWindow::createSelectionTools()
 {
-    // A drag on empty space selects what lies wholly inside the box; Ctrl adds.
+    // A drag on empty space selects what lies wholly inside the box (selectInBox);
+    // the view's own rubber band would judge nodes by the room their numbers and
+    // support marks take.
     QGraphicsView *view = ui->gridView;
-    view->setDragMode(QGraphicsView::RubberBandDrag);
-    view->setRubberBandSelectionMode(Qt::ContainsItemBoundingRect);
+    view->setDragMode(QGraphicsView::NoDrag);
     selectionTimer = new QTimer(this);
     selectionTimer->setSingleShot(true);
     selectionTimer->setInterval(0);
@@ -1508,8 +1512,9 @@ void MainWindow::updateSelectionActions()
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        if (quickDrawing) {
+        if (quickDrawing || selectingBox) {
             quickDrawing = false;
+            selectingBox = false;
             quickDrawBand->hide();
             updateModeHint();
         }
@@ -1535,8 +1540,21 @@ bool MainWindow::viewMouseEvent(QEvent *event)
         // The view's box is the left button's: a right press only opens an item's dialog.
         if (mouse->button() == Qt::RightButton)
             return !onItem;
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        if (!createBarMode) {
+            // Select mode: a press on an item is the scene's click selection.
+            if (onItem)
+                return false;
+            selectingBox = true;
+            boxModifiers = mouse->modifiers();
+            quickDrawFrom = at;
+            quickDrawBand->setGeometry(QRect(at, QSize()));
+            quickDrawBand->show();
+            return true;
+        }
         // A press on a node is the two-click member's.
-        if (!createBarMode || mouse->button() != Qt::LeftButton || onNode)
+        if (onNode)
             return false;
         quickDrawing = true;
         quickDrawFrom = at;
@@ -1546,7 +1564,7 @@ bool MainWindow::viewMouseEvent(QEvent *event)
         return true;
     }
     case QEvent::MouseMove:
-        if (!quickDrawing)
+        if (!quickDrawing && !selectingBox)
             return false;
         quickDrawBand->setGeometry(QRect(quickDrawFrom, static_cast<QMouseEvent *>(event)->position().toPoint())
                                        .normalized());
@@ -1554,6 +1572,14 @@ bool MainWindow::viewMouseEvent(QEvent *event)
         return true;
     case QEvent::MouseButtonRelease: {
         auto *mouse = static_cast<QMouseEvent *>(event);
+        if (selectingBox && mouse->button() == Qt::LeftButton) {
+            selectingBox = false;
+            quickDrawBand->hide();
+            const QRect box = QRect(quickDrawFrom, mouse->position().toPoint()).normalized();
+            // A click on empty space is a box of nothing: it clears, unless Ctrl is held.
+            selectInBox(view->mapToScene(box).boundingRect(), boxModifiers & Qt::ControlModifier);
+            return true;
+        }
         if (!quickDrawing || mouse->button() != Qt::LeftButton)
             return false;
         quickDrawing = false;
@@ -1570,6 +1596,28 @@ bool MainWindow::viewMouseEvent(QEvent *event)
     }
     default:
         return false;
+    }
+}
+
+void MainWindow::selectInBox(const QRectF &sceneBox, bool add)
+{
+    const QRectF box = sceneBox.normalized();
+    if (!add)
+        scene->clearSelection();
+    for (QGraphicsItem *item : scene->items(box, Qt::IntersectsItemBoundingRect)) {
+        bool inside = false;
+        if (item->type() == Node::Type) {
+            inside = box.contains(item->mapToScene(item->shape().boundingRect()).boundingRect());
+        } else if (item->type() == Bar::Type) {
+            // The member's line and half its pen, not the room its number takes.
+            const Bar *bar = static_cast<const Bar *>(item);
+            if (bar->sourceNode() && bar->destNode()) {
+                const QRectF line = QRectF(bar->sourceNode()->scenePos(), bar->destNode()->scenePos()).normalized();
+                inside = box.contains(line.adjusted(-3.5, -3.5, 3.5, 3.5));
+            }
+        }
+        if (inside)
+            item->setSelected(true);
     }
 }
 

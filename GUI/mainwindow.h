@@ -221,6 +221,8 @@ private:
     void createCheckDock();
     // Box selection, Assign to Selection and quick draw.
     void createSelectionTools();
+    // Selects the nodes and members wholly inside a scene box; without `add` alone.
+    void selectInBox(const QRectF &sceneBox, bool add);
     // The view's mouse before the view: quick draw, and right presses beside any item.
     bool viewMouseEvent(QEvent *event);
     QList<Bar *> selectedBars() const;
@@ -340,6 +342,8 @@ private:
     QRubberBand *quickDrawBand = nullptr;
     QPoint quickDrawFrom;
     bool quickDrawing = false;
+    bool selectingBox = false;   // a select-mode box is being dragged
+    Qt::KeyboardModifiers boxModifiers;
     QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
 };
 
