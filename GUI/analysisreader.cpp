@@ -1030,24 +1030,9 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    const QByteArray content = file.read(kMaxFileSize + 1);
-    if (content.size() > kMaxFileSize) {
-        if (error)
-            *error = QStringLiteral("\"%1\" is too large to be an analysis input file").arg(fileName);
-        return false;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return read(content, out, error);
+    QByteArray content;
+    return FieldText::readWhole(fileName, kMaxFileSize, QStringLiteral("an analysis input file"), content, error)
+           && read(content, out, error);
 }
 
 } // namespace AnalysisReader

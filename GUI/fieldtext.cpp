@@ -1,5 +1,7 @@
 #include "fieldtext.h"
 
+#include <QFile>
+
 #include <QByteArrayView>
 #include <QStringDecoder>
 
@@ -138,6 +140,32 @@ bool parseDouble(const char *b, const char *e, double &v)
             c = QChar::ReplacementCharacter;
     }
     return e - b <= kMax ? s : s + QLatin1String("...");
+}
+
+bool readWhole(const QString &fileName, qint64 maxSize, const QString &what, QByteArray &content,
+               QString *error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    // Read at most the limit (and one byte more), in case the file grew since size() was asked.
+    if (file.size() <= maxSize)
+        content = file.read(maxSize + 1);
+    if (file.size() > maxSize || content.size() > maxSize) {
+        content.clear();
+        if (error)
+            *error = QStringLiteral("\"%1\" is too large to be %2").arg(fileName, what);
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString());
+        return false;
+    }
+    return true;
 }
 
 } // namespace FieldText

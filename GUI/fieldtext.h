@@ -5,6 +5,7 @@
 // spell them, texts checked for what would corrupt a file that carries them
 // on. Shared by the project reader and the analysis file importer.
 
+#include <QByteArray>
 #include <QString>
 
 namespace FieldText {
@@ -33,6 +34,11 @@ QString textProblem(const QString &s, bool validUtf8, bool cut);
 bool looksLikeUtf16(const char *p, qsizetype n);
 
 bool isBlank(char c);
+
+// The whole of a file of at most `maxSize` bytes; on failure false with
+// *error saying why ("Cannot open ...", "... is too large to be `what`").
+bool readWhole(const QString &fileName, qint64 maxSize, const QString &what, QByteArray &content,
+               QString *error);
 
 // A decimal whole number; `overflow` when it does not fit an int.
 bool parseInt(const char *b, const char *e, int &v, bool &overflow);

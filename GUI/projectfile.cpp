@@ -756,30 +756,9 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    if (file.size() > kMaxFileSize) {
-        if (error)
-            *error = QStringLiteral("\"%1\" is too large to be a project file").arg(fileName);
-        return false;
-    }
-    // Read at most the limit, in case the file grew since size() was asked.
-    const QByteArray content = file.read(kMaxFileSize + 1);
-    if (content.size() > kMaxFileSize) {
-        if (error)
-            *error = QStringLiteral("\"%1\" is too large to be a project file").arg(fileName);
-        return false;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("Cannot read \"%1\": %2").arg(fileName, file.errorString());
-        return false;
-    }
-    return read(content, out, error);
+    QByteArray content;
+    return FieldText::readWhole(fileName, kMaxFileSize, QStringLiteral("a project file"), content, error)
+           && read(content, out, error);
 }
 
 } // namespace ProjectFile

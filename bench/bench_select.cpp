@@ -48,37 +48,8 @@ void check(bool ok, const char *what)
         fail(what);
 }
 
-class PaintWatch : public QObject
-{
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(object, event);
-    }
-};
-
-// Processes events until the view has painted and nothing more follows.
-bool settle(const PaintWatch &watch, double timeoutMs = 10000)
-{
-    const int before = watch.paints;
-    const double start = nowMs();
-    int quiet = 0;
-    while (nowMs() - start < timeoutMs) {
-        const int seen = watch.paints;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (watch.paints == before)
-            continue;
-        quiet = watch.paints == seen ? quiet + 1 : 0;
-        if (quiet >= 2)
-            return true;
-    }
-    return watch.paints > before;
-}
+using BenchModel::PaintWatch;
+using BenchModel::settle;
 
 struct Session {
     MainWindow w;
