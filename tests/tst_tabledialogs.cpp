@@ -97,12 +97,17 @@ static QAction *menuAction(QMenu *menu, const QString &text)
 static QString messageFrom(const std::function<void()> &slot)
 {
     QString text;
-    QTimer::singleShot(0, [&] {
+    // A timer of this call only: one left waiting after a slot that showed no
+    // box would fire in the next call's box, into this call's finished frame.
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             text = box->windowTitle() + QLatin1Char('|') + box->text();
             box->close();
         }
     });
+    timer.start(0);
     slot();
     return text;
 }
