@@ -29,12 +29,7 @@ namespace {
 using BenchModel::median;
 using BenchModel::nowMs;
 
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "bench_dialogs: %s\n", what);
-    std::exit(1);
-}
-
+using BenchModel::fail;
 void settle()
 {
     for (int i = 0; i < 3; ++i)

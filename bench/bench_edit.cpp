@@ -42,17 +42,8 @@ using BenchModel::nowMs;
 using BenchModel::PaintWatch;
 using BenchModel::settle;
 
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "bench_edit: %s\n", what);
-    std::exit(1);
-}
-
-void check(bool ok, const char *what)
-{
-    if (!ok)
-        fail(what);
-}
+using BenchModel::fail;
+using BenchModel::check;
 
 double residentMb()
 {

@@ -46,12 +46,7 @@ using BenchModel::makeFrame;
 using BenchModel::median;
 using BenchModel::nowMs;
 
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "bench_scale: %s\n", what);
-    std::exit(1);
-}
-
+using BenchModel::fail;
 // ------------------------------------------------------------ the fprintf floor
 
 // Writes the analysis file of `data` with plain fprintf calls: one call per

@@ -36,17 +36,8 @@ namespace {
 using BenchModel::median;
 using BenchModel::nowMs;
 
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "bench_select: %s\n", what);
-    std::exit(1);
-}
-
-void check(bool ok, const char *what)
-{
-    if (!ok)
-        fail(what);
-}
+using BenchModel::fail;
+using BenchModel::check;
 
 using BenchModel::PaintWatch;
 using BenchModel::settle;

@@ -18,9 +18,23 @@
 #include <ctime>
 #include <vector>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace BenchModel {
+
+// A bench that cannot measure says why, under its own name, and stops.
+[[noreturn]] inline void fail(const char *what)
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), what);
+    std::exit(1);
+}
+
+inline void check(bool ok, const char *what)
+{
+    if (!ok)
+        fail(what);
+}
 
 // Milliseconds of the monotonic clock.
 inline double nowMs()
