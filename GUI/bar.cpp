@@ -18,7 +18,7 @@ Bar::Bar(Node *sourceNode, Node *destNode, int barId, int mtype, int outFlag)
     setFlag(ItemIsSelectable);
     adjust();
     setZValue(0);
-    updateToolTip();
+    refreshToolTip();
 }
 
 Bar::~Bar()
@@ -34,7 +34,6 @@ void Bar::setId(int value)
     if (numbered)
         prepareGeometryChange();
     id = value;
-    updateToolTip();
 }
 
 void Bar::setSourceNode(Node *node)
@@ -81,12 +80,16 @@ QRectF Bar::boundingRect() const
     return r;
 }
 
-void Bar::updateToolTip()
+QString Bar::toolTip() const
 {
     if (mTypeId == 0)
-        setToolTip(QStringLiteral("ID : %1\nMTYPE : None").arg(id));
-    else
-        setToolTip(QStringLiteral("ID : %1\nMTYPE : %2").arg(id).arg(mTypeId));
+        return QStringLiteral("ID : %1\nMTYPE : None").arg(id);
+    return QStringLiteral("ID : %1\nMTYPE : %2").arg(id).arg(mTypeId);
+}
+
+void Bar::refreshToolTip()
+{
+    QGraphicsItem::setToolTip(toolTip());
 }
 
 QColor Bar::colour() const
@@ -110,6 +113,20 @@ QColor Bar::categoryColour(int category)
     }
 }
 
+QPen Bar::plainPen(const QColor &colour, Qt::PenStyle style, bool selected)
+{
+    QPen pen(colour, selected ? 3 : 0, style);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+QColor Bar::plainColour(bool grabbed) const
+{
+    if (isSelected())
+        return DrawingStyle::highlight();
+    return grabbed ? QColor(Qt::green) : colour();
+}
+
 void Bar::styleChanged()
 {
     const bool want = style && style->memberNumbers;
@@ -127,22 +144,18 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     if (qFuzzyCompare(line.length(), qreal(0.0)))
         return;
 
-    QColor colour = this->colour();
-    const Qt::PenStyle style = penStyle();
-    if (scene() && scene()->mouseGrabberItem() == this)
-        colour = Qt::green;
+    const bool grabbed = scene() && scene()->mouseGrabberItem() == this;
     // Detail from the painter, so a large export shows everything the screen would.
     const qreal lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
-    if (7 * lod < 1.5) {
-        // Thinner than a pixel or two: one plain pixel line, wider when selected.
+    if (plainAt(lod)) {
         if (painter->testRenderHint(QPainter::Antialiasing))
             painter->setRenderHint(QPainter::Antialiasing, false);
-        QPen pen(isSelected() ? DrawingStyle::highlight() : colour, isSelected() ? 3 : 0, style);
-        pen.setCosmetic(true);
-        painter->setPen(pen);
+        painter->setPen(plainPen(plainColour(grabbed), penStyle(), isSelected()));
         painter->drawLine(line);
         return;
     }
+    const QColor colour = grabbed ? QColor(Qt::green) : this->colour();
+    const Qt::PenStyle style = penStyle();
     if (!painter->testRenderHint(QPainter::Antialiasing))
         painter->setRenderHint(QPainter::Antialiasing, true);
     if (isSelected()) {
@@ -165,7 +178,6 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 
 void Bar::setProperties(int mType, int n3, int n4, int out)
 {
-    const bool renumbered = mType != mTypeId;
     const QColor was = colour();
     const Qt::PenStyle wasStyle = penStyle();
     mTypeId = mType;
@@ -177,8 +189,6 @@ void Bar::setProperties(int mType, int n3, int n4, int out)
         category = mTypeList.at(mTypeId - 1)->getType();
     else
         category = -1;
-    if (renumbered)
-        updateToolTip();
     // Only the colour and line show in the drawing.
     if (colour() != was || penStyle() != wasStyle)
         update();

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QObject>
 #include <QColor>
+#include <QLineF>
+#include <QPen>
 #include <QPointF>
 
 #include "projectmodel.h"
@@ -54,6 +56,12 @@ public:
     editBarDialog *getDialog();
     void openDialog();
 
+    // "ID : n" and "MTYPE : m" (or "None"), made when asked: renumbering or
+    // retyping thousands of members sets no text. The item's own copy, which
+    // Qt reads through QGraphicsItem, is brought up to date when it is shown.
+    QString toolTip() const;
+    void refreshToolTip();
+
     // Window-wide drawing options: colour by type, member numbers.
     void setStyle(const DrawingStyle *value) { style = value; }
     // The colour and line the member is drawn with, unselected.
@@ -63,6 +71,15 @@ public:
     Qt::PenStyle penStyle() const { return category < 0 ? Qt::DotLine : Qt::SolidLine; }
     // The options changed: new room for the number, or a new colour.
     void styleChanged();
+
+    // Thinner than a pixel or two at this level of detail, the member is drawn
+    // plain: a hairline, three pixels of highlight when selected, green while
+    // it holds the mouse. The window's layer draws many such members at once.
+    static bool plainAt(double levelOfDetail) { return 7 * levelOfDetail < 1.5; }
+    static QPen plainPen(const QColor &colour, Qt::PenStyle style, bool selected);
+    QColor plainColour(bool grabbed) const;
+    // The line drawn, in the item's coordinates.
+    QLineF drawnLine() const { return QLineF(sourcePoint, destPoint); }
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -85,8 +102,6 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
-    void updateToolTip();
-
     ModelKey barKey = 0;
     int mTypeId = 0;
     int category = -1;   // category code of the member type; -1 = none

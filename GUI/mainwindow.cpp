@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "modellayer.h"
 #include "ui_mainwindow.h"
 
 #include "analysisreader.h"
@@ -48,6 +49,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
+#include <QGraphicsSceneHelpEvent>
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -156,8 +158,10 @@ MainWindow::~MainWindow()
     ui->gridView->setScene(nullptr);
     newNodes.clear();
     newBars.clear();
+    gridItems.clear();
     delete scene;
     delete ui;
+    delete layer;
 }
 
 void MainWindow::init()
@@ -165,6 +169,9 @@ void MainWindow::init()
     scene = new QGraphicsScene(this);
     ui->gridView->setBackgroundBrush(QBrush(Qt::black, Qt::SolidPattern));
     ui->gridView->setScene(scene);
+    scene->installEventFilter(this);
+    layer = new ModelLayer(gridItems, newBars, newNodes);
+    ui->gridView->setLayer(layer);
     setFactors(20.0, -20.0);
     candrawbar = false;
     createBarMode = false;
@@ -515,6 +522,20 @@ void MainWindow::zoomAbout(const QPoint &viewPos, double factor)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == scene && event->type() == QEvent::GraphicsSceneHelp) {
+        // A member's tool tip is made when it is shown; the scene then shows it.
+        const auto *help = static_cast<QGraphicsSceneHelpEvent *>(event);
+        QGraphicsView *view = ui->gridView;
+        for (QGraphicsItem *item : view->items(view->viewport()->mapFromGlobal(help->screenPos()))) {
+            if (item->type() == Bar::Type) {
+                static_cast<Bar *>(item)->refreshToolTip();
+                break;
+            }
+            if (!item->toolTip().isEmpty())
+                break;
+        }
+        return false;
+    }
     if (watched != ui->gridView->viewport())
         return QMainWindow::eventFilter(watched, event);
     if (viewMouseEvent(event))
@@ -766,7 +787,8 @@ QList<double> MainWindow::sortLines(const QStringList &lines) const
 void MainWindow::drawLine(double x1, double y1, double x2, double y2)
 {
     // A hairline: one pixel at every zoom, the cheapest line to draw.
-    scene->addLine(XFactor * x1, YFactor * y1, XFactor * x2, YFactor * y2, QPen(Qt::gray, 0, Qt::SolidLine));
+    gridItems.append(
+        scene->addLine(XFactor * x1, YFactor * y1, XFactor * x2, YFactor * y2, QPen(Qt::gray, 0, Qt::SolidLine)));
 }
 
 void MainWindow::drawId(double x, double y, const QString &text)
@@ -777,6 +799,7 @@ void MainWindow::drawId(double x, double y, const QString &text)
     item->setPos(XFactor * x, YFactor * y);
     // Where a document-based label showed its text (4 units of margin).
     item->setTransform(QTransform::fromTranslate(4, 4));
+    gridItems.append(item);
 }
 
 void MainWindow::drawNodeId(double x, double y, const QString &text)
@@ -788,6 +811,7 @@ void MainWindow::drawNodeId(double x, double y, const QString &text)
     item->setPos(XFactor * x, YFactor * y);
     // Drawn where a document-based label would show its text (4 units of margin).
     item->setTransform(QTransform::fromTranslate(4, 4));
+    gridItems.append(item);
 }
 
 void MainWindow::drawXLines()
@@ -958,6 +982,7 @@ void MainWindow::rebuildScene()
 {
     newNodes.clear();
     newBars.clear();
+    gridItems.clear();
     nodeItems.clear();
     barItems.clear();
     initialNode = finalNode = nullptr;
@@ -1799,6 +1824,7 @@ void MainWindow::membersInserted(const QList<ModelKey> &keys)
 void MainWindow::membersRemoved(const QList<ModelKey> &keys)
 {
     QSet<Bar *> gone;
+    QList<QGraphicsItem *> leaving;
     for (ModelKey key : keys) {
         Bar *bar = barItems.take(key);
         if (!bar)
@@ -1814,9 +1840,10 @@ void MainWindow::membersRemoved(const QList<ModelKey> &keys)
         // It may be the item whose dialog or event asked for this: that one
         // leaves the scene when it is deleted, once its event is over.
         if (scene->mouseGrabberItem() != bar)
-            scene->removeItem(bar);
+            leaving.append(bar);
         bar->deleteLater();
     }
+    ui->gridView->removeFromScene(leaving);
     int first = -1;
     QList<Bar *> kept;
     kept.reserve(newBars.size());

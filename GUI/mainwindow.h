@@ -33,6 +33,8 @@ class editAssignDialog;
 class QGraphicsScene;
 class QUndoCommand;
 class QUndoStack;
+class ModelLayer;
+class QGraphicsItem;
 class Node;
 class Bar;
 class findDialog;
@@ -302,6 +304,8 @@ private:
     double YFactor = -20.0;
     QList<Node *> newNodes;
     QList<Bar *> newBars;
+    QList<QGraphicsItem *> gridItems;   // the grid's lines and ids
+    ModelLayer *layer = nullptr;        // draws them all when the view is zoomed out
     int barIdSelected = -1;
     bool createBarMode = false;
     int ictype = 0;

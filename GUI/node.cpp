@@ -152,22 +152,33 @@ void drawGround(QPainter *p, double y)
 }
 } // namespace
 
+QColor Node::plainColour(bool pressed)
+{
+    return pressed ? QColor(Qt::green) : QColor(Qt::blue);
+}
+
+QPen Node::selectedPen()
+{
+    QPen pen(DrawingStyle::highlight(), 4);
+    pen.setCosmetic(true);
+    return pen;
+}
+
 void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 {
     // Detail from the painter, so a large export shows everything the screen would.
     const qreal lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(painter->worldTransform());
     const bool pressed = scene() && scene()->mouseGrabberItem() == this;
-    if (lod < 0.3) {
-        // A node of a few pixels: a dot, a brighter one when selected.
+    if (plainAt(lod)) {
         if (painter->testRenderHint(QPainter::Antialiasing))
             painter->setRenderHint(QPainter::Antialiasing, false);
         if (isSelected()) {
-            QPen pen(DrawingStyle::highlight(), 4);
-            pen.setCosmetic(true);
-            painter->setPen(pen);
+            painter->setPen(selectedPen());
             painter->drawPoint(QPointF(0, 0));
         } else {
-            painter->fillRect(QRectF(-5, -5, 10, 10), pressed ? QColor(Qt::green) : QColor(Qt::blue));
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(plainColour(pressed));
+            painter->drawRect(plainRect());
         }
         return;
     }

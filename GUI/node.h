@@ -2,7 +2,9 @@
 #define NODE_H
 
 #include <QGraphicsItem>
+#include <QColor>
 #include <QObject>
+#include <QPen>
 #include <QStringList>
 
 #include "projectmodel.h"
@@ -82,6 +84,14 @@ public:
     void setStyle(const DrawingStyle *value) { style = value; }
     // Where the node's number is written, in the node's coordinates.
     QRectF labelRect() const;
+
+    // A few pixels wide at this level of detail, the node is drawn plain: a
+    // square in its colour, green while it holds the mouse, a highlighted point
+    // when selected. The window's layer draws many such nodes at once.
+    static bool plainAt(double levelOfDetail) { return levelOfDetail < 0.3; }
+    static QRectF plainRect() { return QRectF(-5, -5, 10, 10); }
+    static QColor plainColour(bool pressed);
+    static QPen selectedPen();
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;

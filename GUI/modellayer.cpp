@@ -1,0 +1,182 @@
+#include "modellayer.h"
+
+#include "bar.h"
+#include "node.h"
+
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+#include <QVarLengthArray>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Fills a rectangle of pixels, already clipped, in an opaque colour.
+void fill(QImage &canvas, const QRect &r, QRgb colour)
+{
+    const qsizetype stride = canvas.bytesPerLine() / 4;
+    auto *row = reinterpret_cast<QRgb *>(canvas.bits()) + r.top() * stride + r.left();
+    for (int y = r.top(); y <= r.bottom(); ++y, row += stride)
+        std::fill(row, row + r.width(), colour);
+}
+
+// The pixels of a level or upright line of the given width, from device
+// coordinates: the pixel rows (or columns) it passes through.
+QRect hairline(const QPointF &a, const QPointF &b, int width)
+{
+    const int before = (width - 1) / 2, after = width / 2;
+    if (a.y() == b.y()) {
+        const int y = int(std::floor(a.y()));
+        return QRect(QPoint(int(std::floor(qMin(a.x(), b.x()))), y - before),
+                     QPoint(int(std::floor(qMax(a.x(), b.x()))), y + after));
+    }
+    const int x = int(std::floor(a.x()));
+    return QRect(QPoint(x - before, int(std::floor(qMin(a.y(), b.y())))),
+                 QPoint(x + after, int(std::floor(qMax(a.y(), b.y())))));
+}
+
+} // namespace
+
+bool ModelLayer::covers(double levelOfDetail)
+{
+    return Bar::plainAt(levelOfDetail) && Node::plainAt(levelOfDetail);
+}
+
+void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area, QPainter::RenderHints hints,
+                       const QGraphicsScene *scene, QWidget *widget) const
+{
+    const qreal ratio = canvas.devicePixelRatio();
+    const QTransform toPixels = view * QTransform::fromScale(ratio, ratio);
+    const QRect pixels = QRect(QPoint(int(area.left() * ratio), int(area.top() * ratio)),
+                               QSize(int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio))))
+                         & canvas.rect();
+    if (pixels.isEmpty())
+        return;
+    const QRectF exposed = view.inverted().mapRect(QRectF(area).adjusted(-2, -2, 2, 2));
+    const QGraphicsItem *grabber = scene ? scene->mouseGrabberItem() : nullptr;
+    const double lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(view);
+
+    QPainter painter(&canvas);
+    painter.setClipRect(area);
+    painter.setRenderHints(hints);
+    // The grid's lines and ids, under the members, each as Qt would draw it.
+    QStyleOptionGraphicsItem option;
+    for (QGraphicsItem *item : grid) {
+        if (!item->isVisible())
+            continue;
+        const QTransform at = item->sceneTransform();
+        const QRectF bounds = item->boundingRect();
+        if (!at.mapRect(bounds).intersects(exposed))
+            continue;
+        painter.setWorldTransform(at * view);
+        option.exposedRect = bounds;
+        option.rect = bounds.toAlignedRect();
+        item->paint(&painter, &option, widget);
+    }
+    painter.end();
+
+    // Members. Plain level and upright ones go straight into the pixels; the
+    // rest, slanted or dotted, are drawn one list per pen, selected ones last.
+    struct Group {
+        QColor colour;
+        Qt::PenStyle style;
+        bool selected;
+        QList<QLineF> lines;
+    };
+    std::vector<Group> groups;
+    const double reach = lod > 0 ? 3.0 / lod : 0;
+    const QRectF near = exposed.adjusted(-reach, -reach, reach, reach);
+    QRgb lastColour = 0;
+    QColor last;
+    for (const Bar *bar : bars) {
+        QLineF line = bar->drawnLine();
+        if (line.p1() == line.p2())
+            continue;
+        line.translate(bar->pos());
+        if (qMax(line.x1(), line.x2()) < near.left() || qMin(line.x1(), line.x2()) > near.right()
+            || qMax(line.y1(), line.y2()) < near.top() || qMin(line.y1(), line.y2()) > near.bottom())
+            continue;
+        if (!bar->isVisible())
+            continue;
+        const bool selected = bar->isSelected();
+        const QColor colour = bar->plainColour(bar == grabber);
+        const Qt::PenStyle style = bar->penStyle();
+        const QPointF a = toPixels.map(line.p1()), b = toPixels.map(line.p2());
+        if (style == Qt::SolidLine && !selected && (a.x() == b.x() || a.y() == b.y())) {
+            if (colour != last) {
+                last = colour;
+                lastColour = colour.rgba() | 0xff000000u;
+            }
+            const QRect r = hairline(a, b, 1) & pixels;
+            if (!r.isEmpty())
+                fill(canvas, r, lastColour);
+            continue;
+        }
+        auto g = std::find_if(groups.begin(), groups.end(), [&](const Group &x) {
+            return x.selected == selected && x.style == style && x.colour == colour;
+        });
+        if (g == groups.end())
+            g = groups.insert(groups.end(), Group{colour, style, selected, {}});
+        g->lines.append(line);
+    }
+    if (!groups.empty()) {
+        painter.begin(&canvas);
+        painter.setClipRect(area);
+        painter.setWorldTransform(view);
+        for (bool selected : {false, true})
+            for (const Group &g : groups)
+                if (g.selected == selected) {
+                    painter.setPen(Bar::plainPen(g.colour, g.style, g.selected));
+                    painter.drawLines(g.lines);
+                }
+        painter.end();
+    }
+
+    // Nodes, over the members: squares straight into the pixels, the pressed
+    // and the selected ones drawn.
+    const QRectF mark = Node::plainRect();
+    const QRectF nodeNear = exposed.adjusted(-12, -12, 12, 12);
+    const QRgb blue = Node::plainColour(false).rgba() | 0xff000000u;
+    QList<QPointF> chosen;
+    const Node *pressed = nullptr;
+    for (const Node *node : nodes) {
+        const QPointF at = node->pos();
+        if (!nodeNear.contains(at) || !node->isVisible())
+            continue;
+        if (node->isSelected()) {
+            chosen.append(at);
+            continue;
+        }
+        if (node == grabber) {
+            pressed = node;
+            continue;
+        }
+        const QRectF d = toPixels.mapRect(mark.translated(at));
+        QRect r(QPoint(qRound(d.left()), qRound(d.top())), QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
+        if (r.width() < 1)
+            r.setWidth(1);
+        if (r.height() < 1)
+            r.setHeight(1);
+        r &= pixels;
+        if (!r.isEmpty())
+            fill(canvas, r, blue);
+    }
+    if (pressed || !chosen.isEmpty()) {
+        painter.begin(&canvas);
+        painter.setClipRect(area);
+        painter.setWorldTransform(view);
+        if (pressed) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(Node::plainColour(true));
+            painter.drawRect(mark.translated(pressed->pos()));
+        }
+        if (!chosen.isEmpty()) {
+            painter.setPen(Node::selectedPen());
+            painter.drawPoints(chosen.constData(), int(chosen.size()));
+        }
+        painter.end();
+    }
+}
