@@ -19,6 +19,7 @@ public:
 
     // Null: Qt draws every item itself.
     void setLayer(const ModelLayer *value) { layer = value; }
+    const ModelLayer *modelLayer() const { return layer; }
     // The layer draws the view at its present scale.
     bool layerDraws() const;
     // Takes the items out of the scene, repainting where they were.

@@ -69,7 +69,8 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
             continue;
         const QTransform at = item->sceneTransform();
         const QRectF bounds = item->boundingRect();
-        if (!at.mapRect(bounds).intersects(exposed))
+        // A hairline's bounds have no width: widened, they can meet the area.
+        if (!at.mapRect(bounds).adjusted(-1, -1, 1, 1).intersects(exposed))
             continue;
         painter.setWorldTransform(at * view);
         option.exposedRect = bounds;

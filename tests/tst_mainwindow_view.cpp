@@ -7,9 +7,12 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPainter>
+#include <QScreen>
+#include <QToolTip>
 #include <QUndoStack>
 
 #include "bar.h"
+#include "gridview.h"
 #include "mainwindow.h"
 #include "member.h"
 #include "node.h"
@@ -70,6 +73,63 @@ QImage picture(QGraphicsScene *scene, const QRectF &source, double scale)
     return image;
 }
 
+// The small frame with a slanted member 1-5 added, shown, its view at the scale.
+GridView *shownFrame(MainWindow &w, double scale)
+{
+    smallFrame(w);
+    w.barProcedure(1);
+    w.barProcedure(5);
+    w.resize(900, 700);
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return nullptr;
+    auto *view = w.findChild<GridView *>(QStringLiteral("gridView"));
+    view->resetTransform();
+    view->scale(scale, scale);
+    view->centerOn(w.getNodes().at(1));
+    QTest::qWait(20);
+    return view;
+}
+
+// What the view's pixels now are on the screen, and what a fresh paint of all of it gives.
+QImage onScreen(GridView *view)
+{
+    const QRect where(view->viewport()->mapTo(view->window(), QPoint(0, 0)), view->viewport()->size());
+    return view->screen()->grabWindow(view->window()->winId()).toImage().copy(where).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage repainted(GridView *view)
+{
+    return view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+bool near(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) <= 8 && qAbs(qGreen(a) - qGreen(b)) <= 8 && qAbs(qBlue(a) - qBlue(b)) <= 8;
+}
+
+// Pixels of one picture, other than the background, with no pixel of nearly
+// the same colour one step away or nearer in the other: drawings that agree
+// but for rounding have none.
+int unmatched(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    const QRgb background = qRgb(0, 0, 0);
+    for (const auto &[from, to] : {std::pair{&a, &b}, std::pair{&b, &a}})
+        for (int y = 0; y < from->height(); ++y)
+            for (int x = 0; x < from->width(); ++x) {
+                const QRgb c = from->pixel(x, y);
+                if (c == background)
+                    continue;
+                bool found = false;
+                for (int dy = -1; dy <= 1 && !found; ++dy)
+                    for (int dx = -1; dx <= 1 && !found; ++dx)
+                        found = to->valid(x + dx, y + dy) && near(to->pixel(x + dx, y + dy), c);
+                count += found ? 0 : 1;
+            }
+    return count;
+}
+
 QStringList legendTexts(QListWidget *list)
 {
     QStringList out;
@@ -91,6 +151,11 @@ private slots:
     void memberNumbers();
     void selectedItemsHighlighted_data();
     void selectedItemsHighlighted();
+    void layerDrawsAsItemsDo_data();
+    void layerDrawsAsItemsDo();
+    void screenFollowsEdits_data();
+    void screenFollowsEdits();
+    void memberToolTipIsCurrent();
 };
 
 void tst_MainWindowView::supportMarks_data()
@@ -226,6 +291,110 @@ void tst_MainWindowView::selectedItemsHighlighted()
     QVERIFY(selected != plain);
     item->setSelected(false);
     QCOMPARE(picture(w.getScene(), around, scale), plain);
+}
+
+void tst_MainWindowView::layerDrawsAsItemsDo_data()
+{
+    QTest::addColumn<QString>("state");
+    for (const char *state : {"plain", "selected", "type colours", "a type deleted"})
+        QTest::addRow("%s", state) << QString::fromLatin1(state);
+}
+
+void tst_MainWindowView::layerDrawsAsItemsDo()
+{
+    // Zoomed out, the layer draws the view; Qt drawing each item must agree.
+    QFETCH(QString, state);
+    MainWindow w;
+    GridView *view = shownFrame(w, 0.15);
+    QVERIFY(view);
+    QVERIFY(view->layerDraws());
+    if (state == QLatin1String("selected")) {
+        w.getBars().at(1)->setSelected(true);
+        w.getNodes().at(4)->setSelected(true);
+    } else if (state == QLatin1String("type colours")) {
+        w.setColourByType(true);
+    } else if (state == QLatin1String("a type deleted")) {
+        w.deleteMType(2);
+        QCOMPARE(w.getBars().at(1)->penStyle(), Qt::DotLine);
+    }
+    const QImage layered = repainted(view);
+    const ModelLayer *layer = view->modelLayer();
+    view->setLayer(nullptr);
+    const QImage itemByItem = repainted(view);
+    view->setLayer(layer);
+    QVERIFY(layered != QImage());
+    QCOMPARE(unmatched(layered, itemByItem), 0);
+}
+
+void tst_MainWindowView::screenFollowsEdits_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("edit");
+    for (double scale : {0.15, 1.0})
+        for (const char *edit : {"delete member", "undo", "retype member", "select member", "select node",
+                                 "delete type", "colour by type", "new member"})
+            QTest::addRow("%s at %g", edit, scale) << scale << QString::fromLatin1(edit);
+}
+
+void tst_MainWindowView::screenFollowsEdits()
+{
+    // What is on the screen after an edit is what a paint of the whole view gives:
+    // no change is left undrawn, whoever draws the view.
+    QFETCH(double, scale);
+    QFETCH(QString, edit);
+    MainWindow w;
+    GridView *view = shownFrame(w, scale);
+    QVERIFY(view);
+    QCOMPARE(view->layerDraws(), scale < 0.2);
+    if (edit == QLatin1String("undo")) {
+        w.deleteBar(2);
+    } else if (edit == QLatin1String("retype member")) {
+        w.setColourByType(true);
+    }
+    QTest::qWait(20);
+    QCOMPARE(unmatched(onScreen(view), repainted(view)), 0);
+    const QImage before = onScreen(view);
+    if (edit == QLatin1String("delete member")) {
+        w.deleteBar(2);
+    } else if (edit == QLatin1String("undo")) {
+        w.undoStack()->undo();
+    } else if (edit == QLatin1String("retype member")) {
+        const MemberRecord &r = w.projectModel()->members().at(0);
+        w.editBar(r.key, 3, r.node3, r.node4, r.iout);
+    } else if (edit == QLatin1String("select member")) {
+        w.getBars().at(3)->setSelected(true);
+    } else if (edit == QLatin1String("select node")) {
+        w.getNodes().at(5)->setSelected(true);
+    } else if (edit == QLatin1String("delete type")) {
+        w.deleteMType(1);
+    } else if (edit == QLatin1String("colour by type")) {
+        w.setColourByType(true);
+    } else {
+        w.barProcedure(3);
+        w.barProcedure(6);
+    }
+    QTest::qWait(20);
+    const QImage after = onScreen(view);
+    QVERIFY(unmatched(before, after) > 0);
+    QCOMPARE(unmatched(after, repainted(view)), 0);
+}
+
+void tst_MainWindowView::memberToolTipIsCurrent()
+{
+    // Renumbered and retyped members show their new number and type.
+    MainWindow w;
+    GridView *view = shownFrame(w, 1.0);
+    QVERIFY(view);
+    w.deleteBar(1);
+    w.deleteMType(1);
+    Bar *first = w.getBars().at(0);
+    QCOMPARE(first->toolTip(), QStringLiteral("ID : 1\nMTYPE : 1"));
+    const QPoint at = view->mapFromScene(first->drawnLine().center());
+    QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view->viewport(), &help);
+    QCOMPARE(QToolTip::text(), QStringLiteral("ID : 1\nMTYPE : 1"));
+    QCOMPARE(static_cast<QGraphicsItem *>(first)->toolTip(), QToolTip::text());
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(tst_MainWindowView)
