@@ -522,6 +522,11 @@ void MainWindow::zoomAbout(const QPoint &viewPos, double factor)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The scene would tell each of its tens of thousands of items that the
+    // window gained or lost the focus, at every dialog and every new scene;
+    // they draw and select alike either way.
+    if (watched == scene && (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate))
+        return true;
     if (watched == scene && event->type() == QEvent::GraphicsSceneHelp) {
         // A member's tool tip is made when it is shown; the scene then shows it.
         const auto *help = static_cast<QGraphicsSceneHelpEvent *>(event);
