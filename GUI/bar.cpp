@@ -122,7 +122,7 @@ QPen Bar::plainPen(const QColor &colour, Qt::PenStyle style, bool selected)
 
 QColor Bar::plainColour(bool grabbed) const
 {
-    if (isSelected())
+    if (selected)
         return DrawingStyle::highlight();
     return grabbed ? QColor(Qt::green) : colour();
 }
@@ -236,6 +236,13 @@ void Bar::openDialog()
     d->setNode4(node4);
     d->setIOut(iout);
     d->exec();
+}
+
+QVariant Bar::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    if (change == ItemSelectedHasChanged)
+        selected = value.toBool();
+    return QGraphicsItem::itemChange(change, value);
 }
 
 void Bar::mousePressEvent(QGraphicsSceneMouseEvent *event)

@@ -78,8 +78,11 @@ public:
     static bool plainAt(double levelOfDetail) { return 7 * levelOfDetail < 1.5; }
     static QPen plainPen(const QColor &colour, Qt::PenStyle style, bool selected);
     QColor plainColour(bool grabbed) const;
-    // The line drawn, in the item's coordinates.
+    // The line drawn, in the item's coordinates, which are the scene's: a
+    // member is never moved, its ends follow its nodes.
     QLineF drawnLine() const { return QLineF(sourcePoint, destPoint); }
+    // isSelected(), kept with the rest of what the layer reads.
+    bool selectedNow() const { return selected; }
 
     QRectF boundingRect() const override;
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
@@ -99,6 +102,7 @@ signals:
     void deactivateDeleteAct();
 
 protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
@@ -119,6 +123,7 @@ private:
     bool deleting = false;
     const DrawingStyle *style = nullptr;
     bool numbered = false;   // the bounds hold the number
+    bool selected = false;
 };
 
 #endif // BAR_H

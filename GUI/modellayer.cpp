@@ -3,6 +3,7 @@
 #include "bar.h"
 #include "node.h"
 
+#include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
@@ -59,23 +60,46 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
     const QGraphicsItem *grabber = scene ? scene->mouseGrabberItem() : nullptr;
     const double lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(view);
 
+    // Where a scene point falls in the canvas: the view only scales and moves.
+    const double sx = toPixels.m11(), sy = toPixels.m22(), dx = toPixels.dx(), dy = toPixels.dy();
+    const bool plainView = toPixels.type() <= QTransform::TxScale;
+    const auto pixel = [&](const QPointF &p) {
+        return plainView ? QPointF(sx * p.x() + dx, sy * p.y() + dy) : toPixels.map(p);
+    };
+
+    // The grid: its lines together, one call per pen, its ids as Qt draws them.
     QPainter painter(&canvas);
     painter.setClipRect(area);
     painter.setRenderHints(hints);
-    // The grid's lines and ids, under the members, each as Qt would draw it.
-    QStyleOptionGraphicsItem option;
-    for (QGraphicsItem *item : grid) {
+    painter.setWorldTransform(view);
+    QList<std::pair<QPen, QList<QLineF>>> lines;
+    QList<const QGraphicsItem *> others;
+    for (const QGraphicsItem *item : grid) {
         if (!item->isVisible())
             continue;
         const QTransform at = item->sceneTransform();
-        const QRectF bounds = item->boundingRect();
         // A hairline's bounds have no width: widened, they can meet the area.
-        if (!at.mapRect(bounds).adjusted(-1, -1, 1, 1).intersects(exposed))
+        if (!at.mapRect(item->boundingRect()).adjusted(-1, -1, 1, 1).intersects(exposed))
             continue;
-        painter.setWorldTransform(at * view);
-        option.exposedRect = bounds;
-        option.rect = bounds.toAlignedRect();
-        item->paint(&painter, &option, widget);
+        const auto *line = qgraphicsitem_cast<const QGraphicsLineItem *>(item);
+        if (!line) {
+            others.append(item);
+            continue;
+        }
+        if (lines.isEmpty() || lines.last().first != line->pen())
+            lines.append({line->pen(), {}});
+        lines.last().second.append(at.map(line->line()));
+    }
+    for (const auto &[pen, list] : std::as_const(lines)) {
+        painter.setPen(pen);
+        painter.drawLines(list);
+    }
+    QStyleOptionGraphicsItem option;
+    for (const QGraphicsItem *item : std::as_const(others)) {
+        painter.setWorldTransform(item->sceneTransform() * view);
+        option.exposedRect = item->boundingRect();
+        option.rect = option.exposedRect.toAlignedRect();
+        const_cast<QGraphicsItem *>(item)->paint(&painter, &option, widget);
     }
     painter.end();
 
@@ -93,19 +117,16 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
     QRgb lastColour = 0;
     QColor last;
     for (const Bar *bar : bars) {
-        QLineF line = bar->drawnLine();
+        const QLineF line = bar->drawnLine();
         if (line.p1() == line.p2())
             continue;
-        line.translate(bar->pos());
         if (qMax(line.x1(), line.x2()) < near.left() || qMin(line.x1(), line.x2()) > near.right()
             || qMax(line.y1(), line.y2()) < near.top() || qMin(line.y1(), line.y2()) > near.bottom())
             continue;
-        if (!bar->isVisible())
-            continue;
-        const bool selected = bar->isSelected();
+        const bool selected = bar->selectedNow();
         const QColor colour = bar->plainColour(bar == grabber);
         const Qt::PenStyle style = bar->penStyle();
-        const QPointF a = toPixels.map(line.p1()), b = toPixels.map(line.p2());
+        const QPointF a = pixel(line.p1()), b = pixel(line.p2());
         if (style == Qt::SolidLine && !selected && (a.x() == b.x() || a.y() == b.y())) {
             if (colour != last) {
                 last = colour;
@@ -143,11 +164,12 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
     const QRgb blue = Node::plainColour(false).rgba() | 0xff000000u;
     QList<QPointF> chosen;
     const Node *pressed = nullptr;
+    const QSizeF side = toPixels.mapRect(mark).size();
     for (const Node *node : nodes) {
-        const QPointF at = node->pos();
-        if (!nodeNear.contains(at) || !node->isVisible())
+        const QPointF at = node->placeNow();
+        if (!nodeNear.contains(at))
             continue;
-        if (node->isSelected()) {
+        if (node->selectedNow()) {
             chosen.append(at);
             continue;
         }
@@ -155,12 +177,10 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
             pressed = node;
             continue;
         }
-        const QRectF d = toPixels.mapRect(mark.translated(at));
-        QRect r(QPoint(qRound(d.left()), qRound(d.top())), QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
-        if (r.width() < 1)
-            r.setWidth(1);
-        if (r.height() < 1)
-            r.setHeight(1);
+        const QPointF corner = pixel(at + mark.topLeft());
+        const int left = qRound(corner.x()), top = qRound(corner.y());
+        QRect r(left, top, qMax(1, qRound(corner.x() + side.width()) - left),
+                qMax(1, qRound(corner.y() + side.height()) - top));
         r &= pixels;
         if (!r.isEmpty())
             fill(canvas, r, blue);

@@ -249,6 +249,15 @@ void Node::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     }
 }
 
+QVariant Node::itemChange(GraphicsItemChange change, const QVariant &value)
+{
+    if (change == ItemPositionHasChanged)
+        place = value.toPointF();
+    else if (change == ItemSelectedHasChanged)
+        selected = value.toBool();
+    return QGraphicsItem::itemChange(change, value);
+}
+
 void Node::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {

@@ -92,6 +92,9 @@ public:
     static QRectF plainRect() { return QRectF(-5, -5, 10, 10); }
     static QColor plainColour(bool pressed);
     static QPen selectedPen();
+    // pos() and isSelected(), kept with the rest of what the layer reads.
+    QPointF placeNow() const { return place; }
+    bool selectedNow() const { return selected; }
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -106,6 +109,7 @@ signals:
     void editRequested(const NodeRecord &record);
 
 protected:
+    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override;
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
@@ -115,6 +119,8 @@ private:
     NodeRecord rec;
     const DrawingStyle *style = nullptr;
     editNodeDialog *dialog = nullptr;
+    QPointF place;
+    bool selected = false;
     QList<int> nodes;
     QStringList kup1List;
     QStringList kup2List;
