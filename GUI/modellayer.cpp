@@ -10,6 +10,7 @@
 #include <QStyleOptionGraphicsItem>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 

@@ -23,6 +23,14 @@ NodeTableDialog::NodeTableDialog(QWidget *parent) : QDialog(parent)
 {
 }
 
+NodeTableDialog::~NodeTableDialog()
+{
+    // The table goes with the dialog's children, after this part of the
+    // dialog: its last changes must not reach it.
+    if (table)
+        disconnect(table->model(), nullptr, this, nullptr);
+}
+
 void NodeTableDialog::bindForm(QTableWidget *tableWidget, QGroupBox *box, QPushButton *ok,
                                QPushButton *cancel, const Frame &f, bool clipboardMenu)
 {
@@ -33,6 +41,11 @@ void NodeTableDialog::bindForm(QTableWidget *tableWidget, QGroupBox *box, QPushB
     frame = f;
     setMinimumSize(480, 280);
     table->setItemDelegate(new NumberField::CellDelegate(1, table));
+    connect(table->model(), &QAbstractItemModel::dataChanged, this, &NodeTableDialog::cellsChanged);
+    connect(table->model(), &QAbstractItemModel::modelReset, this, &NodeTableDialog::forgetShown);
+    connect(table->model(), &QAbstractItemModel::layoutChanged, this, &NodeTableDialog::forgetShown);
+    connect(table->model(), &QAbstractItemModel::rowsInserted, this, &NodeTableDialog::forgetShown);
+    connect(table->model(), &QAbstractItemModel::rowsRemoved, this, &NodeTableDialog::forgetShown);
 
     if (clipboardMenu) {
         // The press signal does not say which button was used; the viewport does.
@@ -41,6 +54,31 @@ void NodeTableDialog::bindForm(QTableWidget *tableWidget, QGroupBox *box, QPushB
         connect(menu->addAction(QStringLiteral("Copy")), &QAction::triggered, this, &NodeTableDialog::copy);
         connect(menu->addAction(QStringLiteral("Paste")), &QAction::triggered, this, &NodeTableDialog::paste);
     }
+}
+
+bool NodeTableDialog::unchanged(int row, int column) const
+{
+    const QList<bool> &flags = untouched[column - 1];
+    return row < flags.size() && flags.at(row);
+}
+
+void NodeTableDialog::cellsChanged(const QModelIndex &from, const QModelIndex &to)
+{
+    if (filling)
+        return;
+    for (int column = qMax(1, from.column()); column <= qMin(3, to.column()); ++column) {
+        QList<bool> &flags = untouched[column - 1];
+        for (int row = from.row(); row <= to.row() && row < flags.size(); ++row)
+            flags[row] = false;
+    }
+}
+
+void NodeTableDialog::forgetShown()
+{
+    if (filling)
+        return;
+    for (QList<bool> &flags : untouched)
+        flags.clear();
 }
 
 void NodeTableDialog::deleteAll()
@@ -92,31 +130,45 @@ bool sameBits(double a, double b)
 void NodeTableDialog::setByLists()
 {
     table->setUpdatesEnabled(false);
+    const int rows = table->rowCount();
     for (int column = 1; column <= 3; ++column) {
         const QList<double> &list = values(column);
-        for (int row = 0; row < table->rowCount(); ++row) {
-            QTableWidgetItem *item = table->item(row, column);
+        QList<double> &given = shown[column - 1];
+        QList<bool> &flags = untouched[column - 1];
+        given.resize(rows);
+        flags.resize(rows);
+        for (int row = 0; row < rows; ++row) {
             if (row >= list.size()) {
-                if (item) {
+                filling = true;
+                if (QTableWidgetItem *item = table->item(row, column)) {
                     itemsSelected.removeAll(item);
                     delete table->takeItem(row, column);
                 }
+                filling = false;
+                flags[row] = false;
                 continue;
             }
             const double v = list.at(row);
             // A cell already showing the value is left alone: most are, on a reopening.
+            if (flags.at(row) && sameBits(given.at(row), v))
+                continue;
+            QTableWidgetItem *item = table->item(row, column);
+            filling = true;
             if (item) {
-                const QVariant shown = item->data(ShownValue::valueRole);
-                if (shown.isValid() && sameBits(shown.toDouble(), v)
-                    && item->text() == item->data(ShownValue::textRole).toString())
-                    continue;
-                const QString text = QString::number(v, 'g', 10);
-                item->setData(ShownValue::valueRole, v);
-                item->setData(ShownValue::textRole, text);
-                item->setText(text);
+                const QVariant was = item->data(ShownValue::valueRole);
+                if (!was.isValid() || !sameBits(was.toDouble(), v)
+                    || item->text() != item->data(ShownValue::textRole).toString()) {
+                    const QString text = QString::number(v, 'g', 10);
+                    item->setData(ShownValue::valueRole, v);
+                    item->setData(ShownValue::textRole, text);
+                    item->setText(text);
+                }
             } else {
                 table->setItem(row, column, ShownValue::cell(QString::number(v, 'g', 10), v));
             }
+            filling = false;
+            given[row] = v;
+            flags[row] = true;
         }
     }
     table->setUpdatesEnabled(true);
@@ -130,6 +182,10 @@ void NodeTableDialog::save()
     }
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 1; column <= 3; ++column) {
+            if (unchanged(row, column)) {
+                values(column).append(shown[column - 1].at(row));
+                continue;
+            }
             const QTableWidgetItem *item = table->item(row, column);
             // A cell still showing its stored value's 10 digits gives back that value itself.
             values(column).append(item ? ShownValue::read(item, ShownValue::typed(item->text())) : 0.0);
@@ -142,7 +198,8 @@ bool NodeTableDialog::checkCells()
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 1; column <= 3; ++column) {
             const QTableWidgetItem *item = table->item(row, column);
-            if (!item)
+            // What setByLists() wrote is a number.
+            if (!item || unchanged(row, column))
                 continue;
             const QString why = NumberField::cellFault(table->model()->index(row, column));
             if (!why.isEmpty()) {

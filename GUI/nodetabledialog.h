@@ -23,6 +23,8 @@ class NodeTableDialog : public QDialog
     Q_OBJECT
 
 public:
+    ~NodeTableDialog() override;
+
     // Sets the rows for the given node ids (column 0), keeping the cells of
     // the rows that stay, and appends one 0.0 per row to each list.
     void setTable(const QList<int> &ids);
@@ -87,8 +89,18 @@ private:
     // False, after telling the user, when a cell holds text that is no number.
     bool checkCells();
 
+    // Cells that still hold what setByLists() put there; anything else that
+    // changes a cell (typing, pasting, a test) makes it count as changed.
+    // Opening and OK then only look at changed cells: tens of thousands are not.
+    bool unchanged(int row, int column) const;
+    void cellsChanged(const QModelIndex &from, const QModelIndex &to);
+    void forgetShown();
+
     QTableWidget *table = nullptr;
     QList<int> shownIds;   // the node ids the rows show
+    QList<double> shown[3];     // by column 1 to 3: the value each row's cell was given
+    QList<bool> untouched[3];   // and whether the cell still holds it
+    bool filling = false;       // setByLists() is writing the cells
     QGroupBox *groupBox = nullptr;
     QPushButton *okButton = nullptr;
     QPushButton *cancelButton = nullptr;
