@@ -156,12 +156,13 @@ MainWindow::~MainWindow()
     disconnect(stack, nullptr, this, nullptr);
     removeRecovery();
     ui->gridView->setScene(nullptr);
+    ui->gridView->setLayer(nullptr);
+    delete layer;
     newNodes.clear();
     newBars.clear();
     gridItems.clear();
     delete scene;
     delete ui;
-    delete layer;
 }
 
 void MainWindow::init()
