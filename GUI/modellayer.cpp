@@ -68,14 +68,40 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
         return plainView ? QPointF(sx * p.x() + dx, sy * p.y() + dy) : toPixels.map(p);
     };
 
+    const double reach = lod > 0 ? 3.0 / lod : 0;
+    // A small area, as one edit repaints: the scene's index finds the few
+    // items there, where a walk over the lists would visit the whole model.
+    QList<QGraphicsItem *> someGrid;
+    QList<Bar *> someBars;
+    QList<Node *> someNodes;
+    const QSizeF whole = QSizeF(canvas.size()) / ratio;
+    const bool few = scene && 8.0 * area.width() * area.height() < whole.width() * whole.height();
+    if (few) {
+        const double margin = qMax(reach, 12.0);
+        for (QGraphicsItem *item :
+             scene->items(exposed.adjusted(-margin, -margin, margin, margin), Qt::IntersectsItemBoundingRect)) {
+            if (item->type() == Bar::Type)
+                someBars.append(static_cast<Bar *>(item));
+            else if (item->type() == Node::Type)
+                someNodes.append(static_cast<Node *>(item));
+            else
+                someGrid.append(item);
+        }
+    }
+
+    QPainter painter;
+    const auto begin = [&] {
+        painter.begin(&canvas);
+        painter.setClipRect(area);
+        painter.setWorldTransform(view);
+    };
+
     // The grid: its lines together, one call per pen, its ids as Qt draws them.
-    QPainter painter(&canvas);
-    painter.setClipRect(area);
+    begin();
     painter.setRenderHints(hints);
-    painter.setWorldTransform(view);
     QList<std::pair<QPen, QList<QLineF>>> lines;
     QList<const QGraphicsItem *> others;
-    for (const QGraphicsItem *item : grid) {
+    for (const QGraphicsItem *item : few ? someGrid : grid) {
         if (!item->isVisible())
             continue;
         const QTransform at = item->sceneTransform();
@@ -113,11 +139,10 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
         QList<QLineF> lines;
     };
     std::vector<Group> groups;
-    const double reach = lod > 0 ? 3.0 / lod : 0;
     const QRectF near = exposed.adjusted(-reach, -reach, reach, reach);
     QRgb lastColour = 0;
     QColor last;
-    for (const Bar *bar : bars) {
+    for (const Bar *bar : few ? someBars : bars) {
         const QLineF line = bar->drawnLine();
         if (line.p1() == line.p2())
             continue;
@@ -146,9 +171,7 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
         g->lines.append(line);
     }
     if (!groups.empty()) {
-        painter.begin(&canvas);
-        painter.setClipRect(area);
-        painter.setWorldTransform(view);
+        begin();
         for (bool selected : {false, true})
             for (const Group &g : groups)
                 if (g.selected == selected) {
@@ -166,7 +189,7 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
     QList<QPointF> chosen;
     const Node *pressed = nullptr;
     const QSizeF side = toPixels.mapRect(mark).size();
-    for (const Node *node : nodes) {
+    for (const Node *node : few ? someNodes : nodes) {
         const QPointF at = node->placeNow();
         if (!nodeNear.contains(at))
             continue;
@@ -187,9 +210,7 @@ void ModelLayer::paint(QImage &canvas, const QTransform &view, const QRect &area
             fill(canvas, r, blue);
     }
     if (pressed || !chosen.isEmpty()) {
-        painter.begin(&canvas);
-        painter.setClipRect(area);
-        painter.setWorldTransform(view);
+        begin();
         if (pressed) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(Node::plainColour(true));
