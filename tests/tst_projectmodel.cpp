@@ -187,7 +187,7 @@ bool keysUnique(const ProjectModel &m)
 // A step, with the signals its redo and its undo give (undone empty: as redo).
 struct Step {
     QUndoCommand *command = nullptr;
-    QString done, undone;
+    QString done, undone = QString();
 };
 using MakeStep = std::function<Step(ProjectModel &)>;
 

@@ -269,7 +269,7 @@ void tst_TableDialogs::unreadableCellsAreRefused_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");   // empty: stored
     QTest::addColumn<double>("value");
-    for (const QString face : {QStringLiteral("weights"), QStringLiteral("loads")}) {
+    for (const QString &face : {QStringLiteral("weights"), QStringLiteral("loads")}) {
         const QString name = face == QLatin1String("weights") ? QStringLiteral("WM") : QStringLiteral("FM");
         const QString refused = QStringLiteral("Error|") + name + QStringLiteral(" of node 3 must be a number");
         for (const char *junk : {"abc", "inf", "nan", "1,5", "-", "1e", "0x10"})

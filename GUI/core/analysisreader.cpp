@@ -470,7 +470,7 @@ bool readTitle(Reader &r, int expected, int &category, QString &label)
     r.peek(l);
     r.take();
     const char *p = l.b;
-    const char *b, *e;
+    const char *b = p, *e = p;
     nextToken(p, l.rawEnd, b, e);
     int n = 0;
     bool overflow = false;
