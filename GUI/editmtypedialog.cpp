@@ -230,6 +230,38 @@ void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
         ui->mTypeComboBox->setCurrentIndex(selected);
 }
 
+void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
+{
+    Member *kept = types.value(select);
+    if (member && shownRecord && kept && kept->sameValues(*shownRecord)) {
+        const QList<Member *> old = membersTypes;
+        membersTypes = types;
+        member = kept;
+        {
+            const QSignalBlocker blocker(ui->mTypeComboBox);
+            ui->mTypeComboBox->clear();
+            addItems(int(membersTypes.size()));
+            ui->mTypeComboBox->setCurrentIndex(select);
+        }
+        qDeleteAll(old);
+        return;
+    }
+    member = nullptr;
+    const QList<Member *> old = membersTypes;
+    membersTypes.clear();
+    ui->mTypeComboBox->clear();
+    qDeleteAll(old);
+    membersTypes = types;
+    addItems(int(membersTypes.size()));
+    if (select >= 0 && select < membersTypes.size())
+        ui->mTypeComboBox->setCurrentIndex(select);
+}
+
+int editMTypeDialog::selectedMType() const
+{
+    return member ? int(membersTypes.indexOf(member)) : -1;
+}
+
 void editMTypeDialog::newMType(int id, int type)
 {
     membersTypes.append(new Member(id, type));

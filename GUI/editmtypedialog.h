@@ -42,6 +42,12 @@ public:
     // Replaces every record with the given ones (the dialog takes ownership),
     // keeping the selected place where it still exists.
     void replaceMTypes(const QList<Member *> &types);
+    // The model's types again (the dialog takes ownership), showing entry
+    // `select`. When that entry holds the values the shown type was shown with,
+    // the form keeps what was typed into it.
+    void reloadMTypes(const QList<Member *> &types, int select);
+    // The place of the type shown, or -1.
+    int selectedMType() const;
     void newMType(int id, int type);
 
     // Closing with unstored edits asks first, and may stay open.
