@@ -36,15 +36,61 @@ void Bar::setId(int value)
     id = value;
 }
 
+const MemberRecord *Bar::modelRecord() const
+{
+    return model ? model->member(barKey) : nullptr;
+}
+
+int Bar::getMTypeId() const
+{
+    const MemberRecord *r = modelRecord();
+    return r ? model->typeNumber(r->type) : mTypeId;
+}
+
+int Bar::getNode3() const
+{
+    const MemberRecord *r = modelRecord();
+    return r ? r->node3 : node3;
+}
+
+int Bar::getNode4() const
+{
+    const MemberRecord *r = modelRecord();
+    return r ? r->node4 : node4;
+}
+
+int Bar::getIout() const
+{
+    const MemberRecord *r = modelRecord();
+    return r ? r->iout : iout;
+}
+
 void Bar::setSourceNode(Node *node)
 {
-    source = node;
-    adjust();
+    const MemberRecord *r = modelRecord();
+    if (!r) {
+        showEnds(node, dest);
+        return;
+    }
+    if (node && node->key() != r->source)
+        emit endsRequested(barKey, node->key(), r->dest);
 }
 
 void Bar::setDestNode(Node *node)
 {
-    dest = node;
+    const MemberRecord *r = modelRecord();
+    if (!r) {
+        showEnds(source, node);
+        return;
+    }
+    if (node && node->key() != r->dest)
+        emit endsRequested(barKey, r->source, node->key());
+}
+
+void Bar::showEnds(Node *sourceNode, Node *destNode)
+{
+    source = sourceNode;
+    dest = destNode;
     adjust();
 }
 
@@ -178,6 +224,15 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
 
 void Bar::setProperties(int mType, int n3, int n4, int out)
 {
+    if (model) {
+        emit editRequested(barKey, mType, n3, n4, out);
+        return;
+    }
+    showProperties(mType, n3, n4, out);
+}
+
+void Bar::showProperties(int mType, int n3, int n4, int out)
+{
     const QColor was = colour();
     const Qt::PenStyle wasStyle = penStyle();
     mTypeId = mType;
@@ -228,13 +283,13 @@ void Bar::openDialog()
     editBarDialog *d = getDialog();
     d->setMTypeList(mTypeList);
     d->setBarId(id);
-    d->setBarMType(mTypeId);
+    d->setBarMType(getMTypeId());
     d->setNodesCount(int(newNodes.size()));
     d->setNode1(source ? source->getId() : 0);
     d->setNode2(dest ? dest->getId() : 0);
-    d->setNode3(node3);
-    d->setNode4(node4);
-    d->setIOut(iout);
+    d->setNode3(getNode3());
+    d->setNode4(getNode4());
+    d->setIOut(getIout());
     d->exec();
 }
 

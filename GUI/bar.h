@@ -17,8 +17,10 @@ class editBarDialog;
 struct DrawingStyle;
 
 // Draws one member of the model as a thick line between its nodes and carries
-// its key. The values it holds are a copy of what it draws, refreshed by the
-// window; its dialog's OK and Delete ask for an edit instead of doing it.
+// its key. Once given the model (setModel), its getters read the model's
+// record, and its setters of the type, NODE3, NODE4, IOUT and ends ask for an
+// edit, as its dialog's OK and Delete do; the window pushes it as a step. What
+// it draws is what the scene controller shows it (showProperties, showEnds).
 // The member's dialog is made the first time it is opened.
 class Bar : public QObject, public QGraphicsItem
 {
@@ -36,19 +38,24 @@ public:
     int getId() const { return id; }
     void setKey(ModelKey value) { barKey = value; }
     ModelKey key() const { return barKey; }
-    int getMTypeId() const { return mTypeId; }
+    // The model whose record the member reads and asks to change; none: the member keeps its own values.
+    void setModel(const ProjectModel *value) { model = value; }
+    int getMTypeId() const;
     int getType() const { return category; }
-    int getNode3() const { return node3; }
-    int getNode4() const { return node4; }
-    int getIout() const { return iout; }
+    int getNode3() const;
+    int getNode4() const;
+    int getIout() const;
     Node *sourceNode() const { return source; }
     Node *destNode() const { return dest; }
+    // Ask for the member to join another node at that end (endsRequested).
     void setSourceNode(Node *node);
     void setDestNode(Node *node);
+    // The ends drawn.
+    void showEnds(Node *sourceNode, Node *destNode);
     void setMTypeList(const QList<Member *> &list) { mTypeList = list; }
     void setNodesList(const QList<Node *> &list) { newNodes = list; }
-    // Renumbers the member type after an earlier type was deleted, keeping the rest.
-    void setMTypeIdOnly(int value) { mTypeId = value; }
+    // What the member draws and shows: its type number, NODE3, NODE4 and IOUT.
+    void showProperties(int mTypeId, int node3, int node4, int iout);
 
     void adjust();
     void deleteMe();
@@ -88,7 +95,7 @@ public:
     void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
 public slots:
-    // What the member draws and shows: its type number, NODE3, NODE4 and IOUT.
+    // Asks for these values (editRequested); without a model, shows them.
     void setProperties(int mTypeId, int node3, int node4, int iout);
     // Asks for the member to be deleted (deleteBar); the window removes the item.
     void deleteThis();
@@ -98,6 +105,7 @@ public slots:
 signals:
     void deleteBar(int id);
     void editRequested(ModelKey key, int mTypeId, int node3, int node4, int iout);
+    void endsRequested(ModelKey key, ModelKey source, ModelKey dest);
     void activateDeleteAct(int id);
     void deactivateDeleteAct();
 
@@ -106,7 +114,10 @@ protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
 
 private:
+    const MemberRecord *modelRecord() const;
+
     ModelKey barKey = 0;
+    const ProjectModel *model = nullptr;
     int mTypeId = 0;
     int category = -1;   // category code of the member type; -1 = none
     int id = 0;

@@ -16,27 +16,26 @@
 #include "editquakedialog.h"
 #include "editshapedialog.h"
 
-#include "drawingstyle.h"
 #include "projectmodel.h"
 
+class Bar;
+class Canvas;
+class CheckDock;
+class CreateMemberTool;
+class DialogCoordinator;
+class LegendDock;
+class Node;
 class QAction;
 class QComboBox;
-class QLabel;
-class QDockWidget;
-class QListWidget;
-class QListWidgetItem;
+class QGraphicsScene;
 class QLockFile;
 class QMenu;
-class QRubberBand;
 class QTimer;
-class editAssignDialog;
-class QGraphicsScene;
-class QUndoCommand;
 class QUndoStack;
-class ModelLayer;
-class QGraphicsItem;
-class Node;
-class Bar;
+class SceneController;
+class SelectTool;
+class StatusBarPresenter;
+class editAssignDialog;
 class findDialog;
 struct ProjectData;
 
@@ -94,7 +93,7 @@ public:
     QString getXMaxLimit() const;
     QString getYMinLimit() const;
     QString getYMaxLimit() const;
-    QList<double> sortLines(const QStringList &lines) const;
+    QList<double> sortLines(const QStringList &lines) const { return ModelCore::sortLines(lines); }
     void drawLine(double x1, double y1, double x2, double y2);
     void drawId(double x, double y, const QString &text);
     void drawNodeId(double x, double y, const QString &text);
@@ -108,14 +107,14 @@ public:
                    int iout);
 
     // Read access for the program's own checks and tests.
-    const QList<Node *> &getNodes() const { return newNodes; }
-    const QList<Bar *> &getBars() const { return newBars; }
+    const QList<Node *> &getNodes() const;
+    const QList<Bar *> &getBars() const;
     QStringList getDriftIds() const;
-    QString getDrift() const;
-    QGraphicsScene *getScene() const { return scene; }
+    QString getDrift() const { return model->drift().drift; }
+    QGraphicsScene *getScene() const;
     QComboBox *getMTypeComboBox() const { return mtypeCBox; }
     bool isShow11d() const;
-    bool isCreateBarMode() const { return createBarMode; }
+    bool isCreateBarMode() const;
     // Quick draw: a member on every free grid segment whose nodes lie in the box
     // (scene coordinates), for the tool bar's choice of columns and beams; one step.
     void quickDraw(const QRectF &sceneBox);
@@ -151,7 +150,7 @@ public slots:
     void showControlOptionsDialog();
     void showEditQuakeDialog();
     void showEditShapeDialog();
-    void showAboutDialog();
+    void showAboutDialog() { about.exec(); }
     void showFindDialog();
     void showExportPictureDialog();
 
@@ -193,76 +192,28 @@ public slots:
     void editBar(ModelKey key, int mTypeId, int node3, int node4, int iout);
 
 private slots:
-    // The model changed: the views follow.
-    void rebuildScene();
-    void nodesChanged(const QList<ModelKey> &keys);
-    void membersInserted(const QList<ModelKey> &keys);
-    void membersRemoved(const QList<ModelKey> &keys);
-    void membersChanged(const QList<ModelKey> &keys);
-    void typesChanged();
-    void settingsChanged(ProjectModel::Section section);
     // The actions that act on the selection follow it.
     void updateSelectionActions();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    // The view's wheel zoom, middle-button pan and hover read-out.
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void init();
-    void createActions();
-    void updateControlCounts();
-    // Status bar: what lies under the cursor, the model's size, the mode's next step.
-    void createStatusBar();
-    void createFindAndExportActions();
-    void createCheckDock();
-    // Box selection, Assign to Selection and quick draw.
-    void createSelectionTools();
-    // Selects the nodes and members wholly inside a scene box; without `add` alone.
-    void selectInBox(const QRectF &sceneBox, bool add);
-    // The view's mouse before the view: quick draw, and right presses beside any item.
-    bool viewMouseEvent(QEvent *event);
-    QList<Bar *> selectedBars() const;
-    QList<Node *> selectedNodes() const;
+    void createTools();
+    void createDocks();
+    // The model was replaced, its types changed: what the window shows of it follows.
+    void modelWasReset();
+    void typesWereShown();
+    void moveMemberEnds(ModelKey key, ModelKey source, ModelKey dest);
     void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
-    void createDrawingActions();
-    void refreshLegend();
-    void scheduleCheck();
-    void refreshCheck();
-    void showProblem(QListWidgetItem *item);
-    void showHover(const QPoint &viewPos);
-    void updateStatusCounts();
-    void updateModeHint();
-    void zoomAbout(const QPoint &viewPos, double factor);
-    void syncControlCounts();
     void showFileError(const QString &fileName, const QString &reason);
-    Bar *addBar(Node *start, Node *end, int id, int mTypeId, int iout);
-    void setModelActionsEnabled();
-    // Pushes the step, or drops it when it would change nothing.
-    template <typename C>
-    void push(C *command);
-    void pushStep(QUndoCommand *command);
-    Bar *makeBar(const MemberRecord &record, int number);
-    void showBar(Bar *bar, const MemberRecord &record);
-    void renumberBars(int from);
-    QList<Member *> typeList() const;
-    // Dialogs load the model's values (all of them on a reset).
-    void loadControlDialog();
-    void loadDriftDialog();
-    void loadQuakeDialog();
-    void loadTableDialogs();
-    void loadMTypeDialog();
-    void loadGridDialog();
     // Files, title and recovery.
     bool saveProject();
     QString askProjectName(const QString &caption);
     void setCurrentFile(const QString &fileName);
-    void createImportAction(QMenu *file);
     void updateTitle();
     void addRecentFile(const QString &fileName);
     void setRecentFiles(const QStringList &files);
@@ -270,8 +221,6 @@ private:
     void autosave();
     void removeRecovery();
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
-    // For each new line in ascending order, the old line it continues, or -1.
-    static QList<int> lineOrigins(const QStringList &oldLines, const QStringList &newLines, const QList<int> &rows);
 
     Ui::MainWindow *ui;
     editGridDialog gridDialog;
@@ -285,11 +234,25 @@ private:
     aboutDialog about;
     ProjectModel *model = nullptr;
     QUndoStack *stack = nullptr;
-    QHash<ModelKey, Node *> nodeItems;
-    QHash<ModelKey, Bar *> barItems;
-    QList<Member *> shownTypes;   // the model's type records, as the items look them up
-    // Set while a dialog's own change goes through: that dialog already shows it.
-    bool fromDialog = false;
+    SceneController *scene = nullptr;
+    Canvas *canvas = nullptr;
+    SelectTool *selectTool = nullptr;
+    CreateMemberTool *createTool = nullptr;
+    DialogCoordinator *dialogs = nullptr;
+    StatusBarPresenter *status = nullptr;
+    CheckDock *checkDock = nullptr;
+    LegendDock *legendDock = nullptr;
+    QHash<QString, QAction *> actions;   // the window's own, by object name
+    QAction *createBarAct = nullptr;
+    QAction *deleteAct = nullptr;
+    QAction *assignAct = nullptr;
+    QComboBox *mtypeCBox = nullptr;
+    QComboBox *quickDrawCBox = nullptr;
+    editAssignDialog *assignDialog = nullptr;
+    findDialog *finder = nullptr;   // made on first use
+    QString pictureFile;            // the last picture exported
+    QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
+    int ictype = 0;
     QString projectFile;
     QString recoveredName;      // the name a recovered model had, until it is saved
     bool recovered = false;     // a recovered or imported model counts as modified until saved
@@ -297,58 +260,6 @@ private:
     QString recoveryBase;       // this window's recovery files, without suffix
     QLockFile *recoveryLock = nullptr;
     QMenu *recentMenu = nullptr;
-    bool candrawbar = false;
-    Node *initialNode = nullptr;
-    Node *finalNode = nullptr;
-    double XFactor = 20.0;
-    double YFactor = -20.0;
-    QList<Node *> newNodes;
-    QList<Bar *> newBars;
-    QList<QGraphicsItem *> gridItems;   // the grid's lines and ids
-    ModelLayer *layer = nullptr;        // draws them all when the view is zoomed out
-    int barIdSelected = -1;
-    bool createBarMode = false;
-    int ictype = 0;
-    QGraphicsScene *scene = nullptr;
-    QAction *zoomOutAct = nullptr;
-    QAction *zoomInAct = nullptr;
-    QAction *zoomToFitAct = nullptr;
-    QAction *findAct = nullptr;
-    QAction *exportPictureAct = nullptr;
-    findDialog *finder = nullptr;   // made on first use
-    QString pictureFile;            // the last picture exported
-    QLabel *coordinatesLabel = nullptr;
-    QLabel *hoverLabel = nullptr;
-    QLabel *modeLabel = nullptr;
-    QLabel *countsLabel = nullptr;
-    QDockWidget *checkDock = nullptr;
-    QDockWidget *legendDock = nullptr;
-    QListWidget *legendList = nullptr;
-    DrawingStyle drawing;   // what the items draw besides their records
-    QListWidget *checkList = nullptr;
-    QTimer *checkTimer = nullptr;   // coalesces the refreshes of a burst of edits
-    QPoint panFrom;
-    bool panning = false;
-    bool fitWhenShown = false;   // opened before the window had its size
-    QAction *viewEditToolBarAct = nullptr;
-    QAction *viewMainToolBarAct = nullptr;
-    QAction *generateAct = nullptr;
-    QAction *openAct = nullptr;
-    QAction *saveAct = nullptr;
-    QAction *deleteAct = nullptr;
-    QAction *createBarAct = nullptr;
-    QAction *undoAct = nullptr;
-    QAction *redoAct = nullptr;
-    QComboBox *mtypeCBox = nullptr;
-    QAction *assignAct = nullptr;
-    QComboBox *quickDrawCBox = nullptr;
-    editAssignDialog *assignDialog = nullptr;
-    QRubberBand *quickDrawBand = nullptr;
-    QPoint quickDrawFrom;
-    bool quickDrawing = false;
-    bool selectingBox = false;   // a select-mode box is being dragged
-    Qt::KeyboardModifiers boxModifiers;
-    QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
 };
 
 #endif // MAINWINDOW_H

@@ -50,19 +50,20 @@ editNodeDialog *Node::getDialog()
 void Node::loadDialog()
 {
     editNodeDialog *d = getDialog();
+    const NodeRecord &r = record();
     d->setId(id);
-    d->setX(rec.x);
-    d->setY(rec.y);
-    d->setKup1(rec.kup1);
-    d->setKup2(rec.kup2);
-    d->setKup3(rec.kup3);
-    d->setNf1(rec.nf1);
-    d->setNf2(rec.nf2);
-    d->setNf3(rec.nf3);
+    d->setX(r.x);
+    d->setY(r.y);
+    d->setKup1(r.kup1);
+    d->setKup2(r.kup2);
+    d->setKup3(r.kup3);
+    d->setNf1(r.nf1);
+    d->setNf2(r.nf2);
+    d->setNf3(r.nf3);
     d->setKup1List(kup1List);
     d->setKup2List(kup2List);
     d->setKup3List();
-    d->setIout(rec.iout);
+    d->setIout(r.iout);
     d->setProperties();
 }
 
@@ -74,7 +75,7 @@ void Node::openDialog()
 
 void Node::updateNode()
 {
-    NodeRecord next = rec;
+    NodeRecord next = record();
     next.nf1 = dialog->getNf1();
     next.nf2 = dialog->getNf2();
     next.nf3 = dialog->getNf3();
@@ -97,7 +98,27 @@ Node::Support Node::support(const NodeRecord &r)
     return turn ? Restrained : NoSupport;
 }
 
-void Node::setRecord(const NodeRecord &value)
+const NodeRecord &Node::record() const
+{
+    if (model)
+        if (const NodeRecord *r = model->node(rec.key))
+            return *r;
+    return rec;
+}
+
+void Node::request(int NodeRecord::*field, int value)
+{
+    NodeRecord next = record();
+    next.*field = value;
+    if (!model) {
+        showRecord(next);
+        return;
+    }
+    if (next != record())
+        emit editRequested(next);
+}
+
+void Node::showRecord(const NodeRecord &value)
 {
     if (support(value) != support(rec) || value.nf2 != rec.nf2)
         prepareGeometryChange();

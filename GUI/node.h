@@ -12,10 +12,12 @@
 class editNodeDialog;
 struct DrawingStyle;
 
-// Draws one node of the model and carries its key. It holds a copy of the
-// record it draws, refreshed by the window when the model changes; its own
-// dialog's OK asks for an edit (editRequested) instead of writing anything.
-// The dialog is made the first time it is opened, so large grids stay cheap.
+// Draws one node of the model and carries its key. Once given the model
+// (setModel), its getters read the model's record and its setters of NF1..NF3,
+// KUP1..KUP3 and IOUT ask for an edit (editRequested), as its dialog's OK does;
+// the window pushes it as a step. What it draws is the copy the scene
+// controller shows it (showRecord). The dialog is made the first time it is
+// opened, so large grids stay cheap.
 class Node : public QObject, public QGraphicsItem
 {
     Q_OBJECT
@@ -43,28 +45,32 @@ public:
     int getId() const { return id; }
     void setKey(ModelKey value) { rec.key = value; }
     ModelKey key() const { return rec.key; }
-    // A new mark may need more room: the scene is told before it changes.
-    void setRecord(const NodeRecord &value);
-    const NodeRecord &record() const { return rec; }
+    // The model whose record the node reads and asks to change; none: the node keeps its own.
+    void setModel(const ProjectModel *value) { model = value; }
+    // What the node draws. A new mark may need more room: the scene is told before it changes.
+    void showRecord(const NodeRecord &value);
+    void setRecord(const NodeRecord &value) { showRecord(value); }
+    // The model's record, or the one shown while the node has no model.
+    const NodeRecord &record() const;
     void setXCoordinate(double value) { rec.x = value; }
     void setYCoordinate(double value) { rec.y = value; }
     double getXCoordinate() const { return rec.x; }
     double getYCoordinate() const { return rec.y; }
 
-    void setNf1(int v) { rec.nf1 = v; }
-    void setNf2(int v) { rec.nf2 = v; }
-    void setNf3(int v) { rec.nf3 = v; }
-    void setKup1(int v) { rec.kup1 = v; }
-    void setKup2(int v) { rec.kup2 = v; }
-    void setKup3(int v) { rec.kup3 = v; }
-    void setIout(int v) { rec.iout = v; }
-    int getNf1() const { return rec.nf1; }
-    int getNf2() const { return rec.nf2; }
-    int getNf3() const { return rec.nf3; }
-    int getKup1() const { return rec.kup1; }
-    int getKup2() const { return rec.kup2; }
-    int getKup3() const { return rec.kup3; }
-    int getIout() const { return rec.iout; }
+    void setNf1(int v) { request(&NodeRecord::nf1, v); }
+    void setNf2(int v) { request(&NodeRecord::nf2, v); }
+    void setNf3(int v) { request(&NodeRecord::nf3, v); }
+    void setKup1(int v) { request(&NodeRecord::kup1, v); }
+    void setKup2(int v) { request(&NodeRecord::kup2, v); }
+    void setKup3(int v) { request(&NodeRecord::kup3, v); }
+    void setIout(int v) { request(&NodeRecord::iout, v); }
+    int getNf1() const { return record().nf1; }
+    int getNf2() const { return record().nf2; }
+    int getNf3() const { return record().nf3; }
+    int getKup1() const { return record().kup1; }
+    int getKup2() const { return record().kup2; }
+    int getKup3() const { return record().kup3; }
+    int getIout() const { return record().iout; }
 
     void setKup1List(const QStringList &list) { kup1List = list; }
     void setKup2List(const QStringList &list) { kup2List = list; }
@@ -114,9 +120,12 @@ protected:
 
 private:
     void loadDialog();
+    // One value of the record, as an edit of the model's record (or shown, without a model).
+    void request(int NodeRecord::*field, int value);
 
     int id = 0;
     NodeRecord rec;
+    const ProjectModel *model = nullptr;
     const DrawingStyle *style = nullptr;
     editNodeDialog *dialog = nullptr;
     QPointF place;

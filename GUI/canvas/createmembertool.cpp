@@ -1,0 +1,154 @@
+#include "createmembertool.h"
+
+#include "canvas.h"
+#include "createmembercommand.h"
+#include "gridview.h"
+#include "node.h"
+#include "projectmodel.h"
+#include "scenecontroller.h"
+
+#include <QGraphicsScene>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QUndoStack>
+
+#include <algorithm>
+
+CreateMemberTool::CreateMemberTool(Canvas *canvas, ProjectModel *m, QUndoStack *s, QWidget *w)
+    : CanvasTool(canvas), model(m), stack(s), window(w)
+{
+    // A new scene has none of the nodes picked.
+    connect(canvas->sceneController(), &SceneController::rebuilt, this, [this] {
+        initialNode = nullptr;
+        setFirstPicked(false);
+    });
+}
+
+void CreateMemberTool::setFirstPicked(bool picked)
+{
+    firstPicked = picked;
+    emit hintChanged();
+}
+
+void CreateMemberTool::deactivate()
+{
+    firstPicked = false;
+}
+
+QString CreateMemberTool::hint() const
+{
+    if (boxing)
+        return tr("Quick draw: release to create %1 in the box").arg(quickDrawText ? quickDrawText().toLower() : QString());
+    return firstPicked ? tr("Create member: click the second node") : tr("Create member: click the first node");
+}
+
+void CreateMemberTool::nodeClicked(int nodeId)
+{
+    const QList<Node *> &nodes = canvas->sceneController()->nodes();
+    if (nodeId < 1 || nodeId > nodes.size())
+        return;
+    if (!firstPicked) {
+        initialNode = nodes.at(nodeId - 1);
+        setFirstPicked(true);
+        return;
+    }
+    Node *finalNode = nodes.at(nodeId - 1);
+    // A message box takes the mouse's release: no node may keep the mouse after it.
+    const auto release = [this] {
+        if (QGraphicsItem *grabber = canvas->sceneController()->scene()->mouseGrabberItem())
+            grabber->ungrabMouse();
+    };
+    if (finalNode == initialNode) {
+        release();
+        setFirstPicked(false);
+        QMessageBox::critical(window, tr("Error"), tr("You must select differents nodes"));
+        emit leaveRequested();
+        return;
+    }
+    if (finalNode->hasAssociation(initialNode->getId())) {
+        release();
+        setFirstPicked(false);
+        QMessageBox::critical(window, tr("Error"), tr("You can't put two bars between two nodes"));
+        return;
+    }
+    setFirstPicked(false);
+    MemberRecord r;
+    r.type = model->typeKey(typeNumber ? typeNumber() : 0);
+    r.source = initialNode->key();
+    r.dest = finalNode->key();
+    r.iout = model->grid().elementsIOut;
+    stack->push(new CreateMemberCommand(model, r));
+}
+
+bool CreateMemberTool::press(QMouseEvent *event, bool onNode, bool)
+{
+    // A press on a node is the two-click member's.
+    if (onNode)
+        return false;
+    boxing = true;
+    from = event->position().toPoint();
+    canvas->band()->setGeometry(QRect(from, QSize()));
+    canvas->band()->show();
+    emit hintChanged();
+    return true;
+}
+
+bool CreateMemberTool::move(QMouseEvent *event)
+{
+    if (!boxing)
+        return false;
+    canvas->band()->setGeometry(QRect(from, event->position().toPoint()).normalized());
+    return true;
+}
+
+bool CreateMemberTool::release(QMouseEvent *event)
+{
+    if (!boxing || event->button() != Qt::LeftButton)
+        return false;
+    boxing = false;
+    canvas->band()->hide();
+    emit hintChanged();
+    const QRect box = QRect(from, event->position().toPoint()).normalized();
+    // A click is no box; a box drops a first node picked before it.
+    if (box.width() > 2 || box.height() > 2) {
+        setFirstPicked(false);
+        quickDraw(canvas->view()->mapToScene(box).boundingRect());
+    }
+    return true;
+}
+
+bool CreateMemberTool::escape()
+{
+    if (!boxing)
+        return false;
+    boxing = false;
+    canvas->band()->hide();
+    emit hintChanged();
+    return true;
+}
+
+void CreateMemberTool::quickDraw(const QRectF &sceneBox)
+{
+    const SceneController *scene = canvas->sceneController();
+    const QRectF box = sceneBox.normalized();
+    const double x1 = box.left() / scene->xFactor(), x2 = box.right() / scene->xFactor();
+    const double y1 = box.top() / scene->yFactor(), y2 = box.bottom() / scene->yFactor();
+    static const int kinds[] = {ProjectModel::Columns, ProjectModel::Beams, ProjectModel::ColumnsAndBeams};
+    const int choice = std::clamp(quickDrawChoice ? quickDrawChoice() : 2, 0, 2);
+    const auto segments = model->freeSegments(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+                                              std::max(y1, y2), kinds[choice]);
+    // As the two-click member: the tool bar's type and the grid's Elements IOUT.
+    MemberRecord r;
+    r.type = model->typeKey(typeNumber ? typeNumber() : 0);
+    r.iout = model->grid().elementsIOut;
+    QList<MemberRecord> records;
+    records.reserve(segments.size());
+    for (const auto &segment : segments) {
+        r.source = segment.first;
+        r.dest = segment.second;
+        records.append(r);
+    }
+    if (!records.isEmpty())
+        stack->push(new CreateMemberCommand(model, records));
+}
