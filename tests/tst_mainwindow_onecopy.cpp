@@ -84,6 +84,7 @@ class tst_MainWindowOneCopy : public QObject
 private slots:
     void actionsStayInPlace();
     void deletedTypeStaysDeleted();
+    void reloadKeepsWhatWasTyped();
     void itemSettersAreSteps_data();
     void itemSettersAreSteps();
     void newModelHasOneDampingMode();
@@ -136,6 +137,28 @@ void tst_MainWindowOneCopy::deletedTypeStaysDeleted()
     w.undoStack()->undo();
     QCOMPARE(w.getMTypeDialog()->getMembersTypes().size(), before.size());
     QCOMPARE(w.getMTypeDialog()->getMembersTypes().first()->getLabel(), before.first().values->getLabel());
+}
+
+void tst_MainWindowOneCopy::reloadKeepsWhatWasTyped()
+{
+    // A step on another type leaves the shown type, and what was typed into it, in place.
+    MainWindow w;
+    openExample(w);
+    const ModelKey second = w.projectModel()->types().at(1).key;
+    QString label;
+    int shown = -1;
+    onModal([&] { w.showEditMTypeDialog(); },
+            [&](QDialog *d) {
+                d->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->setCurrentIndex(1);
+                d->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->setText(QStringLiteral("typed"));
+                w.deleteMType(1);
+                label = d->findChild<QLineEdit *>(QStringLiteral("labelLineEdit"))->text();
+                shown = w.getMTypeDialog()->selectedMType();
+                click(d, "cancelBtn");
+                d->reject();
+            });
+    QCOMPARE(label, QStringLiteral("typed"));
+    QCOMPARE(shown, w.projectModel()->typeIndex(second));
 }
 
 void tst_MainWindowOneCopy::itemSettersAreSteps_data()
