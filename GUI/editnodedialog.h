@@ -54,7 +54,6 @@ public:
     int getIout() const { return iout; }
     QStringList getKup1List() const { return kup1List; }
     QStringList getKup2List() const { return kup2List; }
-    QStringList getKup3List() const { return kup3List; }
 
 signals:
     void updateNode();

@@ -688,7 +688,6 @@ bool MainWindow::writeAnalysisFile(const QString &fileName)
         return false;
     }
     const ProjectData data = collectProjectData();
-    ictype = data.a[4];
     QString error;
     if (!AnalysisWriter::writeFile(fileName, data, &error)) {
         showFileError(fileName, error);

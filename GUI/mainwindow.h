@@ -118,7 +118,6 @@ public:
     // Quick draw: a member on every free grid segment whose nodes lie in the box
     // (scene coordinates), for the tool bar's choice of columns and beams; one step.
     void quickDraw(const QRectF &sceneBox);
-    int getIctype() const { return ictype; }
     editGridDialog *getGridDialog() { return &gridDialog; }
     editLoadsDialog *getLoadDialog() { return &loadDialog; }
     editDriftDialog *getDriftDialog() { return &driftDialog; }
@@ -252,7 +251,6 @@ private:
     findDialog *finder = nullptr;   // made on first use
     QString pictureFile;            // the last picture exported
     QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
-    int ictype = 0;
     QString projectFile;
     QString recoveredName;      // the name a recovered model had, until it is saved
     bool recovered = false;     // a recovered or imported model counts as modified until saved

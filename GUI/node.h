@@ -49,7 +49,6 @@ public:
     void setModel(const ProjectModel *value) { model = value; }
     // What the node draws. A new mark may need more room: the scene is told before it changes.
     void showRecord(const NodeRecord &value);
-    void setRecord(const NodeRecord &value) { showRecord(value); }
     // The model's record, or the one shown while the node has no model.
     const NodeRecord &record() const;
     void setXCoordinate(double value) { rec.x = value; }

@@ -186,7 +186,7 @@ void tst_MainWindowView::supportMarks()
 
     // A mark drawn below the node lies inside what the node tells the scene it covers.
     Node node;
-    node.setRecord(r);
+    node.showRecord(r);
     const QImage bare = [&] {
         QImage image(60, 60, QImage::Format_RGB32);
         image.fill(Qt::black);
