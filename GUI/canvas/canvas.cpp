@@ -51,6 +51,29 @@ void Canvas::setTool(CanvasTool *tool)
     emit hintChanged();
 }
 
+void Canvas::startBox(const QPoint &at)
+{
+    boxFrom = at;
+    rubberBand->setGeometry(QRect(at, QSize()));
+    rubberBand->show();
+}
+
+void Canvas::dragBox(const QPoint &to)
+{
+    rubberBand->setGeometry(QRect(boxFrom, to).normalized());
+}
+
+QRect Canvas::finishBox(const QPoint &to)
+{
+    rubberBand->hide();
+    return QRect(boxFrom, to).normalized();
+}
+
+void Canvas::dropBox()
+{
+    rubberBand->hide();
+}
+
 bool Canvas::escape()
 {
     return active && active->escape();

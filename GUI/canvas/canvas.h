@@ -19,8 +19,12 @@ public:
 
     GridView *view() const { return gridView; }
     SceneController *sceneController() const { return controller; }
-    // The box a tool drags, in the view's pixels.
-    QRubberBand *band() const { return rubberBand; }
+    // The box a tool drags from a point of the view: shown while it is dragged;
+    // finishing gives it in the view's pixels.
+    void startBox(const QPoint &at);
+    void dragBox(const QPoint &to);
+    QRect finishBox(const QPoint &to);
+    void dropBox();
 
     void setTool(CanvasTool *tool);
     CanvasTool *tool() const { return active; }
@@ -49,6 +53,7 @@ private:
     SceneController *controller;
     CanvasTool *active = nullptr;
     QRubberBand *rubberBand = nullptr;
+    QPoint boxFrom;
     QPoint panFrom;
     bool panning = false;
     bool fitWhenShown = false;   // asked before the view had its size

@@ -10,7 +10,6 @@
 #include <QGraphicsScene>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QRubberBand>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -87,9 +86,7 @@ bool CreateMemberTool::press(QMouseEvent *event, bool onNode, bool)
     if (onNode)
         return false;
     boxing = true;
-    from = event->position().toPoint();
-    canvas->band()->setGeometry(QRect(from, QSize()));
-    canvas->band()->show();
+    canvas->startBox(event->position().toPoint());
     emit hintChanged();
     return true;
 }
@@ -98,7 +95,7 @@ bool CreateMemberTool::move(QMouseEvent *event)
 {
     if (!boxing)
         return false;
-    canvas->band()->setGeometry(QRect(from, event->position().toPoint()).normalized());
+    canvas->dragBox(event->position().toPoint());
     return true;
 }
 
@@ -107,9 +104,8 @@ bool CreateMemberTool::release(QMouseEvent *event)
     if (!boxing || event->button() != Qt::LeftButton)
         return false;
     boxing = false;
-    canvas->band()->hide();
+    const QRect box = canvas->finishBox(event->position().toPoint());
     emit hintChanged();
-    const QRect box = QRect(from, event->position().toPoint()).normalized();
     // A click is no box; a box drops a first node picked before it.
     if (box.width() > 2 || box.height() > 2) {
         setFirstPicked(false);
@@ -123,7 +119,7 @@ bool CreateMemberTool::escape()
     if (!boxing)
         return false;
     boxing = false;
-    canvas->band()->hide();
+    canvas->dropBox();
     emit hintChanged();
     return true;
 }

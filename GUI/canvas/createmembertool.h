@@ -1,7 +1,6 @@
 #ifndef CREATEMEMBERTOOL_H
 #define CREATEMEMBERTOOL_H
 
-#include <QPoint>
 #include <QRectF>
 
 #include <functional>
@@ -52,7 +51,6 @@ private:
     bool firstPicked = false;
     Node *initialNode = nullptr;
     bool boxing = false;
-    QPoint from;
 };
 
 #endif // CREATEMEMBERTOOL_H

@@ -5,7 +5,6 @@
 #include "scenecontroller.h"
 
 #include <QMouseEvent>
-#include <QRubberBand>
 
 bool SelectTool::press(QMouseEvent *event, bool, bool onItem)
 {
@@ -13,9 +12,7 @@ bool SelectTool::press(QMouseEvent *event, bool, bool onItem)
         return false;
     selecting = true;
     adding = event->modifiers() & Qt::ControlModifier;
-    from = event->position().toPoint();
-    canvas->band()->setGeometry(QRect(from, QSize()));
-    canvas->band()->show();
+    canvas->startBox(event->position().toPoint());
     return true;
 }
 
@@ -23,7 +20,7 @@ bool SelectTool::move(QMouseEvent *event)
 {
     if (!selecting)
         return false;
-    canvas->band()->setGeometry(QRect(from, event->position().toPoint()).normalized());
+    canvas->dragBox(event->position().toPoint());
     return true;
 }
 
@@ -32,8 +29,7 @@ bool SelectTool::release(QMouseEvent *event)
     if (!selecting || event->button() != Qt::LeftButton)
         return false;
     selecting = false;
-    canvas->band()->hide();
-    const QRect box = QRect(from, event->position().toPoint()).normalized();
+    const QRect box = canvas->finishBox(event->position().toPoint());
     // A click on empty space is a box of nothing: it clears, unless Ctrl is held.
     canvas->sceneController()->selectInBox(canvas->view()->mapToScene(box).boundingRect(), adding);
     return true;
@@ -44,6 +40,6 @@ bool SelectTool::escape()
     if (!selecting)
         return false;
     selecting = false;
-    canvas->band()->hide();
+    canvas->dropBox();
     return true;
 }

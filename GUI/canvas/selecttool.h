@@ -1,8 +1,6 @@
 #ifndef SELECTTOOL_H
 #define SELECTTOOL_H
 
-#include <QPoint>
-
 #include "canvastool.h"
 
 // Selecting: a click on an item is the scene's (Ctrl adds or removes); a box
@@ -21,7 +19,6 @@ public:
 private:
     bool selecting = false;
     bool adding = false;
-    QPoint from;
 };
 
 #endif // SELECTTOOL_H
