@@ -1,12 +1,12 @@
 #include "windowactions.h"
 
 #include "imagefiles.h"
-#include "mainwindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaObject>
 #include <QToolBar>
 
 namespace WindowActions {
@@ -16,31 +16,31 @@ namespace WindowActions {
 const QList<Action> &actions()
 {
     static const QList<Action> table = {
-        {"actionNew_Project", TEXT("New Project"), "Ctrl+N", nullptr, nullptr, &MainWindow::newFile},
+        {"actionNew_Project", TEXT("New Project"), "Ctrl+N", nullptr, nullptr, "newFile"},
         {"actionImport_Analysis_File", TEXT("Import Analysis File..."), "", nullptr,
-         TEXT("Make a new model of an analysis input file"), &MainWindow::importAnalysisFile},
-        {"actionSave_Project_As", TEXT("Save Project As..."), "Ctrl+Shift+S", nullptr, nullptr, &MainWindow::saveFileAs},
+         TEXT("Make a new model of an analysis input file"), "importAnalysisFile"},
+        {"actionSave_Project_As", TEXT("Save Project As..."), "Ctrl+Shift+S", nullptr, nullptr, "saveFileAs"},
         {"exportPictureAct", TEXT("Export Picture..."), "", nullptr,
-         TEXT("Write the whole model as drawn to a PNG, SVG or PDF file"), &MainWindow::showExportPictureDialog},
-        {"openAct", TEXT("Open project (Ctrl+O)"), "", "libs/open.dll", TEXT("Open a new project"), &MainWindow::openFile},
-        {"saveAct", TEXT("Save project (Ctrl+S)"), "", "libs/save.dll", TEXT("Save project"), &MainWindow::saveFile},
-        {"createBarAct", TEXT("Create member"), "", nullptr, nullptr, &MainWindow::createBar},
+         TEXT("Write the whole model as drawn to a PNG, SVG or PDF file"), "showExportPictureDialog"},
+        {"openAct", TEXT("Open project (Ctrl+O)"), "", "libs/open.dll", TEXT("Open a new project"), "openFile"},
+        {"saveAct", TEXT("Save project (Ctrl+S)"), "", "libs/save.dll", TEXT("Save project"), "saveFile"},
+        {"createBarAct", TEXT("Create member"), "", nullptr, nullptr, "createBar"},
         {"deleteAct", TEXT("Delete a member (Supr)"), "Del", "libs/delete.dll", nullptr,
-         &MainWindow::deleteBarByButton},
-        {"zoomInAct", TEXT("Zoom In (+)"), "+", "libs/zoom-in.dll", TEXT("Zoom In (+)"), &MainWindow::zoomIn},
-        {"zoomOutAct", TEXT("Zoom Out (-)"), "-", "libs/zoom-out.dll", TEXT("Zoom Out (-)"), &MainWindow::zoomOut},
+         "deleteBarByButton"},
+        {"zoomInAct", TEXT("Zoom In (+)"), "+", "libs/zoom-in.dll", TEXT("Zoom In (+)"), "zoomIn"},
+        {"zoomOutAct", TEXT("Zoom Out (-)"), "-", "libs/zoom-out.dll", TEXT("Zoom Out (-)"), "zoomOut"},
         {"zoomToFitAct", TEXT("Zoom to Fit"), "Ctrl+0", nullptr, TEXT("Show the whole model (Ctrl+0, or F in the view)"),
-         &MainWindow::zoomToFit},
+         "zoomToFit"},
         {"generateAct", TEXT("Generate Taliskor2D File"), "", "libs/generate.dll", TEXT("Generate Taliskor2D File"),
-         &MainWindow::generateFile},
+         "generateFile"},
         {"findAct", TEXT("Find..."), "Ctrl+F", nullptr,
-         TEXT("Select a node or member by its number and centre the view on it"), &MainWindow::showFindDialog},
+         TEXT("Select a node or member by its number and centre the view on it"), "showFindDialog"},
         {"assignAct", TEXT("Assign to Selection…"), "", nullptr, TEXT("Set values for every selected member and node"),
-         &MainWindow::showEditAssignDialog},
-        {"checkModelAct", TEXT("Check Model"), "F7", nullptr, nullptr, &MainWindow::showCheckDock},
+         "showEditAssignDialog"},
+        {"checkModelAct", TEXT("Check Model"), "F7", nullptr, nullptr, "showCheckDock"},
         {"colourByCategoryAct", TEXT("Category"), "", nullptr, nullptr},
-        {"colourByTypeAct", TEXT("Member type"), "", nullptr, nullptr, nullptr, &MainWindow::setColourByType},
-        {"memberNumbersAct", TEXT("Member numbers"), "", nullptr, nullptr, nullptr, &MainWindow::setMemberNumbers},
+        {"colourByTypeAct", TEXT("Member type"), "", nullptr, nullptr, nullptr, "setColourByType"},
+        {"memberNumbersAct", TEXT("Member numbers"), "", nullptr, nullptr, nullptr, "setMemberNumbers"},
     };
     return table;
 }
@@ -67,7 +67,7 @@ const QList<Place> &places()
 
 #undef TEXT
 
-QHash<QString, QAction *> make(MainWindow *window)
+QHash<QString, QAction *> make(QWidget *window)
 {
     QHash<QString, QAction *> made;
     for (const Action &a : actions()) {
@@ -84,18 +84,24 @@ QHash<QString, QAction *> make(MainWindow *window)
             action->setShortcut(QKeySequence(QLatin1String(a.keys), QKeySequence::PortableText));
         if (a.tip)
             action->setStatusTip(QCoreApplication::translate("MainWindow", a.tip));
-        if (a.triggered)
-            QObject::connect(action, &QAction::triggered, window, a.triggered);
-        if (a.toggled) {
+        if (const char *slot = a.triggered)
+            QObject::connect(action, &QAction::triggered, window, [window, slot] {
+                if (!QMetaObject::invokeMethod(window, slot))
+                    qFatal("no slot %s", slot);
+            });
+        if (const char *slot = a.toggled) {
             action->setCheckable(true);
-            QObject::connect(action, &QAction::toggled, window, a.toggled);
+            QObject::connect(action, &QAction::toggled, window, [window, slot](bool on) {
+                if (!QMetaObject::invokeMethod(window, slot, Q_ARG(bool, on)))
+                    qFatal("no slot %s", slot);
+            });
         }
         made.insert(QLatin1String(a.name), action);
     }
     return made;
 }
 
-void arrange(MainWindow *window)
+void arrange(QWidget *window)
 {
     for (const Place &place : places()) {
         const QString name = QLatin1String(place.name);

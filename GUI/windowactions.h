@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 
-class MainWindow;
 class QAction;
 class QMenuBar;
 class QObject;
@@ -22,8 +21,8 @@ struct Action {
     const char *keys;     // portable text, "" for none
     const char *icon;     // image file under libs/, or nullptr
     const char *tip;      // status tip, or nullptr
-    void (MainWindow::*triggered)() = nullptr;
-    void (MainWindow::*toggled)(bool) = nullptr;
+    const char *triggered = nullptr;   // the window's slot it calls, by name
+    const char *toggled = nullptr;     // the window's slot it tells its check state, by name
 };
 
 // A menu or tool bar (by object name) and its entries: actions, sub-menus and
@@ -37,10 +36,10 @@ const QList<Action> &actions();
 const QList<Place> &places();
 
 // Makes the table's actions on the window and connects them; returns them by name.
-QHash<QString, QAction *> make(MainWindow *window);
+QHash<QString, QAction *> make(QWidget *window);
 // Fills the menus and tool bars in the table's order from what the window now
 // holds (its form's actions, the table's, and any other named action, menu or widget).
-void arrange(MainWindow *window);
+void arrange(QWidget *window);
 
 } // namespace WindowActions
 
