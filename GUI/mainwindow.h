@@ -17,6 +17,8 @@
 #include "editshapedialog.h"
 
 #include "drawingstyle.h"
+#include "filecontroller.h"
+#include "projectdocument.h"
 #include "projectmodel.h"
 
 class QAction;
@@ -25,7 +27,6 @@ class QLabel;
 class QDockWidget;
 class QListWidget;
 class QListWidgetItem;
-class QLockFile;
 class QMenu;
 class QRubberBand;
 class QTimer;
@@ -53,35 +54,37 @@ public:
     ~MainWindow() override;
 
     // File entry points behind the slots; each reports its own failure and returns false.
-    bool writeAnalysisFile(const QString &fileName);
-    bool writeProjectFile(const QString &fileName);
-    bool readProjectFile(const QString &fileName);
+    bool writeAnalysisFile(const QString &fileName) { return files->writeAnalysisFile(fileName); }
+    bool writeProjectFile(const QString &fileName) { return files->writeProjectFile(fileName); }
+    bool readProjectFile(const QString &fileName) { return files->readProjectFile(fileName); }
     // Makes a new, unsaved model of an analysis input file (File > Import Analysis File...).
-    bool readAnalysisFile(const QString &fileName);
+    bool readAnalysisFile(const QString &fileName) { return files->readAnalysisFile(fileName); }
 
     // The whole model as the file writers see it, and a freshly read project made the model.
-    ProjectData collectProjectData() const;
-    void applyProjectData(ProjectData &data);
+    ProjectData collectProjectData() const { return document->projectData(); }
+    void applyProjectData(ProjectData &data) { document->applyProjectData(data); }
 
     // The model behind the window, and the stack every edit of it goes through.
     ProjectModel *projectModel() const { return model; }
     QUndoStack *undoStack() const { return stack; }
+    // The model's file state.
+    ProjectDocument *projectDocument() const { return document; }
 
     // The project file the model was opened from or last saved to; empty for a new model.
-    QString currentFile() const { return projectFile; }
+    QString currentFile() const { return document->fileName(); }
     // Changes not saved: the history is away from its saved state, or the model was recovered or imported.
-    bool isModelModified() const;
+    bool isModelModified() const { return document->isModified(); }
     // Ask to save unsaved changes; false when the user cancelled or the save failed.
-    bool maybeSave();
+    bool maybeSave() { return files->maybeSave(); }
 
     // Unsaved changes are written to this window's recovery file at this interval.
-    void setAutosaveInterval(int milliseconds);
-    QString recoveryFile() const;
+    void setAutosaveInterval(int milliseconds) { document->setAutosaveInterval(milliseconds); }
+    QString recoveryFile() const { return document->recoveryFile(); }
     // Offers, one by one, the recovery files that programs which were killed left
     // behind; true when one was recovered into this window.
-    bool offerRecovery();
+    bool offerRecovery() { return files->offerRecovery(); }
     // The projects opened or saved last, newest first.
-    QStringList recentFiles() const;
+    QStringList recentFiles() const { return document->recentFiles(); }
 
     // The whole model as drawn, to PNG, SVG or PDF by the extension; white
     // paper unless the screen's black is asked for. Reports its own failure.
@@ -175,14 +178,14 @@ public slots:
     void setDrift(const QString &value);
     void updateControlOptions(int ictype);
 
-    void generateFile();
-    void generarArchivo();
-    void saveFile();
-    void openFile();
-    void importAnalysisFile();
-    void newFile();
-    void saveFileAs();
-    void openRecentFile(const QString &fileName);
+    void generateFile() { files->generateFile(); }
+    void generarArchivo() { files->generarArchivo(); }
+    void saveFile() { files->saveFile(); }
+    void openFile() { files->openFile(); }
+    void importAnalysisFile() { files->importAnalysisFile(); }
+    void newFile() { files->newFile(); }
+    void saveFileAs() { files->saveFileAs(); }
+    void openRecentFile(const QString &fileName) { files->openRecentFile(fileName); }
 
     // The window's dialogs' OK: each turns what changed into one step.
     void updateQuake();
@@ -240,7 +243,7 @@ private:
     void updateModeHint();
     void zoomAbout(const QPoint &viewPos, double factor);
     void syncControlCounts();
-    void showFileError(const QString &fileName, const QString &reason);
+    void showFileError(const QString &fileName, const QString &reason) { files->showFileError(fileName, reason); }
     Bar *addBar(Node *start, Node *end, int id, int mTypeId, int iout);
     void setModelActionsEnabled();
     // Pushes the step, or drops it when it would change nothing.
@@ -258,17 +261,8 @@ private:
     void loadTableDialogs();
     void loadMTypeDialog();
     void loadGridDialog();
-    // Files, title and recovery.
-    bool saveProject();
-    QString askProjectName(const QString &caption);
-    void setCurrentFile(const QString &fileName);
+    // Files: the File menu's Import entry, and the window's question before a large grid is drawn.
     void createImportAction(QMenu *file);
-    void updateTitle();
-    void addRecentFile(const QString &fileName);
-    void setRecentFiles(const QStringList &files);
-    void updateRecentMenu();
-    void autosave();
-    void removeRecovery();
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
     // For each new line in ascending order, the old line it continues, or -1.
     static QList<int> lineOrigins(const QStringList &oldLines, const QStringList &newLines, const QList<int> &rows);
@@ -290,12 +284,8 @@ private:
     QList<Member *> shownTypes;   // the model's type records, as the items look them up
     // Set while a dialog's own change goes through: that dialog already shows it.
     bool fromDialog = false;
-    QString projectFile;
-    QString recoveredName;      // the name a recovered model had, until it is saved
-    bool recovered = false;     // a recovered or imported model counts as modified until saved
-    QTimer *autosaveTimer = nullptr;
-    QString recoveryBase;       // this window's recovery files, without suffix
-    QLockFile *recoveryLock = nullptr;
+    ProjectDocument *document = nullptr;   // the file state
+    FileController *files = nullptr;       // its questions, dialogs and title
     QMenu *recentMenu = nullptr;
     bool candrawbar = false;
     Node *initialNode = nullptr;
