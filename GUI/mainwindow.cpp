@@ -1,8 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "analysisreader.h"
-#include "analysiswriter.h"
 #include "bar.h"
 #include "canvas/canvas.h"
 #include "canvas/createmembertool.h"
@@ -16,11 +14,8 @@
 #include "editrecordscommand.h"
 #include "finddialog.h"
 #include "member.h"
-#include "modelcheck.h"
 #include "node.h"
-#include "outputfile.h"
 #include "projectdata.h"
-#include "projectfile.h"
 #include "settingscommand.h"
 #include "statusbarpresenter.h"
 #include "windowactions.h"
@@ -32,21 +27,15 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QGridLayout>
 #include <QKeyEvent>
-#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSaveFile>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -69,6 +58,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     model = new ProjectModel(this);
     stack = new QUndoStack(this);
+    document = new ProjectDocument(model, stack, this);
+    files = new FileController(this, document);
 
     // Layouts, so the view and both scroll bars follow the central area.
     auto *central = new QVBoxLayout(ui->centralWidget);
@@ -142,7 +133,7 @@ MainWindow::MainWindow(QWidget *parent)
     tools->setObjectName(QStringLiteral("menuTools"));
     menuBar()->insertMenu(ui->menuHelp->menuAction(), tools);
     WindowActions::arrange(this);
-    updateRecentMenu();
+    files->setRecentMenu(recentMenu);
 
     if (QClipboard *clipboard = QApplication::clipboard())
         clipboard->setText(QString());
@@ -152,21 +143,22 @@ MainWindow::MainWindow(QWidget *parent)
         a->setEnabled(false);
     status->showHint(QString());
 
-    connect(stack, &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
-    autosaveTimer = new QTimer(this);
-    bool set = false;
-    const int interval = qEnvironmentVariableIntValue("TALISKOR2D_AUTOSAVE_MS", &set);
-    autosaveTimer->setInterval(set && interval > 0 ? interval : 60000);
-    connect(autosaveTimer, &QTimer::timeout, this, &MainWindow::autosave);
-    autosaveTimer->start();
-    updateTitle();
+    // What the window itself does around the files.
+    files->setGridCheck([this](qint64 nodes, qint64 members) { return gridCanBeDrawn(nodes, members); });
+    connect(files, &FileController::opened, this, &MainWindow::zoomToFit);
+    connect(files, &FileController::aboutToClear, this, [this] {
+        createBarAct->setChecked(false);
+        createBar();
+    });
 }
 
 MainWindow::~MainWindow()
 {
     disconnect(model, nullptr, this, nullptr);
     disconnect(stack, nullptr, this, nullptr);
-    removeRecovery();
+    // Before the stack goes: its last signals must not reach the title.
+    delete files;
+    delete document;
     // The scene goes before the view it is shown in.
     delete scene;
     scene = nullptr;
@@ -348,8 +340,8 @@ void MainWindow::showExportPictureDialog()
 {
     // First beside the project, named after it.
     QString start = pictureFile;
-    if (start.isEmpty() && !projectFile.isEmpty()) {
-        const QFileInfo project(projectFile);
+    if (start.isEmpty() && !currentFile().isEmpty()) {
+        const QFileInfo project(currentFile());
         start = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
     }
     QFileDialog dialog(this, tr("Export Picture"), start,
@@ -662,437 +654,7 @@ void MainWindow::assignToSelection(const QList<ModelKey> &memberKeys, const QLis
 
 // ---------------------------------------------------------------- files
 
-ProjectData MainWindow::collectProjectData() const
-{
-    return model->projectData();
-}
-
-void MainWindow::applyProjectData(ProjectData &data)
-{
-    // Opening is not a step: the opened model starts a fresh history.
-    model->resetData(ProjectModel::fromProjectData(data));
-    stack->clear();
-    stack->setClean();
-}
-
-void MainWindow::showFileError(const QString &fileName, const QString &reason)
-{
-    QMessageBox::critical(this, tr("Error"),
-                          tr("The file \"%1\" could not be written:\n%2").arg(fileName, reason));
-}
-
-bool MainWindow::writeAnalysisFile(const QString &fileName)
-{
-    if (!projectFile.isEmpty() && OutputFile::sameFile(fileName, projectFile)) {
-        showFileError(fileName, tr("This is the open project's file itself; it is not overwritten."));
-        return false;
-    }
-    const ProjectData data = collectProjectData();
-    QString error;
-    if (!AnalysisWriter::writeFile(fileName, data, &error)) {
-        showFileError(fileName, error);
-        return false;
-    }
-    qsizetype warnings = 0;
-    for (const ModelCheck::Problem &p : ModelCheck::check(model->data()))
-        if (p.severity == ModelCheck::Problem::Warning)
-            ++warnings;
-    statusBar()->showMessage(warnings == 0 ? tr("Wrote %1").arg(fileName)
-                                           : tr("Wrote %1; %2 warning%3: Tools \u2192 Check Model")
-                                                 .arg(fileName)
-                                                 .arg(warnings)
-                                                 .arg(warnings == 1 ? QString() : QStringLiteral("s")),
-                             15000);
-    return true;
-}
-
-bool MainWindow::writeProjectFile(const QString &fileName)
-{
-    QString error;
-    if (!ProjectFile::writeFile(fileName, collectProjectData(), &error)) {
-        showFileError(fileName, error);
-        return false;
-    }
-    // The model is now saved under that name.
-    setCurrentFile(fileName);
-    return true;
-}
-
-bool MainWindow::readProjectFile(const QString &fileName)
-{
-    ProjectData data;
-    QString error;
-    if (!ProjectFile::readFile(fileName, data, &error)) {
-        QMessageBox::critical(this, tr("Error"),
-                              tr("The project \"%1\" could not be opened:\n%2").arg(fileName, error));
-        return false;
-    }
-    if (!gridCanBeDrawn(qint64(data.XLines.size()) * data.YLines.size(), data.bars.size()))
-        return false;
-    applyProjectData(data);
-    setCurrentFile(fileName);
-    zoomToFit();
-    return true;
-}
-
-void MainWindow::generateFile()
-{
-    const QString missing = ModelCore::completenessMessage(collectProjectData());
-    if (!missing.isEmpty()) {
-        QMessageBox::critical(nullptr, tr("Error"), missing);
-        return;
-    }
-    generarArchivo();
-}
-
-void MainWindow::generarArchivo()
-{
-    QFileDialog dialog(this, tr("Generate file"), QString(), tr("Text File (*.txt);;Data File(*.dat)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    // A name typed without an extension takes the chosen filter's.
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter.contains(QLatin1String("*.dat")) ? QStringLiteral("dat")
-                                                                         : QStringLiteral("txt"));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    writeAnalysisFile(dialog.selectedFiles().first());
-}
-
-QString MainWindow::askProjectName(const QString &caption)
-{
-    QFileDialog dialog(this, caption, projectFile, tr("GUI File (*.kfp)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("kfp"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
-}
-
-bool MainWindow::saveProject()
-{
-    const QString fileName = projectFile.isEmpty() ? askProjectName(tr("Save project")) : projectFile;
-    return !fileName.isEmpty() && writeProjectFile(fileName);
-}
-
-void MainWindow::saveFile()
-{
-    saveProject();
-}
-
-void MainWindow::saveFileAs()
-{
-    const QString fileName = askProjectName(tr("Save project as"));
-    if (!fileName.isEmpty())
-        writeProjectFile(fileName);
-}
-
-void MainWindow::openFile()
-{
-    if (!maybeSave())
-        return;
-    const QString fileName =
-        QFileDialog::getOpenFileName(this, tr("Open project"), QString(), tr("GUI File (*.kfp)"));
-    if (fileName.isEmpty())
-        return;
-    readProjectFile(fileName);
-}
-
-// ---------------------------------------------------------------- import
-
-void MainWindow::importAnalysisFile()
-{
-    if (!maybeSave())
-        return;
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Import analysis file"), QString(),
-                                                          tr("Text File (*.txt);;Data File(*.dat);;All Files (*)"));
-    if (!fileName.isEmpty())
-        readAnalysisFile(fileName);
-}
-
-bool MainWindow::readAnalysisFile(const QString &fileName)
-{
-    ProjectData data;
-    QString error;
-    if (!AnalysisReader::readFile(fileName, data, &error)) {
-        QMessageBox::critical(this, tr("Error"),
-                              tr("The analysis file \"%1\" could not be imported:\n%2").arg(fileName, error));
-        return false;
-    }
-    if (!gridCanBeDrawn(qint64(data.XLines.size()) * data.YLines.size(), data.bars.size()))
-        return false;
-    applyProjectData(data);
-    // A new model: the analysis file never becomes its project, so Save asks for a name.
-    setCurrentFile(QString());
-    recovered = true;
-    updateTitle();
-    zoomToFit();
-    return true;
-}
-
-void MainWindow::openRecentFile(const QString &fileName)
-{
-    if (!QFileInfo::exists(fileName)) {
-        QStringList files = recentFiles();
-        files.removeAll(fileName);
-        setRecentFiles(files);
-        QMessageBox::warning(this, tr("Open Recent"),
-                             tr("The project \"%1\" no longer exists; it was taken off the list.").arg(fileName));
-        return;
-    }
-    if (maybeSave())
-        readProjectFile(fileName);
-}
-
-void MainWindow::newFile()
-{
-    if (!maybeSave())
-        return;
-    createBarAct->setChecked(false);
-    createBar();
-    model->resetData(ModelData());
-    stack->clear();
-    stack->setClean();
-    setCurrentFile(QString());
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!maybeSave()) {
-        event->ignore();
-        return;
-    }
-    removeRecovery();
-    event->accept();
-}
-
-bool MainWindow::isModelModified() const
-{
-    return recovered || !stack->isClean();
-}
-
-bool MainWindow::maybeSave()
-{
-    if (!isModelModified())
-        return true;
-    const QString name = windowTitle().section(QStringLiteral("[*]"), 0, 0);
-    const auto answer = QMessageBox::warning(this, tr("Unsaved changes"), tr("Save the changes to %1?").arg(name),
-                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                             QMessageBox::Save);
-    if (answer == QMessageBox::Save)
-        return saveProject();
-    return answer == QMessageBox::Discard;
-}
-
-void MainWindow::setCurrentFile(const QString &fileName)
-{
-    // Called once the model and that file agree: opened, saved or new.
-    projectFile = fileName;
-    recovered = false;
-    recoveredName.clear();
-    stack->setClean();
-    removeRecovery();
-    if (!fileName.isEmpty())
-        addRecentFile(fileName);
-    updateTitle();
-}
-
-void MainWindow::updateTitle()
-{
-    QString name = QStringLiteral("Untitled");
-    if (!projectFile.isEmpty())
-        name = QFileInfo(projectFile).fileName();
-    else if (!recoveredName.isEmpty())
-        name = recoveredName;
-    setWindowTitle(name + QStringLiteral("[*] - GUI for Taliskor2D"));
-    setWindowModified(isModelModified());
-}
-
-// ---------------------------------------------------------------- recent projects
-
-namespace {
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Taliskor2D"), QCoreApplication::applicationName());
-}
-const int kRecentFiles = 8;
-} // namespace
-
-QStringList MainWindow::recentFiles() const
-{
-    return settings().value(QStringLiteral("recentFiles")).toStringList();
-}
-
-void MainWindow::setRecentFiles(const QStringList &files)
-{
-    settings().setValue(QStringLiteral("recentFiles"), files.mid(0, kRecentFiles));
-    updateRecentMenu();
-}
-
-void MainWindow::addRecentFile(const QString &fileName)
-{
-    const QString path = QFileInfo(fileName).absoluteFilePath();
-    QStringList files = recentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    setRecentFiles(files);
-}
-
-void MainWindow::updateRecentMenu()
-{
-    recentMenu->clear();
-    const QStringList files = recentFiles();
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files.at(i);
-        QAction *a = recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-        a->setData(path);
-        a->setToolTip(path);
-        connect(a, &QAction::triggered, this, [this, path] { openRecentFile(path); });
-    }
-    recentMenu->setEnabled(!files.isEmpty());
-}
-
-// ---------------------------------------------------------------- recovery
-
-namespace {
-QString recoveryFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
-}
-
-// The name and time a recovery file stands for, kept beside it.
-struct RecoveryInfo {
-    QString name;
-    QString path;
-    QDateTime time;
-};
-
-RecoveryInfo readInfo(const QString &base)
-{
-    RecoveryInfo info;
-    QFile f(base + QStringLiteral(".info"));
-    if (f.open(QIODevice::ReadOnly)) {
-        const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-        info.name = lines.value(0);
-        info.path = lines.value(1);
-        info.time = QDateTime::fromString(lines.value(2), Qt::ISODate);
-    }
-    if (info.name.isEmpty())
-        info.name = QStringLiteral("Untitled");
-    if (!info.time.isValid())
-        info.time = QFileInfo(base + QStringLiteral(".kfp")).lastModified();
-    return info;
-}
-
-void removeRecoveryFiles(const QString &base)
-{
-    QFile::remove(base + QStringLiteral(".kfp"));
-    QFile::remove(base + QStringLiteral(".info"));
-}
-} // namespace
-
-void MainWindow::setAutosaveInterval(int milliseconds)
-{
-    autosaveTimer->setInterval(milliseconds);
-}
-
-QString MainWindow::recoveryFile() const
-{
-    return recoveryBase.isEmpty() ? QString() : recoveryBase + QStringLiteral(".kfp");
-}
-
-void MainWindow::autosave()
-{
-    if (!isModelModified()) {
-        removeRecovery();
-        return;
-    }
-    if (!recoveryLock) {
-        // One set of files per window, locked while it lives, so that two
-        // running windows never take each other's.
-        QDir().mkpath(recoveryFolder());
-        const QString base = recoveryFolder() + QStringLiteral("/window-%1-%2")
-                                                     .arg(QCoreApplication::applicationPid())
-                                                     .arg(QDateTime::currentMSecsSinceEpoch());
-        auto *lock = new QLockFile(base + QStringLiteral(".lock"));
-        lock->setStaleLockTime(0);
-        if (!lock->tryLock(0)) {
-            delete lock;
-            return;
-        }
-        recoveryLock = lock;
-        recoveryBase = base;
-    }
-    QString error;
-    if (!ProjectFile::writeFile(recoveryBase + QStringLiteral(".kfp"), collectProjectData(), &error))
-        return;   // tried again at the next interval
-    QSaveFile info(recoveryBase + QStringLiteral(".info"));
-    if (info.open(QIODevice::WriteOnly)) {
-        const QString name = windowTitle().section(QStringLiteral("[*]"), 0, 0);
-        info.write((name + QLatin1Char('\n') + projectFile + QLatin1Char('\n')
-                    + QDateTime::currentDateTime().toString(Qt::ISODate) + QLatin1Char('\n'))
-                       .toUtf8());
-        info.commit();
-    }
-}
-
-void MainWindow::removeRecovery()
-{
-    if (!recoveryLock)
-        return;
-    removeRecoveryFiles(recoveryBase);
-    recoveryLock->unlock();
-    delete recoveryLock;
-    recoveryLock = nullptr;
-    recoveryBase.clear();
-}
-
-bool MainWindow::offerRecovery()
-{
-    const QDir folder(recoveryFolder());
-    const QStringList found = folder.entryList({QStringLiteral("*.kfp")}, QDir::Files, QDir::Time);
-    const QString ownPrefix = QStringLiteral("window-%1-").arg(QCoreApplication::applicationPid());
-    for (const QString &file : found) {
-        const QString base = folder.filePath(QFileInfo(file).completeBaseName());
-        // Windows of this program are alive, whatever their locks say to this process.
-        if (file.startsWith(ownPrefix))
-            continue;
-        // A file whose program still runs keeps its lock: it is that program's.
-        QLockFile lock(base + QStringLiteral(".lock"));
-        if (!lock.tryLock(0))
-            continue;
-        const RecoveryInfo info = readInfo(base);
-        QMessageBox box(QMessageBox::Question, tr("Recover"),
-                        tr("Recover the unsaved changes to %1 from %2?")
-                            .arg(info.name, QLocale().toString(info.time, QLocale::ShortFormat)),
-                        QMessageBox::NoButton, this);
-        QPushButton *recover = box.addButton(tr("Recover"), QMessageBox::AcceptRole);
-        box.addButton(QMessageBox::Discard);
-        box.setDefaultButton(recover);
-        box.exec();
-        if (box.clickedButton() != recover) {
-            removeRecoveryFiles(base);
-            continue;
-        }
-        ProjectData data;
-        QString error;
-        if (!ProjectFile::readFile(base + QStringLiteral(".kfp"), data, &error)) {
-            QMessageBox::critical(this, tr("Error"),
-                                  tr("The recovered changes could not be opened:\n%1").arg(error));
-            continue;
-        }
-        applyProjectData(data);
-        setCurrentFile(QString());
-        projectFile = info.path;
-        recoveredName = info.name;
-        recovered = true;
-        updateTitle();
-        // Safe in this window's own recovery file before the old one goes.
-        autosave();
-        if (recoveryLock)
-            removeRecoveryFiles(base);
-        return true;
-    }
-    return false;
+    event->setAccepted(files->mayClose());
 }

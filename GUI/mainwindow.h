@@ -16,6 +16,8 @@
 #include "editquakedialog.h"
 #include "editshapedialog.h"
 
+#include "filecontroller.h"
+#include "projectdocument.h"
 #include "projectmodel.h"
 
 class Bar;
@@ -28,7 +30,6 @@ class Node;
 class QAction;
 class QComboBox;
 class QGraphicsScene;
-class QLockFile;
 class QMenu;
 class QTimer;
 class QUndoStack;
@@ -52,35 +53,37 @@ public:
     ~MainWindow() override;
 
     // File entry points behind the slots; each reports its own failure and returns false.
-    bool writeAnalysisFile(const QString &fileName);
-    bool writeProjectFile(const QString &fileName);
-    bool readProjectFile(const QString &fileName);
+    bool writeAnalysisFile(const QString &fileName) { return files->writeAnalysisFile(fileName); }
+    bool writeProjectFile(const QString &fileName) { return files->writeProjectFile(fileName); }
+    bool readProjectFile(const QString &fileName) { return files->readProjectFile(fileName); }
     // Makes a new, unsaved model of an analysis input file (File > Import Analysis File...).
-    bool readAnalysisFile(const QString &fileName);
+    bool readAnalysisFile(const QString &fileName) { return files->readAnalysisFile(fileName); }
 
     // The whole model as the file writers see it, and a freshly read project made the model.
-    ProjectData collectProjectData() const;
-    void applyProjectData(ProjectData &data);
+    ProjectData collectProjectData() const { return document->projectData(); }
+    void applyProjectData(ProjectData &data) { document->applyProjectData(data); }
 
     // The model behind the window, and the stack every edit of it goes through.
     ProjectModel *projectModel() const { return model; }
     QUndoStack *undoStack() const { return stack; }
+    // The model's file state.
+    ProjectDocument *projectDocument() const { return document; }
 
     // The project file the model was opened from or last saved to; empty for a new model.
-    QString currentFile() const { return projectFile; }
+    QString currentFile() const { return document->fileName(); }
     // Changes not saved: the history is away from its saved state, or the model was recovered or imported.
-    bool isModelModified() const;
+    bool isModelModified() const { return document->isModified(); }
     // Ask to save unsaved changes; false when the user cancelled or the save failed.
-    bool maybeSave();
+    bool maybeSave() { return files->maybeSave(); }
 
     // Unsaved changes are written to this window's recovery file at this interval.
-    void setAutosaveInterval(int milliseconds);
-    QString recoveryFile() const;
+    void setAutosaveInterval(int milliseconds) { document->setAutosaveInterval(milliseconds); }
+    QString recoveryFile() const { return document->recoveryFile(); }
     // Offers, one by one, the recovery files that programs which were killed left
     // behind; true when one was recovered into this window.
-    bool offerRecovery();
+    bool offerRecovery() { return files->offerRecovery(); }
     // The projects opened or saved last, newest first.
-    QStringList recentFiles() const;
+    QStringList recentFiles() const { return document->recentFiles(); }
 
     // The whole model as drawn, to PNG, SVG or PDF by the extension; white
     // paper unless the screen's black is asked for. Reports its own failure.
@@ -173,14 +176,14 @@ public slots:
     void setDrift(const QString &value);
     void updateControlOptions(int ictype);
 
-    void generateFile();
-    void generarArchivo();
-    void saveFile();
-    void openFile();
-    void importAnalysisFile();
-    void newFile();
-    void saveFileAs();
-    void openRecentFile(const QString &fileName);
+    void generateFile() { files->generateFile(); }
+    void generarArchivo() { files->generarArchivo(); }
+    void saveFile() { files->saveFile(); }
+    void openFile() { files->openFile(); }
+    void importAnalysisFile() { files->importAnalysisFile(); }
+    void newFile() { files->newFile(); }
+    void saveFileAs() { files->saveFileAs(); }
+    void openRecentFile(const QString &fileName) { files->openRecentFile(fileName); }
 
     // The window's dialogs' OK: each turns what changed into one step.
     void updateQuake();
@@ -208,17 +211,7 @@ private:
     void typesWereShown();
     void moveMemberEnds(ModelKey key, ModelKey source, ModelKey dest);
     void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
-    void showFileError(const QString &fileName, const QString &reason);
-    // Files, title and recovery.
-    bool saveProject();
-    QString askProjectName(const QString &caption);
-    void setCurrentFile(const QString &fileName);
-    void updateTitle();
-    void addRecentFile(const QString &fileName);
-    void setRecentFiles(const QStringList &files);
-    void updateRecentMenu();
-    void autosave();
-    void removeRecovery();
+    void showFileError(const QString &fileName, const QString &reason) { files->showFileError(fileName, reason); }
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
 
     Ui::MainWindow *ui;
@@ -251,12 +244,8 @@ private:
     findDialog *finder = nullptr;   // made on first use
     QString pictureFile;            // the last picture exported
     QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
-    QString projectFile;
-    QString recoveredName;      // the name a recovered model had, until it is saved
-    bool recovered = false;     // a recovered or imported model counts as modified until saved
-    QTimer *autosaveTimer = nullptr;
-    QString recoveryBase;       // this window's recovery files, without suffix
-    QLockFile *recoveryLock = nullptr;
+    ProjectDocument *document = nullptr;   // the file state
+    FileController *files = nullptr;       // its questions, dialogs and title
     QMenu *recentMenu = nullptr;
 };
 
