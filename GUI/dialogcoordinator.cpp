@@ -24,7 +24,11 @@ DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialo
     connect(d.drift, &editDriftDialog::updateDrift, this, &DialogCoordinator::driftAccepted);
     connect(d.control, &controlOptionsDialog::updateControlOptions, this, &DialogCoordinator::controlAccepted);
     connect(d.mtype, &editMTypeDialog::updateMTypes, this, &DialogCoordinator::mtypesAccepted);
-    connect(d.mtype, &editMTypeDialog::deleteMType, this, &DialogCoordinator::mtypeDeleted);
+    // The dialog's Delete names the type by its place in the dialog's list: the key shown there.
+    connect(d.mtype, &editMTypeDialog::deleteMType, this, [this](int id) {
+        if (id >= 1 && id <= mtypeKeys.size())
+            deleteType(mtypeKeys.at(id - 1));
+    });
     connect(d.control, &controlOptionsDialog::activateAlpha, d.shape, &editShapeDialog::setActivateAlpha);
     connect(d.quake, &editQuakeDialog::updateQuake, this, &DialogCoordinator::quakeAccepted);
     connect(d.mass, &editMassDialog::stored, this, &DialogCoordinator::weightsAccepted);
@@ -384,10 +388,9 @@ void DialogCoordinator::mtypesAccepted()
     pushStep(step);
 }
 
-void DialogCoordinator::mtypeDeleted(int id)
+void DialogCoordinator::deleteType(ModelKey key)
 {
-    const ModelKey key = model->typeKey(id);
-    if (key)
+    if (model->memberType(key))
         pushStep(new MemberTypeCommand(model, MemberTypeCommand::Delete, key, nullptr));
 }
 

@@ -60,7 +60,7 @@ public:
     void controlAccepted();
     void driftAccepted(bool setKups);
     void mtypesAccepted();
-    void mtypeDeleted(int id);
+    void deleteType(ModelKey key);
 
     // What the window may draw: false (after saying why) when a grid is too large.
     bool gridCanBeDrawn(qint64 nodes, qint64 members);

@@ -410,7 +410,7 @@ void MainWindow::updateWeights() { dialogs->weightsAccepted(); }
 void MainWindow::updateLoads() { dialogs->loadsAccepted(); }
 void MainWindow::updateShape() { dialogs->shapeAccepted(); }
 void MainWindow::updateMTypes() { dialogs->mtypesAccepted(); }
-void MainWindow::deleteMType(int id) { dialogs->mtypeDeleted(id); }
+void MainWindow::deleteMType(int id) { dialogs->deleteType(model->typeKey(id)); }
 void MainWindow::updateDrift(bool setKups) { dialogs->driftAccepted(setKups); }
 void MainWindow::updateControlOptions(int) { dialogs->controlAccepted(); }
 bool MainWindow::gridCanBeDrawn(qint64 nodes, qint64 members) { return dialogs->gridCanBeDrawn(nodes, members); }
