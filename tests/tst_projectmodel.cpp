@@ -404,6 +404,8 @@ private slots:
     void newLowestLine();
     void quickDrawSegments_data();
     void quickDrawSegments();
+    void dampingModes_data();
+    void dampingModes();
 };
 
 void tst_ProjectModel::editUndoRedo_data()
@@ -795,8 +797,14 @@ void tst_ProjectModel::randomGridEditsUndo()
         QCOMPARE(model.members().size(), members - gone.members);
         const Bytes after = bytesOf(model);
         const Bytes again = reopened(after);
-        QCOMPARE(again.project, after.project);
-        QCOMPARE(again.analysis, after.analysis);
+        // Saved with ICTYPE 4 and no mode, it opens with the one mode a new model has.
+        ModelData opened = model.data();
+        if (opened.control.a[4] == 4 && opened.control.dampList.isEmpty())
+            opened.control.dampList = {0.0};
+        ProjectModel expected;
+        expected.resetData(opened);
+        QCOMPARE(again.project, bytesOf(expected).project);
+        QCOMPARE(again.analysis, bytesOf(expected).analysis);
         stack.undo();
         QCOMPARE(bytesOf(model).project, before.project);
         QCOMPARE(bytesOf(model).analysis, before.analysis);
@@ -909,6 +917,32 @@ void tst_ProjectModel::quickDrawSegments()
     QCOMPARE(bytesOf(m).hash(), before.hash());
     stack.redo();
     QCOMPARE(m.members().size(), had + created);
+}
+
+void tst_ProjectModel::dampingModes_data()
+{
+    QTest::addColumn<int>("ictype");
+    QTest::addColumn<QList<double>>("read");
+    QTest::addColumn<QList<double>>("modes");
+    QTest::addRow("ICTYPE 4, two modes") << 4 << QList<double>{0.05, 0.02} << QList<double>{0.05, 0.02};
+    QTest::addRow("ICTYPE 4, none") << 4 << QList<double>() << QList<double>{0.0};
+    QTest::addRow("ICTYPE 0 ignores the list") << 0 << QList<double>{0.05} << QList<double>{0.0};
+}
+
+void tst_ProjectModel::dampingModes()
+{
+    QFETCH(int, ictype);
+    QFETCH(QList<double>, read);
+    QFETCH(QList<double>, modes);
+    QCOMPARE(ProjectModel().control().dampList, QList<double>{0.0});
+    ProjectData p;
+    p.a[4] = ictype;
+    p.dampList = read;
+    ProjectModel m;
+    m.resetData(ProjectModel::fromProjectData(p));
+    QCOMPARE(m.control().dampList, modes);
+    // Saved and opened again, the model keeps its modes.
+    QCOMPARE(reopened(bytesOf(m)).project, bytesOf(m).project);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectModel)

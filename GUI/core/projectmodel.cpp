@@ -51,6 +51,8 @@ ControlSettings::ControlSettings()
     std::copy(std::begin(defaults.c), std::end(defaults.c), c);
     std::copy(std::begin(defaults.d), std::end(defaults.d), d);
     std::copy(std::begin(defaults.e), std::end(defaults.e), e);
+    // One mode from the start, so that choosing ICTYPE 4 gives a list to edit.
+    dampList = {0.0};
 }
 
 bool ControlSettings::operator==(const ControlSettings &o) const

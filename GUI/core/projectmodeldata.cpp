@@ -100,8 +100,9 @@ ModelData ProjectModel::fromProjectData(ProjectData &p)
     std::copy(std::begin(p.c), std::end(p.c), c.c);
     std::copy(std::begin(p.d), std::end(p.d), c.d);
     std::copy(std::begin(p.e), std::end(p.e), c.e);
-    // The damping list means something only while ICTYPE asks for it.
-    if (c.a[4] == 4)
+    // The damping list means something only while ICTYPE asks for it; an
+    // empty one keeps the model's single mode.
+    if (c.a[4] == 4 && !p.dampList.isEmpty())
         c.dampList = p.dampList;
     c.seted = p.controlSeted;
 
