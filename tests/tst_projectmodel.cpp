@@ -11,8 +11,8 @@
 #include "projectmodel.h"
 #include "resetmodelcommand.h"
 #include "settingscommand.h"
+#include "testmodels.h"
 
-#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QMetaEnum>
 #include <QRandomGenerator>
@@ -26,41 +26,12 @@
 
 namespace {
 
+using TestModels::Bytes;
+using TestModels::bytesOf;
+using TestModels::gridWith;
+using TestModels::openSample;
+
 const QString portal = QStringLiteral("portal-frame-rc.kfp");
-
-struct Bytes {
-    QByteArray project, analysis;
-    QByteArray hash() const
-    {
-        return QCryptographicHash::hash(project, QCryptographicHash::Sha1)
-               + QCryptographicHash::hash(analysis, QCryptographicHash::Sha1);
-    }
-};
-
-// What a save and a "Generate File" would write now.
-Bytes bytesOf(const ProjectModel &m)
-{
-    const ProjectData p = m.projectData();
-    Bytes b;
-    QTextStream project(&b.project), analysis(&b.analysis);
-    ProjectFile::write(project, p);
-    AnalysisWriter::write(analysis, p);
-    project.flush();
-    analysis.flush();
-    return b;
-}
-
-// An empty name leaves the model as a new window has it.
-bool open(ProjectModel &m, const QString &sample)
-{
-    ProjectData data;
-    if (sample.isEmpty())
-        return true;
-    if (!ProjectFile::readFile(QStringLiteral(SOURCE_DIR "/examples/") + sample, data))
-        return false;
-    m.resetData(ProjectModel::fromProjectData(data));
-    return true;
-}
 
 ModelKey memberKey(const ProjectModel &m, int number) { return m.members().at(number - 1).key; }
 
@@ -69,15 +40,10 @@ ModelData gridData(const ProjectModel &m, const QStringList &xs, const QStringLi
 {
     ModelData next = m.data();
     next.begun = true;
-    GridSettings &g = next.grid;
-    g.XLines = xs, g.YLines = ys, g.XIds.clear(), g.YIds.clear();
-    for (int i = 0; i < xs.size(); ++i)
-        g.XIds << QString::number(i + 1);
-    for (int i = 0; i < ys.size(); ++i)
-        g.YIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+    next.grid = gridWith(next.grid, xs, ys);
     next.members.clear();
     next.nodes.clear();
-    for (const NodeData &n : ModelCore::buildNodes(xs, ys, g.nodesIOut))
+    for (const NodeData &n : ModelCore::buildNodes(xs, ys, next.grid.nodesIOut))
         next.nodes.append({next.nextKey++, n.x, n.y, n.nf1, n.nf2, n.nf3, n.kup1, n.kup2, n.kup3, n.iout});
     return next;
 }
@@ -326,18 +292,6 @@ private:
     QRandomGenerator rng;
 };
 
-// The grid with other lines, labels as the dialog gives them.
-GridSettings gridWith(const GridSettings &old, const QStringList &xs, const QStringList &ys)
-{
-    GridSettings g = old;
-    g.XLines = xs, g.YLines = ys, g.XIds.clear(), g.YIds.clear();
-    for (int i = 0; i < xs.size(); ++i)
-        g.XIds << QString::number(i + 1);
-    for (int i = 0; i < ys.size(); ++i)
-        g.YIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
-    return g;
-}
-
 // A random edit of one axis: each line kept, moved or removed, and a few added.
 // Gives the new lines ascending and, for each, the old place it continues or -1.
 QStringList editedLines(QRandomGenerator &rng, const QStringList &old, QList<int> &from)
@@ -496,7 +450,7 @@ void tst_ProjectModel::editUndoRedo()
     QFETCH(bool, analysisDiffers);
 
     ProjectModel model;
-    QVERIFY(open(model, sample));
+    QVERIFY(openSample(model, sample));
     const Bytes original = bytesOf(model);
     Spies spies(&model);
     QUndoStack stack;
@@ -524,7 +478,7 @@ void tst_ProjectModel::editUndoRedo()
 void tst_ProjectModel::deletedTypeNumbersFollowTheOrder()
 {
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     ProjectData before, after, back;
     QVERIFY(ProjectFile::read(bytesOf(model).project, before));
     QUndoStack stack;
@@ -574,7 +528,7 @@ void tst_ProjectModel::randomEditsUndoRedo()
     QElapsedTimer timer;
     timer.start();
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     const Bytes original = bytesOf(model);
     QUndoStack stack;
     RandomEdits edits(20240611);
@@ -637,7 +591,7 @@ void tst_ProjectModel::unchangedValuesMakeEmptySteps()
 {
     for (const char *sample : {"portal-frame-rc.kfp", "pier-plastic-hinges-shape.kfp", "isolated-frame-wall-damper.kfp"}) {
         ProjectModel model;
-        QVERIFY(open(model, sample));
+        QVERIFY(openSample(model, sample));
         const auto same = [&](auto get, auto set) {
             return SettingsCommand(&model, get, set, (model.*get)(), QString()).isEmpty();
         };
@@ -662,7 +616,7 @@ void tst_ProjectModel::insertStorey()
 {
     // The 3-bay, 4-storey sample with drift couplings on column 1, and values on every node.
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     ModelData start = model.data();
     start.control.a[5] = -1;   // writes SHAPE
     const int n = int(start.nodes.size());
@@ -750,7 +704,7 @@ void tst_ProjectModel::gridRemovalCounts()
     QFETCH(QList<int>, counts);
     QFETCH(QString, drift);
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     const ProjectModel::GridRemoval r = ProjectModel::gridRemoval(model.data(), xFrom, yFrom);
     QCOMPARE(QList<int>({r.members, r.nodes, r.references}), counts);
 
@@ -771,7 +725,7 @@ void tst_ProjectModel::gridRemovalCounts()
 void tst_ProjectModel::randomGridEditsUndo()
 {
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     QUndoStack stack;
     RandomEdits edits(20261209);
     QRandomGenerator rng(7);
@@ -840,7 +794,7 @@ void tst_ProjectModel::newLowestLine()
 {
     // A base below the sample's, and a count the user typed: M stays, MODE2 follows the storeys.
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     ModelData start = model.data();
     start.control.b[3] = 9;
     const GridSettings g = gridWith(start.grid, start.grid.XLines, {"-3", "0", "3.5", "7", "10.5", "14"});
