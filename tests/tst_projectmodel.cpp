@@ -6,6 +6,7 @@
 #include "editrecordscommand.h"
 #include "member.h"
 #include "membertypecommand.h"
+#include "modelsteps.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
@@ -63,36 +64,6 @@ QUndoCommand *settings(ProjectModel &m, const T &(ProjectModel::*get)() const, v
                        const T &value, const QString &text)
 {
     return unlessEmpty(new SettingsCommand<T>(&m, get, set, value, text));
-}
-
-// The drift dialog's OK: the choice and the KUP1 couplings that follow it, one step.
-QUndoCommand *driftStep(ProjectModel &m, const DriftSettings &next, bool setKups)
-{
-    QList<NodeRecord> nodes;
-    const int nX = int(m.grid().XLines.size());
-    const QStringList ids = ModelCore::driftIds(next.drift, nX, int(m.grid().YLines.size()));
-    const QList<NodeRecord> &all = m.nodes();
-    for (int k = 0; setKups && k < all.size(); ++k) {
-        NodeRecord r = all.at(k);
-        const int level = nX > 0 ? k / nX : 0;
-        if (ids.isEmpty() && next.drift == QLatin1String("None"))
-            r.kup1 = 0;
-        else if (ids.isEmpty())
-            break;
-        else if (r.x == all.at(next.drift.toInt() - 1).x)
-            r.kup1 = 0;
-        else if (level < ids.size())
-            r.kup1 = ids.at(level).toInt();
-        nodes.append(r);
-    }
-    auto *step = new QUndoCommand(QStringLiteral("Drift"));
-    auto *drift = new SettingsCommand<DriftSettings>(&m, &ProjectModel::drift, &ProjectModel::setDrift, next,
-                                                     QString(), step);
-    auto *couplings = new EditNodesCommand(&m, nodes, QString(), step);
-    if (!drift->isEmpty() || !couplings->isEmpty())
-        return step;
-    delete step;
-    return nullptr;
 }
 
 QString keysText(const QList<ModelKey> &keys)
@@ -248,7 +219,7 @@ public:
             const int column = pick(int(m.grid().XLines.size()) + 1);
             d.drift = column == 0 ? QStringLiteral("None") : QString::number(column);
             d.kup1AutomaticallyTo0 = pick(2), d.kup1Automatically = pick(2), d.seted = pick(2);
-            return driftStep(m, d, pick(2));
+            return ModelSteps::drift(&m, d, pick(2));
         }
         case 9:
         case 10: {
@@ -426,7 +397,7 @@ void tst_ProjectModel::editUndoRedo_data()
         QList<ModelKey> all;
         for (int n = 1; n <= 20; ++n)
             all << m.nodeKey(n);
-        return Step{driftStep(m, d, true), sig("nodesChanged", all) + " settingsChanged(Drift)"};
+        return Step{ModelSteps::drift(&m, d, true), sig("nodesChanged", all) + " settingsChanged(Drift)"};
     }) << "Drift" << true;
     QTest::addRow("weights") << portal << settingsRow(&ProjectModel::weights, &ProjectModel::setWeights, "Weights",
         "Weights", [](NodeValues &w) { w.second[6] = -260.5; }) << "Weights" << true;
@@ -604,7 +575,7 @@ void tst_ProjectModel::unchangedValuesMakeEmptySteps()
         QVERIFY(EditNodesCommand(&model, {model.nodes().at(2)}, QString()).isEmpty());
         QVERIFY(EditMembersCommand(&model, {model.members().at(0)}, QString()).isEmpty());
         // The drift dialog's OK with the choice unchanged: the sample's couplings already follow it.
-        QVERIFY2(!driftStep(model, model.drift(), true), sample);
+        QVERIFY2(!ModelSteps::drift(&model, model.drift(), true), sample);
 
         NodeRecord n = model.nodes().at(2);
         n.iout = !n.iout;
