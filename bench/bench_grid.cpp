@@ -3,6 +3,7 @@
 
 #include "mainwindow.h"
 #include "node.h"
+#include "../tests/testmodels.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,12 +20,10 @@ int main(int argc, char *argv[])
     const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 101;
     const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
 
-    QStringList lines, xIds, yIds;
-    for (int i = 0; i < n; ++i) {
+    QStringList lines;
+    for (int i = 0; i < n; ++i)
         lines << QString::number(i * 5);
-        xIds << QString::number(i + 1);
-        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
-    }
+    const QStringList xIds = TestModels::xIds(n), yIds = TestModels::yIds(n);
 
     std::vector<double> times;
     for (int r = 0; r < runs; ++r) {

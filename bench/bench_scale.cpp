@@ -205,13 +205,8 @@ Figures measure(int n, int runs, const QString &dir, const QString &self, const 
         MainWindow w;
         w.getGridDialog()->setXLines(model.XLines);
         w.getGridDialog()->setYLines(model.YLines);
-        QStringList xIds, yIds;
-        for (int i = 0; i < n; ++i) {
-            xIds << QString::number(i + 1);
-            yIds << (i ? QStringLiteral("STORY-%1").arg(i) : QStringLiteral("BASE"));
-        }
-        w.getGridDialog()->setXIds(xIds);
-        w.getGridDialog()->setYIds(yIds);
+        w.getGridDialog()->setXIds(TestModels::xIds(n));
+        w.getGridDialog()->setYIds(TestModels::yIds(n));
         const double start = nowMs();
         w.drawAllItems(true);
         t.push_back(nowMs() - start);

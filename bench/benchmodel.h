@@ -7,6 +7,7 @@
 
 #include "member.h"
 #include "projectdata.h"
+#include "../tests/testmodels.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -166,10 +167,7 @@ inline ProjectData makeFrame(int n)
     data.controlSeted = true;
 
     for (int k = 0; k < kMemberTypes; ++k) {
-        auto m = std::make_unique<Member>(k + 1, k % 6);
-        fillMemberType(*m, k);
-        data.memberTypes.append(m.get());
-        data.ownedMembers.push_back(std::move(m));
+        fillMemberType(*TestModels::addType(data, k % 6), k);
     }
 
     data.drift = QStringLiteral("1");

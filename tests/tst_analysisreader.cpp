@@ -9,6 +9,7 @@
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
+#include "testmodels.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -196,11 +197,9 @@ ProjectData randomModel(QRandomGenerator &rng, int serial)
     // Every category in turn, so that each model holds a few of them.
     const int types = rng.bounded(1, 7);
     for (int k = 0; k < types; ++k) {
-        auto m = std::make_unique<Member>(k + 1, (serial + k) % 6);
+        Member *m = TestModels::addType(d, (serial + k) % 6);
         m->setLabel(QString::fromUtf8(kTexts[rng.bounded(int(std::size(kTexts)))]));
         fillType(rng, *m);
-        d.memberTypes.append(m.get());
-        d.ownedMembers.push_back(std::move(m));
     }
     // Members between distinct pairs, either way round.
     for (int from = 1; from <= n; ++from) {

@@ -3,6 +3,7 @@
 #include "analysiswriter.h"
 #include "member.h"
 #include "projectdata.h"
+#include "testmodels.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -73,16 +74,7 @@ QString expectedFile(const QString &name)
     return QString::fromUtf8(readFile(QStringLiteral(TESTDATA_DIR "/") + name));
 }
 
-Member *addType(ProjectData &d, int type, const QString &label = QString())
-{
-    auto m = std::make_unique<Member>(int(d.memberTypes.size()) + 1, type);
-    if (!label.isEmpty())
-        m->setLabel(label);
-    Member *raw = m.get();
-    d.ownedMembers.push_back(std::move(m));
-    d.memberTypes.append(raw);
-    return raw;
-}
+using TestModels::addType;
 
 // A portal: two columns and a beam on a 2 x 2 grid.
 ProjectData portalModel(int ictype)

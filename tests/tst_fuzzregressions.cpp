@@ -8,6 +8,7 @@
 #include "member.h"
 #include "projectdata.h"
 #include "projectfile.h"
+#include "testmodels.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,10 +97,7 @@ void tst_FuzzRegressions::textsKeepByteOrderMark()
     ProjectData data;
     data.XLines = QStringList{QStringLiteral("0"), QStringLiteral("5")};
     data.YLines = QStringList{QStringLiteral("0"), QStringLiteral("3")};
-    auto m = std::make_unique<Member>(1, Member::FRAME);
-    m->setLabel(text);
-    data.memberTypes.append(m.get());
-    data.ownedMembers.push_back(std::move(m));
+    TestModels::addType(data, Member::FRAME, text);
     data.quakeFile = text;
     ModelCore::rebuildDerived(data);
 
@@ -134,10 +132,7 @@ void tst_FuzzRegressions::brokenUtf8InText()
     ProjectData data;
     data.XLines = QStringList{QStringLiteral("0"), QStringLiteral("777")};
     data.YLines = QStringList{QStringLiteral("0"), QStringLiteral("3")};
-    auto m = std::make_unique<Member>(1, Member::FRAME);
-    m->setLabel(QStringLiteral("LBL"));
-    data.memberTypes.append(m.get());
-    data.ownedMembers.push_back(std::move(m));
+    TestModels::addType(data, Member::FRAME, QStringLiteral("LBL"));
     ModelCore::rebuildDerived(data);
     const QByteArray saved = projectText(data);
 

@@ -24,22 +24,12 @@
 #include "mainwindow.h"
 #include "member.h"
 #include "node.h"
+#include "testmodels.h"
 
 namespace {
 
-void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
-{
-    QStringList xIds, yIds;
-    for (int i = 0; i < x.size(); ++i)
-        xIds << QString::number(i + 1);
-    for (int i = 0; i < y.size(); ++i)
-        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
-    w.getGridDialog()->setXLines(x);
-    w.getGridDialog()->setYLines(y);
-    w.getGridDialog()->setXIds(xIds);
-    w.getGridDialog()->setYIds(yIds);
-    w.drawAllItems(true);
-}
+using TestModels::addMemberTypes;
+using TestModels::setGrid;
 
 QAction *action(MainWindow &w, const char *name)
 {
@@ -85,18 +75,6 @@ QPointF textPos(QGraphicsScene *scene, const QString &text, const QColor &colour
                 return t->pos();
     }
     return QPointF(-9999, -9999);
-}
-
-// A member type of the given category through the member-type dialog's list.
-void addMemberTypes(MainWindow &w, const QList<int> &categories)
-{
-    QList<Member *> records;
-    const int first = int(w.getMTypeDialog()->getMembersTypes().size());
-    for (int i = 0; i < categories.size(); ++i)
-        records << new Member(first + i + 1, categories.at(i));
-    w.getMTypeDialog()->setMTypes(records);
-    w.getMTypeDialog()->addItems(int(records.size()));
-    w.updateMTypes();
 }
 
 void drawMember(MainWindow &w, int from, int to)

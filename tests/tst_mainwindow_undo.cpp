@@ -17,6 +17,7 @@
 #include "member.h"
 #include "node.h"
 #include "projectfile.h"
+#include "testmodels.h"
 #include "windowbytes.h"
 
 // Every edit made through the window is one step that Undo takes back and Redo
@@ -398,11 +399,7 @@ void tst_MainWindowUndo::unchangedOkIsNoStep()
 void tst_MainWindowUndo::undoingTheGridEmptiesTheWindow()
 {
     MainWindow w;
-    w.getGridDialog()->setXLines({"0", "5"});
-    w.getGridDialog()->setYLines({"0", "3"});
-    w.getGridDialog()->setXIds({"1", "2"});
-    w.getGridDialog()->setYIds({"BASE", "STORY-1"});
-    w.drawAllItems(true);
+    TestModels::setGrid(w, {"0", "5"}, {"0", "3"});
     QCOMPARE(w.getNodes().size(), 4);
     QVERIFY(action(w, "editGridAction")->isEnabled());
     QCOMPARE(w.getControlDialog()->getB()[3], 1);

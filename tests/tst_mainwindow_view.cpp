@@ -16,41 +16,20 @@
 #include "mainwindow.h"
 #include "member.h"
 #include "node.h"
+#include "testmodels.h"
 
 // What the drawing shows besides the records: support marks, colours by
 // member type with their legend, member numbers, the selection.
 
 namespace {
 
-void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
-{
-    QStringList xIds, yIds;
-    for (int i = 0; i < x.size(); ++i)
-        xIds << QString::number(i + 1);
-    for (int i = 0; i < y.size(); ++i)
-        yIds << QStringLiteral("L%1").arg(i);
-    w.getGridDialog()->setXLines(x);
-    w.getGridDialog()->setYLines(y);
-    w.getGridDialog()->setXIds(xIds);
-    w.getGridDialog()->setYIds(yIds);
-    w.drawAllItems(true);
-}
-
-void addMemberTypes(MainWindow &w, const QList<int> &categories)
-{
-    QList<Member *> records;
-    const int first = int(w.getMTypeDialog()->getMembersTypes().size());
-    for (int i = 0; i < categories.size(); ++i)
-        records << new Member(first + i + 1, categories.at(i));
-    w.getMTypeDialog()->setMTypes(records);
-    w.getMTypeDialog()->addItems(int(records.size()));
-    w.updateMTypes();
-}
+using TestModels::addMemberTypes;
+using TestModels::setGrid;
 
 // A 3 by 2 grid with three frame types and a member of each: 1-2 type 1, 2-3 type 2, 4-5 type 3.
 void smallFrame(MainWindow &w)
 {
-    setGrid(w, {"0", "5", "10"}, {"0", "4"});
+    setGrid(w, {"0", "5", "10"}, {"0", "4"}, {}, {"L0", "L1"});
     addMemberTypes(w, {Member::FRAME, Member::FRAME, Member::FRAME});
     w.getMTypeComboBox()->setCurrentIndex(0);
     QAction *create = w.findChild<QAction *>(QStringLiteral("createBarAct"));

@@ -12,12 +12,15 @@
 #include "bar.h"
 #include "mainwindow.h"
 #include "member.h"
+#include "testmodels.h"
 
 // A member type typed through the member-type dialog of a window must come
 // back from a saved project exactly as it was typed, and both windows must
 // write the same PROPS block.
 
 namespace {
+
+using TestModels::setGrid;
 
 // Drives a member-type dialog owned by a window through its widgets and
 // remembers which line edits were typed into.
@@ -70,20 +73,6 @@ QByteArray T(int n)
 
 const char *const kPages[6] = {"frameGroupBox", "springGroupBox", "wallGroupBox", "damperGroupBox",
                                "multiSpringGroupBox", "reinforcedGroupBox"};
-
-void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
-{
-    QStringList xIds, yIds;
-    for (int i = 0; i < x.size(); ++i)
-        xIds << QString::number(i + 1);
-    for (int i = 0; i < y.size(); ++i)
-        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
-    w.getGridDialog()->setXLines(x);
-    w.getGridDialog()->setYLines(y);
-    w.getGridDialog()->setXIds(xIds);
-    w.getGridDialog()->setYIds(yIds);
-    w.drawAllItems(true);
-}
 
 // A 2 x 2 grid, the damping choice ICTYPE, every setting accepted.
 void prepareWindow(MainWindow &w, int ictype)

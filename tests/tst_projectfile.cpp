@@ -3,6 +3,7 @@
 #include "member.h"
 #include "projectdata.h"
 #include "projectfile.h"
+#include "testmodels.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -249,13 +250,10 @@ double six(double v)
 Member *addType(ProjectData &d, QStringList &storedFields, int type, const QString &config, const QString &stored,
                 bool fill = true)
 {
-    auto m = std::make_unique<Member>(int(d.memberTypes.size()) + 1, type);
+    Member *p = TestModels::addType(d, type);
     if (fill)
-        fillAll(*m, int(d.memberTypes.size()) + 1);
-    configure(*m, config);
-    Member *p = m.get();
-    d.memberTypes.append(p);
-    d.ownedMembers.push_back(std::move(m));
+        fillAll(*p, int(d.memberTypes.size()));
+    configure(*p, config);
     storedFields.append(stored);
     return p;
 }

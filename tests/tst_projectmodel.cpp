@@ -6,13 +6,14 @@
 #include "editrecordscommand.h"
 #include "member.h"
 #include "membertypecommand.h"
+#include "modelsteps.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
 #include "resetmodelcommand.h"
 #include "settingscommand.h"
+#include "testmodels.h"
 
-#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QMetaEnum>
 #include <QRandomGenerator>
@@ -26,41 +27,12 @@
 
 namespace {
 
+using TestModels::Bytes;
+using TestModels::bytesOf;
+using TestModels::gridWith;
+using TestModels::openSample;
+
 const QString portal = QStringLiteral("portal-frame-rc.kfp");
-
-struct Bytes {
-    QByteArray project, analysis;
-    QByteArray hash() const
-    {
-        return QCryptographicHash::hash(project, QCryptographicHash::Sha1)
-               + QCryptographicHash::hash(analysis, QCryptographicHash::Sha1);
-    }
-};
-
-// What a save and a "Generate File" would write now.
-Bytes bytesOf(const ProjectModel &m)
-{
-    const ProjectData p = m.projectData();
-    Bytes b;
-    QTextStream project(&b.project), analysis(&b.analysis);
-    ProjectFile::write(project, p);
-    AnalysisWriter::write(analysis, p);
-    project.flush();
-    analysis.flush();
-    return b;
-}
-
-// An empty name leaves the model as a new window has it.
-bool open(ProjectModel &m, const QString &sample)
-{
-    ProjectData data;
-    if (sample.isEmpty())
-        return true;
-    if (!ProjectFile::readFile(QStringLiteral(SOURCE_DIR "/examples/") + sample, data))
-        return false;
-    m.resetData(ProjectModel::fromProjectData(data));
-    return true;
-}
 
 ModelKey memberKey(const ProjectModel &m, int number) { return m.members().at(number - 1).key; }
 
@@ -69,15 +41,10 @@ ModelData gridData(const ProjectModel &m, const QStringList &xs, const QStringLi
 {
     ModelData next = m.data();
     next.begun = true;
-    GridSettings &g = next.grid;
-    g.XLines = xs, g.YLines = ys, g.XIds.clear(), g.YIds.clear();
-    for (int i = 0; i < xs.size(); ++i)
-        g.XIds << QString::number(i + 1);
-    for (int i = 0; i < ys.size(); ++i)
-        g.YIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
+    next.grid = gridWith(next.grid, xs, ys);
     next.members.clear();
     next.nodes.clear();
-    for (const NodeData &n : ModelCore::buildNodes(xs, ys, g.nodesIOut))
+    for (const NodeData &n : ModelCore::buildNodes(xs, ys, next.grid.nodesIOut))
         next.nodes.append({next.nextKey++, n.x, n.y, n.nf1, n.nf2, n.nf3, n.kup1, n.kup2, n.kup3, n.iout});
     return next;
 }
@@ -97,36 +64,6 @@ QUndoCommand *settings(ProjectModel &m, const T &(ProjectModel::*get)() const, v
                        const T &value, const QString &text)
 {
     return unlessEmpty(new SettingsCommand<T>(&m, get, set, value, text));
-}
-
-// The drift dialog's OK: the choice and the KUP1 couplings that follow it, one step.
-QUndoCommand *driftStep(ProjectModel &m, const DriftSettings &next, bool setKups)
-{
-    QList<NodeRecord> nodes;
-    const int nX = int(m.grid().XLines.size());
-    const QStringList ids = ModelCore::driftIds(next.drift, nX, int(m.grid().YLines.size()));
-    const QList<NodeRecord> &all = m.nodes();
-    for (int k = 0; setKups && k < all.size(); ++k) {
-        NodeRecord r = all.at(k);
-        const int level = nX > 0 ? k / nX : 0;
-        if (ids.isEmpty() && next.drift == QLatin1String("None"))
-            r.kup1 = 0;
-        else if (ids.isEmpty())
-            break;
-        else if (r.x == all.at(next.drift.toInt() - 1).x)
-            r.kup1 = 0;
-        else if (level < ids.size())
-            r.kup1 = ids.at(level).toInt();
-        nodes.append(r);
-    }
-    auto *step = new QUndoCommand(QStringLiteral("Drift"));
-    auto *drift = new SettingsCommand<DriftSettings>(&m, &ProjectModel::drift, &ProjectModel::setDrift, next,
-                                                     QString(), step);
-    auto *couplings = new EditNodesCommand(&m, nodes, QString(), step);
-    if (!drift->isEmpty() || !couplings->isEmpty())
-        return step;
-    delete step;
-    return nullptr;
 }
 
 QString keysText(const QList<ModelKey> &keys)
@@ -282,7 +219,7 @@ public:
             const int column = pick(int(m.grid().XLines.size()) + 1);
             d.drift = column == 0 ? QStringLiteral("None") : QString::number(column);
             d.kup1AutomaticallyTo0 = pick(2), d.kup1Automatically = pick(2), d.seted = pick(2);
-            return driftStep(m, d, pick(2));
+            return ModelSteps::drift(&m, d, pick(2));
         }
         case 9:
         case 10: {
@@ -325,18 +262,6 @@ public:
 private:
     QRandomGenerator rng;
 };
-
-// The grid with other lines, labels as the dialog gives them.
-GridSettings gridWith(const GridSettings &old, const QStringList &xs, const QStringList &ys)
-{
-    GridSettings g = old;
-    g.XLines = xs, g.YLines = ys, g.XIds.clear(), g.YIds.clear();
-    for (int i = 0; i < xs.size(); ++i)
-        g.XIds << QString::number(i + 1);
-    for (int i = 0; i < ys.size(); ++i)
-        g.YIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
-    return g;
-}
 
 // A random edit of one axis: each line kept, moved or removed, and a few added.
 // Gives the new lines ascending and, for each, the old place it continues or -1.
@@ -404,6 +329,8 @@ private slots:
     void newLowestLine();
     void quickDrawSegments_data();
     void quickDrawSegments();
+    void dampingModes_data();
+    void dampingModes();
 };
 
 void tst_ProjectModel::editUndoRedo_data()
@@ -470,7 +397,7 @@ void tst_ProjectModel::editUndoRedo_data()
         QList<ModelKey> all;
         for (int n = 1; n <= 20; ++n)
             all << m.nodeKey(n);
-        return Step{driftStep(m, d, true), sig("nodesChanged", all) + " settingsChanged(Drift)"};
+        return Step{ModelSteps::drift(&m, d, true), sig("nodesChanged", all) + " settingsChanged(Drift)"};
     }) << "Drift" << true;
     QTest::addRow("weights") << portal << settingsRow(&ProjectModel::weights, &ProjectModel::setWeights, "Weights",
         "Weights", [](NodeValues &w) { w.second[6] = -260.5; }) << "Weights" << true;
@@ -494,7 +421,7 @@ void tst_ProjectModel::editUndoRedo()
     QFETCH(bool, analysisDiffers);
 
     ProjectModel model;
-    QVERIFY(open(model, sample));
+    QVERIFY(openSample(model, sample));
     const Bytes original = bytesOf(model);
     Spies spies(&model);
     QUndoStack stack;
@@ -522,7 +449,7 @@ void tst_ProjectModel::editUndoRedo()
 void tst_ProjectModel::deletedTypeNumbersFollowTheOrder()
 {
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     ProjectData before, after, back;
     QVERIFY(ProjectFile::read(bytesOf(model).project, before));
     QUndoStack stack;
@@ -572,7 +499,7 @@ void tst_ProjectModel::randomEditsUndoRedo()
     QElapsedTimer timer;
     timer.start();
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     const Bytes original = bytesOf(model);
     QUndoStack stack;
     RandomEdits edits(20240611);
@@ -635,7 +562,7 @@ void tst_ProjectModel::unchangedValuesMakeEmptySteps()
 {
     for (const char *sample : {"portal-frame-rc.kfp", "pier-plastic-hinges-shape.kfp", "isolated-frame-wall-damper.kfp"}) {
         ProjectModel model;
-        QVERIFY(open(model, sample));
+        QVERIFY(openSample(model, sample));
         const auto same = [&](auto get, auto set) {
             return SettingsCommand(&model, get, set, (model.*get)(), QString()).isEmpty();
         };
@@ -648,7 +575,7 @@ void tst_ProjectModel::unchangedValuesMakeEmptySteps()
         QVERIFY(EditNodesCommand(&model, {model.nodes().at(2)}, QString()).isEmpty());
         QVERIFY(EditMembersCommand(&model, {model.members().at(0)}, QString()).isEmpty());
         // The drift dialog's OK with the choice unchanged: the sample's couplings already follow it.
-        QVERIFY2(!driftStep(model, model.drift(), true), sample);
+        QVERIFY2(!ModelSteps::drift(&model, model.drift(), true), sample);
 
         NodeRecord n = model.nodes().at(2);
         n.iout = !n.iout;
@@ -660,7 +587,7 @@ void tst_ProjectModel::insertStorey()
 {
     // The 3-bay, 4-storey sample with drift couplings on column 1, and values on every node.
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     ModelData start = model.data();
     start.control.a[5] = -1;   // writes SHAPE
     const int n = int(start.nodes.size());
@@ -748,7 +675,7 @@ void tst_ProjectModel::gridRemovalCounts()
     QFETCH(QList<int>, counts);
     QFETCH(QString, drift);
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     const ProjectModel::GridRemoval r = ProjectModel::gridRemoval(model.data(), xFrom, yFrom);
     QCOMPARE(QList<int>({r.members, r.nodes, r.references}), counts);
 
@@ -769,7 +696,7 @@ void tst_ProjectModel::gridRemovalCounts()
 void tst_ProjectModel::randomGridEditsUndo()
 {
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     QUndoStack stack;
     RandomEdits edits(20261209);
     QRandomGenerator rng(7);
@@ -795,8 +722,14 @@ void tst_ProjectModel::randomGridEditsUndo()
         QCOMPARE(model.members().size(), members - gone.members);
         const Bytes after = bytesOf(model);
         const Bytes again = reopened(after);
-        QCOMPARE(again.project, after.project);
-        QCOMPARE(again.analysis, after.analysis);
+        // Saved with ICTYPE 4 and no mode, it opens with the one mode a new model has.
+        ModelData opened = model.data();
+        if (opened.control.a[4] == 4 && opened.control.dampList.isEmpty())
+            opened.control.dampList = {0.0};
+        ProjectModel expected;
+        expected.resetData(opened);
+        QCOMPARE(again.project, bytesOf(expected).project);
+        QCOMPARE(again.analysis, bytesOf(expected).analysis);
         stack.undo();
         QCOMPARE(bytesOf(model).project, before.project);
         QCOMPARE(bytesOf(model).analysis, before.analysis);
@@ -832,7 +765,7 @@ void tst_ProjectModel::newLowestLine()
 {
     // A base below the sample's, and a count the user typed: M stays, MODE2 follows the storeys.
     ProjectModel model;
-    QVERIFY(open(model, portal));
+    QVERIFY(openSample(model, portal));
     ModelData start = model.data();
     start.control.b[3] = 9;
     const GridSettings g = gridWith(start.grid, start.grid.XLines, {"-3", "0", "3.5", "7", "10.5", "14"});
@@ -909,6 +842,32 @@ void tst_ProjectModel::quickDrawSegments()
     QCOMPARE(bytesOf(m).hash(), before.hash());
     stack.redo();
     QCOMPARE(m.members().size(), had + created);
+}
+
+void tst_ProjectModel::dampingModes_data()
+{
+    QTest::addColumn<int>("ictype");
+    QTest::addColumn<QList<double>>("read");
+    QTest::addColumn<QList<double>>("modes");
+    QTest::addRow("ICTYPE 4, two modes") << 4 << QList<double>{0.05, 0.02} << QList<double>{0.05, 0.02};
+    QTest::addRow("ICTYPE 4, none") << 4 << QList<double>() << QList<double>{0.0};
+    QTest::addRow("ICTYPE 0 ignores the list") << 0 << QList<double>{0.05} << QList<double>{0.0};
+}
+
+void tst_ProjectModel::dampingModes()
+{
+    QFETCH(int, ictype);
+    QFETCH(QList<double>, read);
+    QFETCH(QList<double>, modes);
+    QCOMPARE(ProjectModel().control().dampList, QList<double>{0.0});
+    ProjectData p;
+    p.a[4] = ictype;
+    p.dampList = read;
+    ProjectModel m;
+    m.resetData(ProjectModel::fromProjectData(p));
+    QCOMPARE(m.control().dampList, modes);
+    // Saved and opened again, the model keeps its modes.
+    QCOMPARE(reopened(bytesOf(m)).project, bytesOf(m).project);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectModel)

@@ -15,6 +15,7 @@
 #include "mainwindow.h"
 #include "member.h"
 #include "node.h"
+#include "testmodels.h"
 
 // Opening, saving and generating as the main window does them.
 
@@ -95,15 +96,7 @@ QAction *action(MainWindow &w, const char *name)
     return a;
 }
 
-void setGrid(MainWindow &w, const QStringList &x, const QStringList &y, const QStringList &xIds,
-             const QStringList &yIds)
-{
-    w.getGridDialog()->setXLines(x);
-    w.getGridDialog()->setYLines(y);
-    w.getGridDialog()->setXIds(xIds);
-    w.getGridDialog()->setYIds(yIds);
-    w.drawAllItems(true);
-}
+using TestModels::setGrid;
 
 // Adds a member type through the dialog's "Add MTYPE" and, when given, labels it with "Set Properties".
 void addMemberType(MainWindow &w, int category, const QString &label = QString())
@@ -397,7 +390,7 @@ void tst_ProjectWindow::refusedFileLeavesWindowUnchanged()
     const QString path = dir.filePath(QStringLiteral("model.kfp"));
     {
         MainWindow w;
-        setGrid(w, {"0", "5"}, {"0", "3"}, {"1", "2"}, {"BASE", "STORY-1"});
+        setGrid(w, {"0", "5"}, {"0", "3"});
         addMemberType(w, Member::FRAME);
         draw(w, 1, 1, 3);
         QVERIFY(w.writeProjectFile(path));
@@ -469,7 +462,7 @@ void tst_ProjectWindow::refusedFileLeavesWindowUnchanged()
     QCOMPARE(readAll(mine), readAll(fresh));
 
     // The window is still fresh: a grid can be drawn in it.
-    setGrid(w, {"0", "5"}, {"0", "3"}, {"1", "2"}, {"BASE", "STORY-1"});
+    setGrid(w, {"0", "5"}, {"0", "3"});
     QCOMPARE(w.getNodes().size(), 4);
 }
 
@@ -768,14 +761,9 @@ void tst_ProjectWindow::gridsSurvive()
     const QString path = dir.filePath(QStringLiteral("grid.kfp"));
     const QString first = dir.filePath(QStringLiteral("first.txt"));
     const QString second = dir.filePath(QStringLiteral("second.txt"));
-    QStringList xIds, yIds;
-    for (int i = 0; i < x.size(); ++i)
-        xIds << QString::number(i + 1);
-    for (int i = 0; i < y.size(); ++i)
-        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
 
     MainWindow w;
-    setGrid(w, x, y, xIds, yIds);
+    setGrid(w, x, y);
     const int n = int(x.size() * y.size());
     QCOMPARE(w.getNodes().size(), n);
     addMemberType(w, Member::FRAME);

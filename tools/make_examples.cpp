@@ -6,6 +6,7 @@
 #include "member.h"
 #include "node.h"
 #include "projectdata.h"
+#include "../tests/testmodels.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,31 +18,8 @@
 
 namespace {
 
-void setGrid(MainWindow &w, const QStringList &x, const QStringList &y)
-{
-    QStringList xIds, yIds;
-    for (int i = 0; i < x.size(); ++i)
-        xIds << QString::number(i + 1);
-    for (int i = 0; i < y.size(); ++i)
-        yIds << (i == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-%1").arg(i));
-    w.getGridDialog()->setXLines(x);
-    w.getGridDialog()->setYLines(y);
-    w.getGridDialog()->setXIds(xIds);
-    w.getGridDialog()->setYIds(yIds);
-    emit w.getGridDialog()->updateGrid(true);
-}
-
-// Adds a member type of the category, labelled, with its values set by fill.
-void addType(MainWindow &w, int category, const QString &label, const std::function<void(Member &)> &fill)
-{
-    const int id = int(w.getMTypeDialog()->getMembersTypes().size()) + 1;
-    auto *m = new Member(id, category);
-    m->setLabel(label);
-    fill(*m);
-    w.getMTypeDialog()->setMTypes({m});
-    w.getMTypeDialog()->addItems(1);
-    emit w.getMTypeDialog()->updateMTypes();
-}
+using TestModels::addMemberTypes;
+using TestModels::setGrid;
 
 template <size_t N, typename T>
 void set(T *array, const T (&values)[N])
@@ -153,8 +131,8 @@ bool portalFrame(const QString &path)
 {
     MainWindow w;
     setGrid(w, {"0", "6", "12", "18"}, {"0", "3.5", "7", "10.5", "14"});
-    addType(w, Member::FRAME, "Column-500x500", [](Member &m) { frameColumn(m, -7500.0, 250.0); });
-    addType(w, Member::FRAME, "Beam-300x600", frameBeam);
+    addMemberTypes(w, {Member::FRAME}, "Column-500x500", [](Member &m) { frameColumn(m, -7500.0, 250.0); });
+    addMemberTypes(w, {Member::FRAME}, "Beam-300x600", frameBeam);
     startDrawing(w);
     for (int storey = 0; storey < 4; ++storey)
         for (int col = 1; col <= 4; ++col)
@@ -175,20 +153,20 @@ bool isolatedFrame(const QString &path)
 {
     MainWindow w;
     setGrid(w, {"0", "6", "12"}, {"0", "0.4", "4", "8"});
-    addType(w, Member::FRAME, "Column", [](Member &m) { frameColumn(m, -6000.0, 220.0); });
-    addType(w, Member::FRAME, "Beam", frameBeam);
-    addType(w, Member::SPRING, "Isolator", [](Member &m) {
+    addMemberTypes(w, {Member::FRAME}, "Column", [](Member &m) { frameColumn(m, -6000.0, 220.0); });
+    addMemberTypes(w, {Member::FRAME}, "Beam", frameBeam);
+    addMemberTypes(w, {Member::SPRING}, "Isolator", [](Member &m) {
         set(m.getSpringA1(), {1, 2, 0, 0, 0, 0});
         set(m.getSpringA2(), {2.0e6, 1500.0, 1.0e5, 0.0, 0.1, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0});
         set(m.getSpringC(), {1.0e5, -1.0e5, 150.0, -150.0, 1.0e5, -1.0e5});
     });
-    addType(w, Member::WALL, "Wall-250", [](Member &m) {
+    addMemberTypes(w, {Member::WALL}, "Wall-250", [](Member &m) {
         set(m.getWallA1(), {3, 10, 0, 1});
         set(m.getWallA2(), {12.0, 0.9, 0.8, 0.0, 0.0});
         set(m.getWallB(), {2.5e7, 2.0e8, 30000.0, 25000.0, 0.004, 3000.0, 420000.0, 0.01, 0.0});
         set(m.getWallD(), {0.25, 6.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0045, 0.0, 0.0});
     });
-    addType(w, Member::DAMPER, "Viscous-brace", [](Member &m) {
+    addMemberTypes(w, {Member::DAMPER}, "Viscous-brace", [](Member &m) {
         set(m.getDamperA1(), {1, 0});
         set(m.getDamperA2(), {450.0, 0.0, 0.0, 0.0, 0.0, 0.35, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0});
     });
@@ -217,23 +195,23 @@ bool plasticHinges(const QString &path)
 {
     MainWindow w;
     setGrid(w, {"0", "8"}, {"0", "0.5", "6", "6.4"});
-    addType(w, Member::FRAME, "Pier-shaft", [](Member &m) {
+    addMemberTypes(w, {Member::FRAME}, "Pier-shaft", [](Member &m) {
         set(m.getFrameA(), {1, 0, 0, 0, 0, 0, 0, 0, 0});
         set(m.getFrameB(), {2.8e7, 1.17e7, 1.13, 0.94, 0.1018, 27.0, 0.0, 0.0, 0.0, 0.0});
     });
-    addType(w, Member::MULTISPRING, "Pier-base", [](Member &m) {
+    addMemberTypes(w, {Member::MULTISPRING}, "Pier-base", [](Member &m) {
         set(m.getMultiSpringA1(), {2, 0, 0, 0});
         set(m.getMultiSpringA2(), {0.5, 0.0, 0.0, 0.0});
         set(m.getMultiSpringB1(), {6, 1});
         set(m.getMultiSpringB2(), {5.0e6, 2.0e5, 2000.0, -8000.0, 300.0, -300.0, 0.02, 0.05});
     });
-    addType(w, Member::REINFORCED, "Pier-top-hinge", [](Member &m) {
+    addMemberTypes(w, {Member::REINFORCED}, "Pier-top-hinge", [](Member &m) {
         set(m.getReinforcedA1(), {1, 0, 0});
         set(m.getReinforcedA2(), {1.2, 1.2, 0.06, 0.6, 0.0, 0.0});
         set(m.getReinforcedB(), {2.8e7, 35000.0, 3200.0, 2.5e7, 30000.0, 2900.0, 2.5e7, 30000.0, 2900.0, 0.3, 1.0});
         set(m.getReinforcedC(), {2.0e8, 460000.0, 460000.0, 0.0098, 0.0098, 0.15});
     });
-    addType(w, Member::FRAME, "Cap-beam", [](Member &m) {
+    addMemberTypes(w, {Member::FRAME}, "Cap-beam", [](Member &m) {
         set(m.getFrameA(), {1, 0, 0, 0, 0, 0, 0, 0, 0});
         set(m.getFrameB(), {2.8e7, 1.17e7, 1.8, 1.5, 0.54, 45.0, 0.6, 0.6, 0.0, 0.0});
     });
