@@ -7,10 +7,10 @@
 #include "editmassdialog.h"
 #include "editmtypedialog.h"
 #include "editquakedialog.h"
-#include "editrecordscommand.h"
 #include "editshapedialog.h"
 #include "member.h"
 #include "membertypecommand.h"
+#include "modelsteps.h"
 #include "resetmodelcommand.h"
 #include "settingscommand.h"
 
@@ -318,74 +318,18 @@ void DialogCoordinator::driftAccepted(bool setKups)
     next.kup1Automatically = d.drift->getKup1Automatically();
     next.seted = d.drift->isSeted();
 
-    QList<NodeRecord> nodes;
-    if (setKups) {
-        const int nX = int(model->grid().XLines.size());
-        const int nY = int(model->grid().YLines.size());
-        const QStringList ids = ModelCore::driftIds(next.drift, nX, nY);
-        const QList<NodeRecord> &all = model->nodes();
-        if (ids.isEmpty()) {
-            if (next.drift == QLatin1String("None")) {
-                for (NodeRecord r : all) {
-                    r.kup1 = 0;
-                    nodes.append(r);
-                }
-            }
-        } else {
-            const int column = next.drift.toInt();
-            const double xd = all.at(column - 1).x;
-            for (int k = 0; k < all.size(); ++k) {
-                NodeRecord r = all.at(k);
-                const int level = nX > 0 ? k / nX : 0;
-                if (r.x == xd)
-                    r.kup1 = 0;
-                else if (level < ids.size())
-                    r.kup1 = ids.at(level).toInt();
-                nodes.append(r);
-            }
-        }
-    }
-    auto *step = new QUndoCommand(tr("Drift"));
-    auto *drift = new SettingsCommand<DriftSettings>(model, &ProjectModel::drift, &ProjectModel::setDrift, next,
-                                                     QString(), step);
-    auto *couplings = new EditNodesCommand(model, nodes, QString(), step);
-    if (drift->isEmpty() && couplings->isEmpty()) {
-        delete step;
-        return;
-    }
-    pushStep(step);
+    if (QUndoCommand *step = ModelSteps::drift(model, next, setKups))
+        pushStep(step);
 }
 
 void DialogCoordinator::mtypesAccepted()
 {
     // Added, copied or stored: the dialog's list against the model, by key.
-    const QList<Member *> list = d.mtype->getMembersTypes();
-    struct Change {
-        MemberTypeCommand::Kind kind;
-        ModelKey key;
-        const Member *values;
-    };
-    QList<Change> changes;
-    for (int i = 0; i < list.size(); ++i) {
-        if (i >= mtypeKeys.size()) {
-            changes.append({MemberTypeCommand::Add, 0, list.at(i)});
-            continue;
-        }
-        const Member *now = model->memberType(mtypeKeys.at(i));
-        if (now && !list.at(i)->sameValues(*now))
-            changes.append({MemberTypeCommand::Edit, mtypeKeys.at(i), list.at(i)});
-    }
-    if (changes.isEmpty())
-        return;
-    if (changes.size() == 1) {
-        pushStep(new MemberTypeCommand(model, changes.first().kind, changes.first().key, changes.first().values));
-        return;
-    }
-    // Several types at once (a script) are still one step.
-    auto *step = new QUndoCommand(tr("Member types"));
-    for (const Change &c : changes)
-        new MemberTypeCommand(model, c.kind, c.key, c.values, step);
-    pushStep(step);
+    QList<const Member *> shown;
+    for (const Member *m : d.mtype->getMembersTypes())
+        shown.append(m);
+    if (QUndoCommand *step = ModelSteps::memberTypes(model, mtypeKeys, shown))
+        pushStep(step);
 }
 
 void DialogCoordinator::deleteType(ModelKey key)

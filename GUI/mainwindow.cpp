@@ -14,6 +14,7 @@
 #include "editrecordscommand.h"
 #include "finddialog.h"
 #include "member.h"
+#include "modelsteps.h"
 #include "node.h"
 #include "projectdata.h"
 #include "settingscommand.h"
@@ -559,96 +560,24 @@ void MainWindow::showEditAssignDialog()
         assignToSelection(members, nodes);
 }
 
-void MainWindow::assignToSelection(const QList<ModelKey> &memberKeys, const QList<ModelKey> &nodeKeys)
+void MainWindow::assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes)
 {
     const editAssignDialog *d = assignDialog;
-    auto *step = new QUndoCommand();
-    bool membersChange = false, nodesChange = false;
-
-    const int mtype = d->getMType(), memberIout = d->getMemberIout();
-    if (mtype > 0 || memberIout >= 0) {
-        QList<MemberRecord> changed;
-        for (ModelKey key : memberKeys) {
-            if (const MemberRecord *old = model->member(key)) {
-                MemberRecord r = *old;
-                if (mtype > 0)
-                    r.type = model->typeKey(mtype);
-                if (memberIout >= 0)
-                    r.iout = memberIout;
-                changed.append(r);
-            }
-        }
-        membersChange = !(new EditMembersCommand(model, changed, QString(), step))->isEmpty();
-    }
-
-    const int nf[3] = {d->getNf1(), d->getNf2(), d->getNf3()};
-    const int nodeIout = d->getNodeIout();
-    if (nf[0] >= 0 || nf[1] >= 0 || nf[2] >= 0 || nodeIout >= 0) {
-        QList<NodeRecord> changed;
-        for (ModelKey key : nodeKeys) {
-            if (const NodeRecord *old = model->node(key)) {
-                NodeRecord r = *old;
-                if (nf[0] >= 0)
-                    r.nf1 = nf[0];
-                if (nf[1] >= 0)
-                    r.nf2 = nf[1];
-                if (nf[2] >= 0)
-                    r.nf3 = nf[2];
-                if (nodeIout >= 0)
-                    r.iout = nodeIout;
-                changed.append(r);
-            }
-        }
-        nodesChange = !(new EditNodesCommand(model, changed, QString(), step))->isEmpty();
-    }
-
-    // Weights and loads are lists by node place: unset or short lists get a 0 for
-    // every node first, as the tables' OK would give them.
-    const int count = int(model->nodes().size());
-    const auto assigned = [&](const NodeValues &old, const std::optional<double> (&v)[3]) {
-        NodeValues next = old;
-        QList<double> *lists[3] = {&next.first, &next.second, &next.third};
-        for (QList<double> *list : lists)
-            while (list->size() < count)
-                list->append(0.0);
-        for (ModelKey key : nodeKeys) {
-            const int i = model->nodeIndex(key);
-            for (int c = 0; c < 3 && i >= 0; ++c)
-                if (v[c])
-                    (*lists[c])[i] = *v[c];
-        }
-        return next;
-    };
-    const std::optional<double> weights[3] = {d->getWx(), d->getWy(), d->getWd()};
-    const std::optional<double> loads[3] = {d->getFx(), d->getFy(), d->getFm()};
-    if (!nodeKeys.isEmpty() && (weights[0] || weights[1] || weights[2])) {
-        const NodeValues next = assigned(model->weights(), weights);
-        if (next != model->weights()) {
-            new SettingsCommand<NodeValues>(model, &ProjectModel::weights, &ProjectModel::setWeights, next, QString(),
-                                            step);
-            nodesChange = true;
-        }
-    }
-    if (!nodeKeys.isEmpty() && (loads[0] || loads[1] || loads[2])) {
-        const NodeValues next = assigned(model->loads(), loads);
-        if (next != model->loads()) {
-            new SettingsCommand<NodeValues>(model, &ProjectModel::loads, &ProjectModel::setLoads, next, QString(),
-                                            step);
-            nodesChange = true;
-        }
-    }
-
-    if (!membersChange && !nodesChange) {
-        delete step;
-        return;
-    }
-    const QString members = memberKeys.size() == 1 ? tr("1 member") : tr("%1 members").arg(memberKeys.size());
-    const QString nodes = nodeKeys.size() == 1 ? tr("1 node") : tr("%1 nodes").arg(nodeKeys.size());
-    if (membersChange && nodesChange)
-        step->setText(tr("Assign to %1 and %2").arg(members, nodes));
-    else
-        step->setText(tr("Assign to %1").arg(membersChange ? members : nodes));
-    stack->push(step);
+    ModelSteps::Assignment a;
+    a.memberType = d->getMType();
+    a.memberIout = d->getMemberIout();
+    a.nf[0] = d->getNf1();
+    a.nf[1] = d->getNf2();
+    a.nf[2] = d->getNf3();
+    a.nodeIout = d->getNodeIout();
+    a.weights[0] = d->getWx();
+    a.weights[1] = d->getWy();
+    a.weights[2] = d->getWd();
+    a.loads[0] = d->getFx();
+    a.loads[1] = d->getFy();
+    a.loads[2] = d->getFm();
+    if (QUndoCommand *step = ModelSteps::assign(model, members, nodes, a))
+        stack->push(step);
 }
 
 
