@@ -72,6 +72,17 @@ bool FileController::writeProjectFile(const QString &fileName)
 
 bool FileController::readProjectFile(const QString &fileName)
 {
+    return readFile(fileName, &ProjectDocument::open, tr("The project \"%1\" could not be opened:\n%2"));
+}
+
+bool FileController::readAnalysisFile(const QString &fileName)
+{
+    return readFile(fileName, &ProjectDocument::importAnalysis,
+                    tr("The analysis file \"%1\" could not be imported:\n%2"));
+}
+
+bool FileController::readFile(const QString &fileName, Read read, const QString &failure)
+{
     // A grid the window refuses has been answered already: no second box.
     bool refused = false;
     const auto accept = [&](const ProjectData &data) {
@@ -79,28 +90,9 @@ bool FileController::readProjectFile(const QString &fileName)
         return !refused;
     };
     QString error;
-    if (!doc->open(fileName, &error, accept)) {
+    if (!(doc->*read)(fileName, &error, accept)) {
         if (!refused)
-            QMessageBox::critical(window, tr("Error"),
-                                  tr("The project \"%1\" could not be opened:\n%2").arg(fileName, error));
-        return false;
-    }
-    emit opened();
-    return true;
-}
-
-bool FileController::readAnalysisFile(const QString &fileName)
-{
-    bool refused = false;
-    const auto accept = [&](const ProjectData &data) {
-        refused = !gridAccepted(qint64(data.XLines.size()) * data.YLines.size(), data.bars.size());
-        return !refused;
-    };
-    QString error;
-    if (!doc->importAnalysis(fileName, &error, accept)) {
-        if (!refused)
-            QMessageBox::critical(window, tr("Error"),
-                                  tr("The analysis file \"%1\" could not be imported:\n%2").arg(fileName, error));
+            QMessageBox::critical(window, tr("Error"), failure.arg(fileName, error));
         return false;
     }
     emit opened();

@@ -10,6 +10,7 @@
 #include <functional>
 
 class ProjectDocument;
+struct ProjectData;
 class QMainWindow;
 class QMenu;
 
@@ -56,6 +57,9 @@ signals:
     void aboutToClear();
 
 private:
+    using Read = bool (ProjectDocument::*)(const QString &, QString *, const std::function<bool(const ProjectData &)> &);
+    // Reads a file into the model through the document, or says why not.
+    bool readFile(const QString &fileName, Read read, const QString &failure);
     bool saveProject();
     QString askProjectName(const QString &caption);
     bool gridAccepted(qint64 nodes, qint64 members) const;
