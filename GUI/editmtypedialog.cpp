@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "member.h"
+#include "mtypefields.h"
 #include "numberfield.h"
 #include "shownvalue.h"
 
@@ -17,73 +18,9 @@
 
 #include <algorithm>
 
+using namespace MTypeFields;
+
 namespace {
-
-QString num(double v)
-{
-    return QString::number(v, 'g', 10);
-}
-
-// Text that is not a finite number is stored as 0, without a message.
-double value(const QLineEdit *edit)
-{
-    return ShownValue::typed(edit->text());
-}
-
-// The text holds 10 digits; a field left as shown gives back the record's value itself.
-void showNumber(QLineEdit *edit, double v)
-{
-    ShownValue::show(edit, num(v), v);
-}
-
-double shownValue(const QLineEdit *edit)
-{
-    return ShownValue::read(edit, value(edit));
-}
-
-void fill(const QList<QLineEdit *> &edits, const double *values)
-{
-    for (int i = 0; i < edits.size(); ++i)
-        showNumber(edits.at(i), values[i]);
-}
-
-// A field holding no number stores nothing: shown, OK refuses it first; hidden
-// or disabled, it keeps the record's value.
-void read(const QList<QLineEdit *> &edits, double *values)
-{
-    for (int i = 0; i < edits.size(); ++i)
-        if (NumberField::fault(edits.at(i)).isEmpty())
-            values[i] = shownValue(edits.at(i));
-}
-
-// Selects an item without running the combo's handler; out of range picks the
-// nearest item, but until another item is chosen chosenIndex() gives index.
-void select(QComboBox *box, int index)
-{
-    if (box->count() == 0)
-        return;
-    const QSignalBlocker blocker(box);
-    ShownValue::show(box, std::clamp(index, 0, box->count() - 1), index);
-}
-
-// The same for a combo whose items are the stored numbers: chosenNumber() gives number.
-void selectNumber(QComboBox *box, int number)
-{
-    if (box->count() == 0)
-        return;
-    const QSignalBlocker blocker(box);
-    ShownValue::show(box, std::max(0, box->findText(QString::number(number))), number);
-}
-
-int chosenIndex(const QComboBox *box)
-{
-    return ShownValue::read(box, box->currentIndex());
-}
-
-int chosenNumber(const QComboBox *box)
-{
-    return ShownValue::read(box, box->currentText().toInt());
-}
 
 const char *const kindNames[3] = {"Confined concrete", "Cover concrete", "Shear concrete"};
 
@@ -93,7 +30,7 @@ const int multiSpringRules[10] = {-1, 35, 2, 3, 40, 41, 38, 15, 5, 63};
 } // namespace
 
 editMTypeDialog::editMTypeDialog(QWidget *parent)
-    : QDialog(parent), ui(new Ui::editMTypeDialog)
+    : QDialog(parent), ui(new Ui::editMTypeDialog), state(ui)
 {
     ui->setupUi(this);
     init();
@@ -116,7 +53,7 @@ editMTypeDialog::editMTypeDialog(QWidget *parent)
 
 editMTypeDialog::~editMTypeDialog()
 {
-    member = nullptr;
+    state.member = nullptr;
     qDeleteAll(membersTypes);
     membersTypes.clear();
     delete ui;
@@ -133,13 +70,13 @@ void editMTypeDialog::init()
 
     for (QLabel *l : findChildren<QLabel *>())
         if (l->buddy())
-            labelOf.insert(l->buddy(), l);
+            state.labelOf.insert(l->buddy(), l);
     // Every line edit but these holds a number.
     const QList<QLineEdit *> texts = {ui->labelLineEdit, ui->typeLineEdit, ui->ihyst33LineEdit, ui->ihyst54LineEdit};
     for (QLineEdit *edit : ui->formWidget->findChildren<QLineEdit *>()) {
         if (texts.contains(edit))
             continue;
-        const QLabel *l = labelOf.value(edit);
+        const QLabel *l = state.labelOf.value(edit);
         QString name = l ? l->text().remove(QLatin1Char('&')).trimmed() : NumberField::labelName(edit);
         if (name.endsWith(QLatin1Char(':')))
             name = name.chopped(1).trimmed();
@@ -154,15 +91,15 @@ void editMTypeDialog::init()
             ui->ihyst57GroupBox, ui->ihyst5GroupBox, ui->ihyst63GroupBox, ui->ihyst35GroupBox,
             ui->ihyst53GroupBox, ui->ihyst39GroupBox, ui->ihyst54GroupBox, ui->ihyst33GroupBox};
     for (QGroupBox *g : std::as_const(laws))
-        hostOf.insert(g, ui->frameLawLayout);
-    hostOf.insert(ui->degradingStrengthGroupBox, ui->frameDegLayout);
-    hostOf.insert(ui->groupBox, ui->frameDampLayout);
+        state.hostOf.insert(g, ui->frameLawLayout);
+    state.hostOf.insert(ui->degradingStrengthGroupBox, ui->frameDegLayout);
+    state.hostOf.insert(ui->groupBox, ui->frameDampLayout);
 
     for (QWidget *w : {static_cast<QWidget *>(ui->groupBox), static_cast<QWidget *>(ui->editMTypeGroupBox),
                        static_cast<QWidget *>(ui->deleteBtn), static_cast<QWidget *>(ui->copyBtn),
                        static_cast<QWidget *>(ui->okBtn), static_cast<QWidget *>(ui->cancelBtn)})
         w->hide();
-    setFieldShown(ui->mTypeComboBox, false);
+    state.setFieldShown(ui->mTypeComboBox, false);
     for (QGroupBox *g : {ui->frameGroupBox, ui->springGroupBox, ui->wallGroupBox, ui->damperGroupBox,
                          ui->multiSpringGroupBox, ui->reinforcedGroupBox,
                          ui->BasicSectionGroupBox_3, ui->fGroupBox, ui->gGroupBox, ui->hGroupBox, ui->iGroupBox,
@@ -177,7 +114,7 @@ void editMTypeDialog::init()
     // but their fields still carry the record's values.
     for (QLineEdit *e : {ui->h3LineEdit, ui->h4LineEdit, ui->h5LineEdit, ui->h6LineEdit, ui->h7LineEdit,
                          ui->my3pLineEdit, ui->my3mLineEdit, ui->my4pLineEdit, ui->my4mLineEdit})
-        setFieldShown(e, false);
+        state.setFieldShown(e, false);
     for (QComboBox *iend : {ui->gIEndcomboBox, ui->iendComboBox, ui->comboBox_2, ui->iendComboBox_2})
         showEnd2(iend);
     showDamperFields(0);
@@ -206,7 +143,7 @@ void editMTypeDialog::setMTypes(const QList<Member *> &types)
         if (m && !membersTypes.contains(m))
             membersTypes.append(m);
     // Items added before their records: show the selected one now.
-    if (!member && ui->mTypeComboBox->currentIndex() >= 0)
+    if (!state.member && ui->mTypeComboBox->currentIndex() >= 0)
         on_mTypeComboBox_currentIndexChanged(ui->mTypeComboBox->currentIndex());
 }
 
@@ -219,7 +156,7 @@ void editMTypeDialog::addItems(int l)
 void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
 {
     const int selected = ui->mTypeComboBox->currentIndex();
-    member = nullptr;
+    state.member = nullptr;
     QList<Member *> old = membersTypes;
     membersTypes.clear();
     ui->mTypeComboBox->clear();
@@ -233,10 +170,10 @@ void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
 void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
 {
     Member *kept = types.value(select);
-    if (member && shownRecord && kept && kept->sameValues(*shownRecord)) {
+    if (state.member && shownRecord && kept && kept->sameValues(*shownRecord)) {
         const QList<Member *> old = membersTypes;
         membersTypes = types;
-        member = kept;
+        state.member = kept;
         {
             const QSignalBlocker blocker(ui->mTypeComboBox);
             ui->mTypeComboBox->clear();
@@ -246,7 +183,7 @@ void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
         qDeleteAll(old);
         return;
     }
-    member = nullptr;
+    state.member = nullptr;
     const QList<Member *> old = membersTypes;
     membersTypes.clear();
     ui->mTypeComboBox->clear();
@@ -259,36 +196,12 @@ void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
 
 int editMTypeDialog::selectedMType() const
 {
-    return member ? int(membersTypes.indexOf(member)) : -1;
+    return state.member ? int(membersTypes.indexOf(state.member)) : -1;
 }
 
 void editMTypeDialog::newMType(int id, int type)
 {
     membersTypes.append(new Member(id, type));
-}
-
-bool editMTypeDialog::editing(int category) const
-{
-    return member && member->getType() == category;
-}
-
-void editMTypeDialog::setFieldShown(QWidget *field, bool shown)
-{
-    field->setVisible(shown);
-    if (QLabel *l = labelOf.value(field))
-        l->setVisible(shown);
-}
-
-// Moves a group shared by several pages into the slot of the page that shows it.
-void editMTypeDialog::placeIn(QWidget *group, QBoxLayout *slot)
-{
-    QBoxLayout *&host = hostOf[group];
-    if (host == slot)
-        return;
-    if (host)
-        host->removeWidget(group);
-    slot->addWidget(group);
-    host = slot;
 }
 
 // Keeps one combo item per record, whatever added records before.
@@ -302,7 +215,7 @@ void editMTypeDialog::on_addBtn_clicked()
 {
     if (!settleEdits())
         return;
-    member = nullptr;  // settled: showing the new type asks nothing more
+    state.member = nullptr;  // settled: showing the new type asks nothing more
     const int id = membersTypes.size() + 1;
     newMType(id, ui->mTypeCBox->currentIndex());
     syncTypeList();
@@ -312,11 +225,11 @@ void editMTypeDialog::on_addBtn_clicked()
 
 void editMTypeDialog::on_copyBtn_clicked()
 {
-    if (!member || !settleEdits())
+    if (!state.member || !settleEdits())
         return;
     const int id = membersTypes.size() + 1;
-    membersTypes.append(new Member(id, *member));
-    member = nullptr;
+    membersTypes.append(new Member(id, *state.member));
+    state.member = nullptr;
     syncTypeList();
     ui->mTypeComboBox->setCurrentIndex(id - 1);
     emit updateMTypes();
@@ -324,11 +237,11 @@ void editMTypeDialog::on_copyBtn_clicked()
 
 void editMTypeDialog::on_deleteBtn_clicked()
 {
-    if (!member)
+    if (!state.member)
         return;
-    const int oldId = member->getID();
-    Member *gone = member;
-    member = nullptr;
+    const int oldId = state.member->getID();
+    Member *gone = state.member;
+    state.member = nullptr;
     membersTypes.removeOne(gone);
     delete gone;
     for (int i = 0; i < membersTypes.size(); ++i)
@@ -342,22 +255,22 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
 {
     QGroupBox *pages[6] = {ui->frameGroupBox, ui->springGroupBox, ui->wallGroupBox,
                            ui->damperGroupBox, ui->multiSpringGroupBox, ui->reinforcedGroupBox};
-    if (member && membersTypes.value(index) != member && !settleEdits()) {
+    if (state.member && membersTypes.value(index) != state.member && !settleEdits()) {
         // Keep editing: the combo goes back to the type shown.
         const QSignalBlocker blocker(ui->mTypeComboBox);
-        ui->mTypeComboBox->setCurrentIndex(int(membersTypes.indexOf(member)));
+        ui->mTypeComboBox->setCurrentIndex(int(membersTypes.indexOf(state.member)));
         return;
     }
     Member *selected = membersTypes.value(index);
     if (!selected) {
-        member = nullptr;
+        state.member = nullptr;
         shownRecord.reset();
         shownAs.reset();
         ui->deleteBtn->hide();
         ui->copyBtn->hide();
         ui->editMTypeGroupBox->hide();
         if (index < 0)
-            setFieldShown(ui->mTypeComboBox, false);
+            state.setFieldShown(ui->mTypeComboBox, false);
         for (QGroupBox *p : pages)
             p->hide();
         ui->okBtn->hide();
@@ -368,11 +281,11 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
     ui->editMTypeGroupBox->show();
     ui->deleteBtn->show();
     ui->copyBtn->show();
-    setFieldShown(ui->mTypeComboBox, true);
+    state.setFieldShown(ui->mTypeComboBox, true);
     ui->okBtn->show();
     ui->cancelBtn->show();
-    member = selected;
-    const int type = member->getType();
+    state.member = selected;
+    const int type = state.member->getType();
     for (int t = 0; t < 6; ++t)
         pages[t]->setVisible(t == type);
     ui->typeLineEdit->setText(Member::categoryCaption(type));
@@ -382,14 +295,14 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
 // Fills the page from the selected record.
 void editMTypeDialog::showSelected()
 {
-    switch (member->getType()) {
+    switch (state.member->getType()) {
     case Member::FRAME: showFrameAll(); break;
     case Member::SPRING: showSpringAll(); break;
     case Member::WALL: showWallAll(); break;
     case Member::DAMPER: showDamperAll(); break;
     case Member::MULTISPRING: showMultiSpringAll(); break;
     case Member::REINFORCED: showReinforcedAll(); break;
-    default: ui->labelLineEdit->setText(member->getLabel()); break;
+    default: ui->labelLineEdit->setText(state.member->getLabel()); break;
     }
     noteShown();
 }
@@ -397,8 +310,8 @@ void editMTypeDialog::showSelected()
 // Reads the form into member, as Set Properties stores it.
 void editMTypeDialog::readPage()
 {
-    member->setLabel(ui->labelLineEdit->text());
-    switch (member->getType()) {
+    state.member->setLabel(ui->labelLineEdit->text());
+    switch (state.member->getType()) {
     case Member::FRAME: readFrame(); break;
     case Member::SPRING: readSpring(); break;
     case Member::WALL: readWall(); break;
@@ -413,16 +326,16 @@ void editMTypeDialog::readPage()
 Member editMTypeDialog::wouldStore(const Member &base)
 {
     Member draft(base);
-    Member *const selected = member;
-    member = &draft;
+    Member *const selected = state.member;
+    state.member = &draft;
     readPage();
-    member = selected;
+    state.member = selected;
     return draft;
 }
 
 void editMTypeDialog::noteShown()
 {
-    shownRecord = std::make_unique<Member>(*member);
+    shownRecord = std::make_unique<Member>(*state.member);
     shownAs = std::make_unique<Member>(wouldStore(*shownRecord));
 }
 
@@ -431,13 +344,13 @@ void editMTypeDialog::noteShown()
 // wall lists kept NIP long), nor what the page's own Save buttons stored since.
 bool editMTypeDialog::hasUnstoredEdits()
 {
-    if (!member)
+    if (!state.member)
         return false;
     // Text that is no number reads as nothing, yet it was typed.
     for (const QLineEdit *edit : ui->formWidget->findChildren<QLineEdit *>())
         if (NumberField::isChecked(edit) && !NumberField::fault(edit).isEmpty())
             return true;
-    if (wouldStore(*member).sameValues(*member))
+    if (wouldStore(*state.member).sameValues(*state.member))
         return false;
     return !shownRecord || !wouldStore(*shownRecord).sameValues(*shownAs);
 }
@@ -448,7 +361,7 @@ bool editMTypeDialog::settleEdits()
     if (!hasUnstoredEdits())
         return true;
     QMessageBox box(QMessageBox::Question, windowTitle(),
-                    tr("Store the changes to member type %1?").arg(member->getID()), QMessageBox::NoButton, this);
+                    tr("Store the changes to member type %1?").arg(state.member->getID()), QMessageBox::NoButton, this);
     QPushButton *store = box.addButton(tr("Store"), QMessageBox::AcceptRole);
     QPushButton *discard = box.addButton(QMessageBox::Discard);
     QPushButton *keep = box.addButton(tr("Keep editing"), QMessageBox::RejectRole);
@@ -478,7 +391,7 @@ void editMTypeDialog::on_okBtn_clicked()
 // Set Properties; false when a field holds no number and nothing was stored.
 bool editMTypeDialog::storeShown()
 {
-    if (!member)
+    if (!state.member)
         return true;
     if (!NumberField::check(ui->formWidget))
         return false;
@@ -490,16 +403,16 @@ bool editMTypeDialog::storeShown()
 
 void editMTypeDialog::on_cancelBtn_clicked()
 {
-    if (member)
+    if (state.member)
         showSelected();
 }
 
 void editMTypeDialog::setShow11d(bool show)
 {
-    show11d = show;
+    state.show11d = show;
     // Show the selected record again under the new setting; the window sets
     // this before showing the dialog, when no edit is pending.
-    member = nullptr;
+    state.member = nullptr;
     const int index = ui->mTypeComboBox->currentIndex();
     ui->mTypeComboBox->setCurrentIndex(-1);
     ui->mTypeComboBox->setCurrentIndex(index);
@@ -523,29 +436,29 @@ void editMTypeDialog::changeEvent(QEvent *event)
 
 void editMTypeDialog::showDamping(QBoxLayout *slot)
 {
-    if (!show11d || !member) {
+    if (!state.show11d || !state.member) {
         ui->groupBox->hide();
         return;
     }
-    placeIn(ui->groupBox, slot);
-    fill({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, member->getFrameIC());
+    state.placeIn(ui->groupBox, slot);
+    fill({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, state.member->getFrameIC());
     ui->groupBox->show();
 }
 
 void editMTypeDialog::readDamping()
 {
-    if (show11d)
-        read({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, member->getFrameIC());
+    if (state.show11d)
+        read({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, state.member->getFrameIC());
 }
 
 void editMTypeDialog::showDegradation(QBoxLayout *slot, int ilos, bool fillFields)
 {
-    placeIn(ui->degradingStrengthGroupBox, slot);
-    if (fillFields && member)
+    state.placeIn(ui->degradingStrengthGroupBox, slot);
+    if (fillFields && state.member)
         fill({ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit},
-             member->getFrameDeg());
+             state.member->getFrameDeg());
     ui->degradingStrengthGroupBox->setVisible(ilos > 0);
-    setFieldShown(ui->rcycLineEdit, ilos >= 4);
+    state.setFieldShown(ui->rcycLineEdit, ilos >= 4);
 }
 
 // ---------------------------------------------------------------------------
@@ -589,7 +502,7 @@ void editMTypeDialog::showLaw(int code, QBoxLayout *slot)
     case 63: group = ui->ihyst63GroupBox; break;
     default: hiddenAllLaws(); return;
     }
-    placeIn(group, slot);
+    state.placeIn(group, slot);
     switch (code) {
     case 0: showElastic(); break;
     case 1: showElasticPlastic(); break;
@@ -658,14 +571,14 @@ void editMTypeDialog::showTakeda()
 {
     hiddenAllLaws();
     ui->takedaGroupBox->show();
-    fill({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, member->getTakeda());
-    select(ui->kkkcomboBox, member->getTakKKK() - 1);
+    fill({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, state.member->getTakeda());
+    select(ui->kkkcomboBox, state.member->getTakKKK() - 1);
 }
 
 void editMTypeDialog::setTakeda()
 {
-    read({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, member->getTakeda());
-    member->setTakKKK(chosenIndex(ui->kkkcomboBox) + 1);
+    read({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, state.member->getTakeda());
+    state.member->setTakKKK(chosenIndex(ui->kkkcomboBox) + 1);
 }
 
 static QList<QLineEdit *> sinaEdits(Ui::editMTypeDialog *ui)
@@ -677,36 +590,36 @@ void editMTypeDialog::showSina()
 {
     hiddenAllLaws();
     ui->sinaGroupBox->show();
-    fill(sinaEdits(ui), member->getSina());
+    fill(sinaEdits(ui), state.member->getSina());
 }
 
 void editMTypeDialog::setSina()
 {
-    read(sinaEdits(ui), member->getSina());
+    read(sinaEdits(ui), state.member->getSina());
 }
 
 void editMTypeDialog::showModifiedSina()
 {
     hiddenAllLaws();
     ui->modifiedSinaGroupBox->show();
-    fill({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, member->getmSina());
+    fill({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, state.member->getmSina());
 }
 
 void editMTypeDialog::setModifiedSina()
 {
-    read({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, member->getmSina());
+    read({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, state.member->getmSina());
 }
 
 void editMTypeDialog::showModifiedBilinear()
 {
     hiddenAllLaws();
     ui->modifiedBilinearGroupBox->show();
-    fill({ui->alfaLineEdit_3, ui->betaLineEdit_3}, member->getmBilinear());
+    fill({ui->alfaLineEdit_3, ui->betaLineEdit_3}, state.member->getmBilinear());
 }
 
 void editMTypeDialog::setModifiedBilinear()
 {
-    read({ui->alfaLineEdit_3, ui->betaLineEdit_3}, member->getmBilinear());
+    read({ui->alfaLineEdit_3, ui->betaLineEdit_3}, state.member->getmBilinear());
 }
 
 static QList<QLineEdit *> ihyst56Edits(Ui::editMTypeDialog *ui)
@@ -720,14 +633,14 @@ void editMTypeDialog::showihyst56()
 {
     hiddenAllLaws();
     ui->ihyst56GroupBox->show();
-    fill(ihyst56Edits(ui), member->getihyst56());
-    select(ui->iop56CBox, member->getihyst56IOP());
+    fill(ihyst56Edits(ui), state.member->getihyst56());
+    select(ui->iop56CBox, state.member->getihyst56IOP());
 }
 
 void editMTypeDialog::setihyst56()
 {
-    read(ihyst56Edits(ui), member->getihyst56());
-    member->setihyst56IOP(chosenIndex(ui->iop56CBox));
+    read(ihyst56Edits(ui), state.member->getihyst56());
+    state.member->setihyst56IOP(chosenIndex(ui->iop56CBox));
 }
 
 static QList<QLineEdit *> ihyst57Edits(Ui::editMTypeDialog *ui)
@@ -741,14 +654,14 @@ void editMTypeDialog::showihyst57()
 {
     hiddenAllLaws();
     ui->ihyst57GroupBox->show();
-    fill(ihyst57Edits(ui), member->getihyst57());
-    select(ui->iop57CBox, member->getihyst57IOP());
+    fill(ihyst57Edits(ui), state.member->getihyst57());
+    select(ui->iop57CBox, state.member->getihyst57IOP());
 }
 
 void editMTypeDialog::setihyst57()
 {
-    read(ihyst57Edits(ui), member->getihyst57());
-    member->setihyst57IOP(chosenIndex(ui->iop57CBox));
+    read(ihyst57Edits(ui), state.member->getihyst57());
+    state.member->setihyst57IOP(chosenIndex(ui->iop57CBox));
 }
 
 static QList<QLineEdit *> ihyst5Edits(Ui::editMTypeDialog *ui)
@@ -760,52 +673,52 @@ void editMTypeDialog::showihyst5()
 {
     hiddenAllLaws();
     ui->ihyst5GroupBox->show();
-    fill(ihyst5Edits(ui), member->getihyst5A());
-    select(ui->imodeCBox, member->getihyst5B()[0]);
-    select(ui->ilogCBox, member->getihyst5B()[1]);
+    fill(ihyst5Edits(ui), state.member->getihyst5A());
+    select(ui->imodeCBox, state.member->getihyst5B()[0]);
+    select(ui->ilogCBox, state.member->getihyst5B()[1]);
 }
 
 void editMTypeDialog::setihyst5()
 {
-    read(ihyst5Edits(ui), member->getihyst5A());
-    member->getihyst5B()[0] = chosenIndex(ui->imodeCBox);
-    member->getihyst5B()[1] = chosenIndex(ui->ilogCBox);
+    read(ihyst5Edits(ui), state.member->getihyst5A());
+    state.member->getihyst5B()[0] = chosenIndex(ui->imodeCBox);
+    state.member->getihyst5B()[1] = chosenIndex(ui->ilogCBox);
 }
 
 void editMTypeDialog::showihyst63()
 {
     hiddenAllLaws();
     ui->ihyst63GroupBox->show();
-    fill({ui->gappLineEdit_3, ui->gapmLineEdit_3}, member->getihyst63());
+    fill({ui->gappLineEdit_3, ui->gapmLineEdit_3}, state.member->getihyst63());
 }
 
 void editMTypeDialog::setihyst63()
 {
-    read({ui->gappLineEdit_3, ui->gapmLineEdit_3}, member->getihyst63());
+    read({ui->gappLineEdit_3, ui->gapmLineEdit_3}, state.member->getihyst63());
 }
 
 void editMTypeDialog::showihyst35()
 {
     hiddenAllLaws();
     ui->ihyst35GroupBox->show();
-    fill({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, member->getihyst35());
+    fill({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, state.member->getihyst35());
 }
 
 void editMTypeDialog::setihyst35()
 {
-    read({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, member->getihyst35());
+    read({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, state.member->getihyst35());
 }
 
 void editMTypeDialog::showihyst39()
 {
     hiddenAllLaws();
     ui->ihyst39GroupBox->show();
-    fill({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, member->getihyst39());
+    fill({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, state.member->getihyst39());
 }
 
 void editMTypeDialog::setihyst39()
 {
-    read({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, member->getihyst39());
+    read({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, state.member->getihyst39());
 }
 
 static QList<QLineEdit *> ihyst53Edits(Ui::editMTypeDialog *ui)
@@ -818,24 +731,24 @@ void editMTypeDialog::showihyst53()
 {
     hiddenAllLaws();
     ui->ihyst53GroupBox->show();
-    select(ui->ihardCBox, member->getihyst53A()[0] - 1);
-    select(ui->ibcklCBox, member->getihyst53A()[1]);
-    fill(ihyst53Edits(ui), member->getihyst53B());
+    select(ui->ihardCBox, state.member->getihyst53A()[0] - 1);
+    select(ui->ibcklCBox, state.member->getihyst53A()[1]);
+    fill(ihyst53Edits(ui), state.member->getihyst53B());
     on_ibcklCBox_currentIndexChanged(ui->ibcklCBox->currentIndex());
 }
 
 void editMTypeDialog::setihyst53()
 {
-    member->getihyst53A()[0] = chosenIndex(ui->ihardCBox) + 1;
-    member->getihyst53A()[1] = chosenIndex(ui->ibcklCBox);
-    read(ihyst53Edits(ui), member->getihyst53B());
+    state.member->getihyst53A()[0] = chosenIndex(ui->ihardCBox) + 1;
+    state.member->getihyst53A()[1] = chosenIndex(ui->ibcklCBox);
+    read(ihyst53Edits(ui), state.member->getihyst53B());
 }
 
 void editMTypeDialog::on_ibcklCBox_currentIndexChanged(int index)
 {
     // RATIO and EBLKT only matter when buckling is included; they are stored anyway.
-    setFieldShown(ui->ratioLineEdit, index == 1);
-    setFieldShown(ui->eblktLineEdit, index == 1);
+    state.setFieldShown(ui->ratioLineEdit, index == 1);
+    state.setFieldShown(ui->eblktLineEdit, index == 1);
 }
 
 static QList<QLineEdit *> ihyst54Edits(Ui::editMTypeDialog *ui)
@@ -847,17 +760,17 @@ static QList<QLineEdit *> ihyst54Edits(Ui::editMTypeDialog *ui)
 // The concrete groups show beside a steel group: they hide no other group.
 void editMTypeDialog::showihyst54(int kind)
 {
-    if (!member || kind < 0 || kind > 2)
+    if (!state.member || kind < 0 || kind > 2)
         return;
     ui->ihyst54GroupBox->show();
-    fill(ihyst54Edits(ui), member->getihyst54()[kind]);
+    fill(ihyst54Edits(ui), state.member->getihyst54()[kind]);
 }
 
 void editMTypeDialog::setihyst54(int kind)
 {
-    if (!member || kind < 0 || kind > 2)
+    if (!state.member || kind < 0 || kind > 2)
         return;
-    read(ihyst54Edits(ui), member->getihyst54()[kind]);
+    read(ihyst54Edits(ui), state.member->getihyst54()[kind]);
 }
 
 static QList<QLineEdit *> ihyst33Edits(Ui::editMTypeDialog *ui)
@@ -868,25 +781,25 @@ static QList<QLineEdit *> ihyst33Edits(Ui::editMTypeDialog *ui)
 
 void editMTypeDialog::showihyst33(int kind)
 {
-    if (!member || kind < 0 || kind > 2)
+    if (!state.member || kind < 0 || kind > 2)
         return;
     ui->ihyst33GroupBox->show();
-    fill(ihyst33Edits(ui), member->getihyst33A()[kind]);
-    select(ui->ienvCBox, member->getihyst33B()[kind]);
+    fill(ihyst33Edits(ui), state.member->getihyst33A()[kind]);
+    select(ui->ienvCBox, state.member->getihyst33B()[kind]);
 }
 
 void editMTypeDialog::setihyst33A(int kind)
 {
-    if (!member || kind < 0 || kind > 2)
+    if (!state.member || kind < 0 || kind > 2)
         return;
-    read(ihyst33Edits(ui), member->getihyst33A()[kind]);
+    read(ihyst33Edits(ui), state.member->getihyst33A()[kind]);
 }
 
 void editMTypeDialog::setihyst33B(int kind)
 {
-    if (!member || kind < 0 || kind > 2)
+    if (!state.member || kind < 0 || kind > 2)
         return;
-    member->getihyst33B()[kind] = chosenIndex(ui->ienvCBox);
+    state.member->getihyst33B()[kind] = chosenIndex(ui->ienvCBox);
 }
 
 void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index)
@@ -1049,17 +962,17 @@ void editMTypeDialog::showFrameYield()
 
 void editMTypeDialog::fillFrameYield()
 {
-    fill(frameFEdits(ui), member->getFrameF());
-    fill(frameGEdits(ui), member->getFrameG());
-    fill(frameG2Edits(ui), member->getFrameG2());
-    fill(frameHEdits(ui), member->getFrameH());
-    fill(frameH2Edits(ui), member->getFrameH2());
-    fill(frameIEdits(ui), member->getFrameI());
-    fill(frameI2Edits(ui), member->getFrameI2());
-    fill(frameIIEdits(ui), member->getFrameII());
-    fill(frameII2Edits(ui), member->getFrameII2());
+    fill(frameFEdits(ui), state.member->getFrameF());
+    fill(frameGEdits(ui), state.member->getFrameG());
+    fill(frameG2Edits(ui), state.member->getFrameG2());
+    fill(frameHEdits(ui), state.member->getFrameH());
+    fill(frameH2Edits(ui), state.member->getFrameH2());
+    fill(frameIEdits(ui), state.member->getFrameI());
+    fill(frameI2Edits(ui), state.member->getFrameI2());
+    fill(frameIIEdits(ui), state.member->getFrameII());
+    fill(frameII2Edits(ui), state.member->getFrameII2());
     for (QComboBox *iend : {ui->gIEndcomboBox, ui->iendComboBox, ui->comboBox_2, ui->iendComboBox_2}) {
-        select(iend, member->getFrameIEnd());
+        select(iend, state.member->getFrameIEnd());
         showEnd2(iend);
     }
 }
@@ -1104,12 +1017,12 @@ void editMTypeDialog::rebuildIga()
 void editMTypeDialog::showFrameShear(bool fillFields)
 {
     const int iga = ui->igaCBox->currentText().toInt();
-    if (fillFields && member) {
+    if (fillFields && state.member) {
         if (iga == 1) {
-            fill(frameJEdits(ui), member->getFrameJ());
-            select(ui->idoCBox, member->getFrameJIDO());
+            fill(frameJEdits(ui), state.member->getFrameJ());
+            select(ui->idoCBox, state.member->getFrameJIDO());
         } else if (iga == 2) {
-            fill(frameKEdits(ui), member->getFrameK());
+            fill(frameKEdits(ui), state.member->getFrameK());
         }
     }
     ui->inelasticShearGroupBox->setVisible(iga == 1);
@@ -1118,7 +1031,7 @@ void editMTypeDialog::showFrameShear(bool fillFields)
 
 void editMTypeDialog::on_itypeCBox_currentIndexChanged(int)
 {
-    if (!editing(Member::FRAME))
+    if (!state.editing(Member::FRAME))
         return;
     fillFrameYield();
     showFrameYield();
@@ -1126,7 +1039,7 @@ void editMTypeDialog::on_itypeCBox_currentIndexChanged(int)
 
 void editMTypeDialog::on_ihystCBox_currentIndexChanged(int)
 {
-    if (!editing(Member::FRAME))
+    if (!state.editing(Member::FRAME))
         return;
     // The yield fields already hold the record's values or what was typed since.
     const int rule = frameRule();
@@ -1139,24 +1052,24 @@ void editMTypeDialog::on_ihystCBox_currentIndexChanged(int)
 
 void editMTypeDialog::on_icondCBox_currentIndexChanged(int index)
 {
-    if (!editing(Member::FRAME))
+    if (!state.editing(Member::FRAME))
         return;
     if (index == 1) {
-        fill(frameEEdits(ui), member->getFrameE());
-        select(ui->iopComboBox, member->getFrameIOP());
+        fill(frameEEdits(ui), state.member->getFrameE());
+        select(ui->iopComboBox, state.member->getFrameIOP());
     }
     ui->groupBox_2->setVisible(index == 1);
 }
 
 void editMTypeDialog::on_ilosCBox_currentIndexChanged(int index)
 {
-    if (editing(Member::FRAME))
+    if (state.editing(Member::FRAME))
         showDegradation(ui->frameDegLayout, index, true);
 }
 
 void editMTypeDialog::on_igaCBox_currentIndexChanged(int)
 {
-    if (editing(Member::FRAME))
+    if (state.editing(Member::FRAME))
         showFrameShear(true);
 }
 
@@ -1167,8 +1080,8 @@ void editMTypeDialog::on_iendComboBox_2_currentIndexChanged(int) { showEnd2(ui->
 
 void editMTypeDialog::showFrameAll()
 {
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A = member->getFrameA();
+    ui->labelLineEdit->setText(state.member->getLabel());
+    const int *A = state.member->getFrameA();
 
     selectNumber(ui->itypeCBox, A[0]);
     selectNumber(ui->ihystCBox, A[3]);
@@ -1182,14 +1095,14 @@ void editMTypeDialog::showFrameAll()
     // Every field is filled, shown or not, so that no value of the record
     // shown before can be stored into this one.
     fillFrameYield();
-    fill(frameEEdits(ui), member->getFrameE());
-    select(ui->iopComboBox, member->getFrameIOP());
-    fill(degEdits(ui), member->getFrameDeg());
-    fill(frameBEdits(ui), member->getFrameB());
-    fill(frameCEdits(ui), member->getFrameC());
-    fill(frameJEdits(ui), member->getFrameJ());
-    select(ui->idoCBox, member->getFrameJIDO());
-    fill(frameKEdits(ui), member->getFrameK());
+    fill(frameEEdits(ui), state.member->getFrameE());
+    select(ui->iopComboBox, state.member->getFrameIOP());
+    fill(degEdits(ui), state.member->getFrameDeg());
+    fill(frameBEdits(ui), state.member->getFrameB());
+    fill(frameCEdits(ui), state.member->getFrameC());
+    fill(frameJEdits(ui), state.member->getFrameJ());
+    select(ui->idoCBox, state.member->getFrameJIDO());
+    fill(frameKEdits(ui), state.member->getFrameK());
 
     const int rule = frameRule();
     ui->BasicSectionGroupBox_3->setVisible(rule != 0);
@@ -1211,32 +1124,32 @@ void editMTypeDialog::showFrameAll()
 
 void editMTypeDialog::readFrame()
 {
-    int *A = member->getFrameA();
+    int *A = state.member->getFrameA();
 
     A[0] = chosenNumber(ui->itypeCBox);
     switch (A[0]) {
     case 1:
-        read(frameFEdits(ui), member->getFrameF());
+        read(frameFEdits(ui), state.member->getFrameF());
         break;
     case 2:
-        read(frameGEdits(ui), member->getFrameG());
-        read(frameG2Edits(ui), member->getFrameG2());
-        member->setFrameIEnd(chosenIndex(ui->gIEndcomboBox));
+        read(frameGEdits(ui), state.member->getFrameG());
+        read(frameG2Edits(ui), state.member->getFrameG2());
+        state.member->setFrameIEnd(chosenIndex(ui->gIEndcomboBox));
         break;
     case 3:
-        read(frameHEdits(ui), member->getFrameH());
-        read(frameH2Edits(ui), member->getFrameH2());
-        member->setFrameIEnd(chosenIndex(ui->iendComboBox));
+        read(frameHEdits(ui), state.member->getFrameH());
+        read(frameH2Edits(ui), state.member->getFrameH2());
+        state.member->setFrameIEnd(chosenIndex(ui->iendComboBox));
         break;
     case 4:
-        read(frameIEdits(ui), member->getFrameI());
-        read(frameI2Edits(ui), member->getFrameI2());
-        member->setFrameIEnd(chosenIndex(ui->comboBox_2));
+        read(frameIEdits(ui), state.member->getFrameI());
+        read(frameI2Edits(ui), state.member->getFrameI2());
+        state.member->setFrameIEnd(chosenIndex(ui->comboBox_2));
         break;
     case 8:
-        read(frameIIEdits(ui), member->getFrameII());
-        read(frameII2Edits(ui), member->getFrameII2());
-        member->setFrameIEnd(chosenIndex(ui->iendComboBox_2));
+        read(frameIIEdits(ui), state.member->getFrameII());
+        read(frameII2Edits(ui), state.member->getFrameII2());
+        state.member->setFrameIEnd(chosenIndex(ui->iendComboBox_2));
         break;
     default:
         break;
@@ -1245,8 +1158,8 @@ void editMTypeDialog::readFrame()
     A[1] = chosenIndex(ui->ipinCBox);
     A[2] = chosenIndex(ui->icondCBox);
     if (A[2] == 1) {
-        read(frameEEdits(ui), member->getFrameE());
-        member->setFrameIOP(chosenIndex(ui->iopComboBox));
+        read(frameEEdits(ui), state.member->getFrameE());
+        state.member->setFrameIOP(chosenIndex(ui->iopComboBox));
     }
 
     A[3] = chosenNumber(ui->ihystCBox);
@@ -1254,8 +1167,8 @@ void editMTypeDialog::readFrame()
     readLaw(frameRule());
     const int iga = chosenNumber(ui->igaCBox);
     if (A[3] == 8 && iga == 1) {
-        read(frameJEdits(ui), member->getFrameJ());
-        member->setFrameJIDO(chosenIndex(ui->idoCBox));
+        read(frameJEdits(ui), state.member->getFrameJ());
+        state.member->setFrameJIDO(chosenIndex(ui->idoCBox));
     }
 
     A[4] = chosenIndex(ui->ilosCBox);
@@ -1263,14 +1176,14 @@ void editMTypeDialog::readFrame()
     A[6] = chosenIndex(ui->icolCBox);
     A[7] = iga;
     if (iga == 2)
-        read(frameKEdits(ui), member->getFrameK());
+        read(frameKEdits(ui), state.member->getFrameK());
     A[8] = chosenIndex(ui->iductCBox);
 
-    read(frameBEdits(ui), member->getFrameB());
-    read(frameCEdits(ui), member->getFrameC());
+    read(frameBEdits(ui), state.member->getFrameB());
+    read(frameCEdits(ui), state.member->getFrameC());
     readDamping();
     if (A[4] > 0)
-        read(degEdits(ui), member->getFrameDeg());
+        read(degEdits(ui), state.member->getFrameDeg());
 }
 
 // ---------------------------------------------------------------------------
@@ -1323,18 +1236,18 @@ void editMTypeDialog::showSpringYield()
 
 void editMTypeDialog::fillSpringYield()
 {
-    fill(springCEdits(ui), member->getSpringC());
-    fill(springDEdits(ui), member->getSpringD());
-    fill(springEEdits(ui), member->getSpringE());
-    select(ui->iCBox, member->springI);
-    fill(springFEdits(ui), member->getSpringF());
-    fill({ui->f0LineEdit, ui->muLineEdit}, member->getSpringG());
-    select(ui->iopCBox_2, member->springIOP);
+    fill(springCEdits(ui), state.member->getSpringC());
+    fill(springDEdits(ui), state.member->getSpringD());
+    fill(springEEdits(ui), state.member->getSpringE());
+    select(ui->iCBox, state.member->springI);
+    fill(springFEdits(ui), state.member->getSpringF());
+    fill({ui->f0LineEdit, ui->muLineEdit}, state.member->getSpringG());
+    select(ui->iopCBox_2, state.member->springIOP);
 }
 
 void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int)
 {
-    if (!editing(Member::SPRING))
+    if (!state.editing(Member::SPRING))
         return;
     if (springRule() != 0)
         fillSpringYield();
@@ -1343,7 +1256,7 @@ void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int)
 
 void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
 {
-    if (!editing(Member::SPRING))
+    if (!state.editing(Member::SPRING))
         return;
     // The elastic rule only hides the yield groups: Set Properties still reads
     // the one of ITYPE, so what was typed there must stay.
@@ -1355,14 +1268,14 @@ void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
 
 void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index)
 {
-    if (editing(Member::SPRING))
+    if (state.editing(Member::SPRING))
         showDegradation(ui->springDegLayout, index, true);
 }
 
 void editMTypeDialog::showSpringAll()
 {
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getSpringA1();
+    ui->labelLineEdit->setText(state.member->getLabel());
+    const int *A1 = state.member->getSpringA1();
     select(ui->itypeCBox_2, A1[0] - 1);
     selectNumber(ui->ihystCBox_2, A1[1]);
     select(ui->ilosCBox_2, A1[2]);
@@ -1370,9 +1283,9 @@ void editMTypeDialog::showSpringAll()
     select(ui->itrussCBox, A1[4]);
     select(ui->iopCBox, A1[5]);
 
-    fill(springA2Edits(ui), member->getSpringA2());
+    fill(springA2Edits(ui), state.member->getSpringA2());
     fillSpringYield();
-    fill(degEdits(ui), member->getFrameDeg());
+    fill(degEdits(ui), state.member->getFrameDeg());
 
     showSpringYield();
     showDegradation(ui->springDegLayout, ui->ilosCBox_2->currentIndex(), false);
@@ -1382,31 +1295,31 @@ void editMTypeDialog::showSpringAll()
 
 void editMTypeDialog::readSpring()
 {
-    int *A1 = member->getSpringA1();
+    int *A1 = state.member->getSpringA1();
     A1[2] = chosenIndex(ui->ilosCBox_2);
     A1[3] = chosenIndex(ui->idamgCBox_2);
-    read(springA2Edits(ui), member->getSpringA2());
+    read(springA2Edits(ui), state.member->getSpringA2());
     A1[4] = chosenIndex(ui->itrussCBox);
     A1[5] = chosenIndex(ui->iopCBox);
 
     A1[0] = chosenIndex(ui->itypeCBox_2) + 1;
     switch (A1[0]) {
-    case 1: read(springCEdits(ui), member->getSpringC()); break;
-    case 2: read(springDEdits(ui), member->getSpringD()); break;
+    case 1: read(springCEdits(ui), state.member->getSpringC()); break;
+    case 2: read(springDEdits(ui), state.member->getSpringD()); break;
     case 3:
-        read(springEEdits(ui), member->getSpringE());
-        member->springI = chosenIndex(ui->iCBox);
+        read(springEEdits(ui), state.member->getSpringE());
+        state.member->springI = chosenIndex(ui->iCBox);
         break;
-    case 4: read(springFEdits(ui), member->getSpringF()); break;
+    case 4: read(springFEdits(ui), state.member->getSpringF()); break;
     case 5:
-        read({ui->f0LineEdit, ui->muLineEdit}, member->getSpringG());
-        member->springIOP = chosenIndex(ui->iopCBox_2);
+        read({ui->f0LineEdit, ui->muLineEdit}, state.member->getSpringG());
+        state.member->springIOP = chosenIndex(ui->iopCBox_2);
         break;
     default: break;
     }
 
     if (A1[2] > 0)
-        read(degEdits(ui), member->getFrameDeg());
+        read(degEdits(ui), state.member->getFrameDeg());
     A1[1] = chosenNumber(ui->ihystCBox_2);
     readLaw(springRule());
     readDamping();
@@ -1436,13 +1349,13 @@ static QList<QLineEdit *> wallDEdits(Ui::editMTypeDialog *ui)
 void editMTypeDialog::on_nsectCBox_currentIndexChanged(int index)
 {
     // Hinge lengths only apply with two integration sections.
-    setFieldShown(ui->h1LineEdit_2, index == 0);
-    setFieldShown(ui->h2LineEdit_2, index == 0);
+    state.setFieldShown(ui->h1LineEdit_2, index == 0);
+    state.setFieldShown(ui->h2LineEdit_2, index == 0);
 }
 
 void editMTypeDialog::on_ihystCBox_3_currentIndexChanged(int index)
 {
-    setFieldShown(ui->alfaLineEdit_5, index == 2);
+    state.setFieldShown(ui->alfaLineEdit_5, index == 2);
 }
 
 // NIP 19 and 20 exist only for the numerical section input.
@@ -1462,7 +1375,7 @@ void editMTypeDialog::setNipItems(bool numerical)
 
 void editMTypeDialog::on_icondCBox_2_currentIndexChanged(int index)
 {
-    if (!editing(Member::WALL))
+    if (!state.editing(Member::WALL))
         return;
     if (index == 0 && ui->nipCBox->currentIndex() > 15)
         ui->nipCBox->setCurrentIndex(15);  // runs the NIP handler: the lists follow
@@ -1475,7 +1388,7 @@ void editMTypeDialog::on_icondCBox_2_currentIndexChanged(int index)
 // existing ones keep their values.
 void editMTypeDialog::resizeWallLists(int n)
 {
-    for (QList<double> *list : {member->getWallXI(), member->getWallASI(), member->getWallACI()}) {
+    for (QList<double> *list : {state.member->getWallXI(), state.member->getWallASI(), state.member->getWallACI()}) {
         while (list->size() < n)
             list->append(0.0);
         while (list->size() > n)
@@ -1497,11 +1410,11 @@ void editMTypeDialog::rebuildSegments(int n, int selected)
 
 void editMTypeDialog::showSegment(int index)
 {
-    if (index < 0 || !editing(Member::WALL))
+    if (index < 0 || !state.editing(Member::WALL))
         return;
-    const QList<double> *xi = member->getWallXI();
-    const QList<double> *asi = member->getWallASI();
-    const QList<double> *aci = member->getWallACI();
+    const QList<double> *xi = state.member->getWallXI();
+    const QList<double> *asi = state.member->getWallASI();
+    const QList<double> *aci = state.member->getWallACI();
     showNumber(ui->xiLineEdit, index < xi->size() ? xi->at(index) : 0.0);
     showNumber(ui->asiLineEdit, index < asi->size() ? asi->at(index) : 0.0);
     showNumber(ui->aciLineEdit, index < aci->size() ? aci->at(index) : 0.0);
@@ -1509,7 +1422,7 @@ void editMTypeDialog::showSegment(int index)
 
 void editMTypeDialog::on_nipCBox_currentIndexChanged(int index)
 {
-    if (index < 0 || !editing(Member::WALL))
+    if (index < 0 || !state.editing(Member::WALL))
         return;
     resizeWallLists(index + 3);
     rebuildSegments(index + 3, 0);
@@ -1523,10 +1436,10 @@ void editMTypeDialog::on_subAreaCBox_currentIndexChanged(int index)
 void editMTypeDialog::on_saveWallBtn_clicked()
 {
     const int index = ui->subAreaCBox->currentIndex();
-    if (index < 0 || !editing(Member::WALL)
+    if (index < 0 || !state.editing(Member::WALL)
         || !NumberField::check({ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit}))
         return;
-    QList<double> *lists[3] = {member->getWallXI(), member->getWallASI(), member->getWallACI()};
+    QList<double> *lists[3] = {state.member->getWallXI(), state.member->getWallASI(), state.member->getWallACI()};
     const QLineEdit *edits[3] = {ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit};
     for (int k = 0; k < 3; ++k) {
         while (lists[k]->size() <= index)
@@ -1544,8 +1457,8 @@ void editMTypeDialog::on_cancelWallBtn_clicked()
 // held back, ICOND before NIP because NIP 19 and 20 need the numerical input.
 void editMTypeDialog::showWallAll()
 {
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getWallA1();
+    ui->labelLineEdit->setText(state.member->getLabel());
+    const int *A1 = state.member->getWallA1();
     select(ui->icondCBox_2, A1[2]);
     setNipItems(ui->icondCBox_2->currentIndex() == 1);
     select(ui->nsectCBox, A1[0] - 2);
@@ -1553,9 +1466,9 @@ void editMTypeDialog::showWallAll()
     select(ui->ihystCBox_3, A1[3]);
     rebuildSegments(ui->nipCBox->currentIndex() + 3, ui->subAreaCBox->currentIndex());
 
-    fill(wallA2Edits(ui), member->getWallA2());
-    fill(wallBEdits(ui), member->getWallB());
-    fill(wallDEdits(ui), member->getWallD());
+    fill(wallA2Edits(ui), state.member->getWallA2());
+    fill(wallBEdits(ui), state.member->getWallB());
+    fill(wallDEdits(ui), state.member->getWallD());
 
     on_nsectCBox_currentIndexChanged(ui->nsectCBox->currentIndex());
     on_ihystCBox_3_currentIndexChanged(ui->ihystCBox_3->currentIndex());
@@ -1566,18 +1479,18 @@ void editMTypeDialog::showWallAll()
 
 void editMTypeDialog::readWall()
 {
-    int *A1 = member->getWallA1();
+    int *A1 = state.member->getWallA1();
     A1[0] = chosenIndex(ui->nsectCBox) + 2;
     A1[1] = chosenIndex(ui->nipCBox) + 3;
     A1[2] = chosenIndex(ui->icondCBox_2);
     A1[3] = chosenIndex(ui->ihystCBox_3);
     // The file writer lists NIP segments: keep the lists that long.
     resizeWallLists(A1[1]);
-    read(wallA2Edits(ui), member->getWallA2());
-    read(wallBEdits(ui), member->getWallB());
+    read(wallA2Edits(ui), state.member->getWallA2());
+    read(wallBEdits(ui), state.member->getWallB());
     readDamping();
     if (A1[2] == 0)
-        read(wallDEdits(ui), member->getWallD());
+        read(wallDEdits(ui), state.member->getWallD());
 }
 
 // ---------------------------------------------------------------------------
@@ -1598,9 +1511,9 @@ static QList<QLineEdit *> damperBEdits(Ui::editMTypeDialog *ui)
 
 void editMTypeDialog::showDamperFields(int itype)
 {
-    setFieldShown(ui->alfaLineEdit_6, itype >= 1);
+    state.setFieldShown(ui->alfaLineEdit_6, itype >= 1);
     for (QLineEdit *e : {ui->c4LineEdit, ui->c5LineEdit, ui->c6LineEdit, ui->alfamLineEdit})
-        setFieldShown(e, itype >= 2);
+        state.setFieldShown(e, itype >= 2);
 }
 
 void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index)
@@ -1610,12 +1523,12 @@ void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index)
 
 void editMTypeDialog::showDamperAll()
 {
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getDamperA1();
+    ui->labelLineEdit->setText(state.member->getLabel());
+    const int *A1 = state.member->getDamperA1();
     select(ui->itypeCBox_3, A1[0]);
     select(ui->limitCBox, A1[1]);
-    fill(damperA2Edits(ui), member->getDamperA2());
-    fill(damperBEdits(ui), member->getDamperB());
+    fill(damperA2Edits(ui), state.member->getDamperA2());
+    fill(damperBEdits(ui), state.member->getDamperB());
     showDamperFields(ui->itypeCBox_3->currentIndex());
     // Dampers have no material specific damping.
     ui->groupBox->hide();
@@ -1623,11 +1536,11 @@ void editMTypeDialog::showDamperAll()
 
 void editMTypeDialog::readDamper()
 {
-    int *A1 = member->getDamperA1();
+    int *A1 = state.member->getDamperA1();
     A1[0] = chosenIndex(ui->itypeCBox_3);
     A1[1] = chosenIndex(ui->limitCBox);
-    read(damperA2Edits(ui), member->getDamperA2());
-    read(damperBEdits(ui), member->getDamperB());
+    read(damperA2Edits(ui), state.member->getDamperA2());
+    read(damperBEdits(ui), state.member->getDamperB());
 }
 
 // ---------------------------------------------------------------------------
@@ -1662,35 +1575,35 @@ void editMTypeDialog::showMultiSpringRule(int index)
 void editMTypeDialog::showKlos(int klos)
 {
     ui->klosGroupBox->setVisible(klos > 0);
-    setFieldShown(ui->rcycLineEdit_2, klos >= 4);
+    state.setFieldShown(ui->rcycLineEdit_2, klos >= 4);
 }
 
 void editMTypeDialog::on_ihystCBox_4_currentIndexChanged(int index)
 {
-    if (editing(Member::MULTISPRING))
+    if (state.editing(Member::MULTISPRING))
         showMultiSpringRule(index);
 }
 
 void editMTypeDialog::on_ilosCBox_3_currentIndexChanged(int index)
 {
-    if (editing(Member::MULTISPRING))
+    if (state.editing(Member::MULTISPRING))
         showDegradation(ui->multiSpringDegLayout, index, true);
 }
 
 void editMTypeDialog::on_klosCBox_currentIndexChanged(int index)
 {
-    if (!editing(Member::MULTISPRING))
+    if (!state.editing(Member::MULTISPRING))
         return;
     if (index > 0)
-        fill(klosEdits(ui), member->getMultiSpringKLOS());
+        fill(klosEdits(ui), state.member->getMultiSpringKLOS());
     showKlos(index);
 }
 
 void editMTypeDialog::showMultiSpringAll()
 {
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getMultiSpringA1();
-    const int *B1 = member->getMultiSpringB1();
+    ui->labelLineEdit->setText(state.member->getLabel());
+    const int *A1 = state.member->getMultiSpringA1();
+    const int *B1 = state.member->getMultiSpringB1();
     select(ui->ihystCBox_4, A1[0]);
     select(ui->ilosCBox_3, A1[1]);
     select(ui->klosCBox, A1[2]);
@@ -1699,10 +1612,10 @@ void editMTypeDialog::showMultiSpringAll()
     select(ui->nsCBox, B1[0] == 0 ? 0 : B1[0] / 2 - 1);
     select(ui->itypeCBox_4, B1[1] == 0 ? 0 : B1[1] - 1);
 
-    fill(degEdits(ui), member->getFrameDeg());
-    fill(klosEdits(ui), member->getMultiSpringKLOS());
-    fill(multiA2Edits(ui), member->getMultiSpringA2());
-    fill(multiB2Edits(ui), member->getMultiSpringB2());
+    fill(degEdits(ui), state.member->getFrameDeg());
+    fill(klosEdits(ui), state.member->getMultiSpringKLOS());
+    fill(multiA2Edits(ui), state.member->getMultiSpringA2());
+    fill(multiB2Edits(ui), state.member->getMultiSpringB2());
 
     showMultiSpringRule(ui->ihystCBox_4->currentIndex());
     showDegradation(ui->multiSpringDegLayout, ui->ilosCBox_3->currentIndex(), false);
@@ -1712,7 +1625,7 @@ void editMTypeDialog::showMultiSpringAll()
 
 void editMTypeDialog::readMultiSpring()
 {
-    int *A1 = member->getMultiSpringA1();
+    int *A1 = state.member->getMultiSpringA1();
     A1[0] = chosenIndex(ui->ihystCBox_4);
     switch (A1[0]) {
     case 1: setihyst35(); break;
@@ -1724,15 +1637,15 @@ void editMTypeDialog::readMultiSpring()
     A1[2] = chosenIndex(ui->klosCBox);
     A1[3] = chosenIndex(ui->idamgCBox_3);
     if (A1[1] > 0)
-        read(degEdits(ui), member->getFrameDeg());
+        read(degEdits(ui), state.member->getFrameDeg());
     if (A1[2] > 0)
-        read(klosEdits(ui), member->getMultiSpringKLOS());
+        read(klosEdits(ui), state.member->getMultiSpringKLOS());
     readDamping();
-    read(multiA2Edits(ui), member->getMultiSpringA2());
-    int *B1 = member->getMultiSpringB1();
+    read(multiA2Edits(ui), state.member->getMultiSpringA2());
+    int *B1 = state.member->getMultiSpringB1();
     B1[0] = 2 * chosenIndex(ui->nsCBox) + 2;
     B1[1] = chosenIndex(ui->itypeCBox_4) + 1;
-    read(multiB2Edits(ui), member->getMultiSpringB2());
+    read(multiB2Edits(ui), state.member->getMultiSpringB2());
 }
 
 // ---------------------------------------------------------------------------
@@ -1769,12 +1682,12 @@ void editMTypeDialog::showSteel(int isteel)
 void editMTypeDialog::showConcrete(int iconc)
 {
     if (iconc == 0) {
-        placeIn(ui->ihyst54GroupBox, ui->reinforcedLawLayout);
+        state.placeIn(ui->ihyst54GroupBox, ui->reinforcedLawLayout);
         const int kind = std::max(0, ui->ihyst54CBox->currentIndex());
         ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[kind]));
         showihyst54(kind);
     } else if (iconc == 1) {
-        placeIn(ui->ihyst33GroupBox, ui->reinforcedLawLayout);
+        state.placeIn(ui->ihyst33GroupBox, ui->reinforcedLawLayout);
         const int kind = std::max(0, ui->ihyst33CBox->currentIndex());
         ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[kind]));
         showihyst33(kind);
@@ -1783,7 +1696,7 @@ void editMTypeDialog::showConcrete(int iconc)
 
 void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index)
 {
-    if (!editing(Member::REINFORCED))
+    if (!state.editing(Member::REINFORCED))
         return;
     showSteel(index);
     showConcrete(ui->iconcCBox->currentIndex());
@@ -1791,7 +1704,7 @@ void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index)
 
 void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index)
 {
-    if (!editing(Member::REINFORCED))
+    if (!state.editing(Member::REINFORCED))
         return;
     hiddenAllLaws();
     showSteel(ui->isteelCBox->currentIndex());
@@ -1800,23 +1713,23 @@ void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index)
 
 void editMTypeDialog::showReinforcedAll()
 {
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getReinforcedA1();
+    ui->labelLineEdit->setText(state.member->getLabel());
+    const int *A1 = state.member->getReinforcedA1();
     select(ui->jplasCBox, A1[0]);
     select(ui->isteelCBox, A1[1]);
     select(ui->iconcCBox, A1[2]);
     showSteel(ui->isteelCBox->currentIndex());
     showConcrete(ui->iconcCBox->currentIndex());
-    fill(reinforcedA2Edits(ui), member->getReinforcedA2());
-    fill(reinforcedBEdits(ui), member->getReinforcedB());
-    fill(reinforcedCEdits(ui), member->getReinforcedC());
+    fill(reinforcedA2Edits(ui), state.member->getReinforcedA2());
+    fill(reinforcedBEdits(ui), state.member->getReinforcedB());
+    fill(reinforcedCEdits(ui), state.member->getReinforcedC());
     showDamping(ui->reinforcedDampLayout);
 }
 
 // The concrete rows are stored only by the Save buttons of their groups.
 void editMTypeDialog::readReinforced()
 {
-    int *A1 = member->getReinforcedA1();
+    int *A1 = state.member->getReinforcedA1();
     A1[0] = chosenIndex(ui->jplasCBox);
     A1[1] = chosenIndex(ui->isteelCBox);
     A1[2] = chosenIndex(ui->iconcCBox);
@@ -1824,8 +1737,8 @@ void editMTypeDialog::readReinforced()
         setihyst53();
     else if (A1[1] == 1)
         setihyst39();
-    read(reinforcedA2Edits(ui), member->getReinforcedA2());
-    read(reinforcedBEdits(ui), member->getReinforcedB());
-    read(reinforcedCEdits(ui), member->getReinforcedC());
+    read(reinforcedA2Edits(ui), state.member->getReinforcedA2());
+    read(reinforcedBEdits(ui), state.member->getReinforcedB());
+    read(reinforcedCEdits(ui), state.member->getReinforcedC());
     readDamping();
 }

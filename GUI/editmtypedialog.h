@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "mtypestate.h"
+
 class QBoxLayout;
 class QComboBox;
 class QGroupBox;
@@ -34,7 +36,7 @@ public:
     QList<Member *> getMembersTypes() const;
     // Material specific damping fields shown and stored while true.
     void setShow11d(bool show);
-    bool getShow11d() const { return show11d; }
+    bool getShow11d() const { return state.show11d; }
     // Appends records made elsewhere (project reader); the dialog takes ownership.
     void setMTypes(const QList<Member *> &types);
     // Appends l numbered entries to the member type list combo.
@@ -124,9 +126,6 @@ private:
     bool hasUnstoredEdits();
     bool settleEdits();
     bool storeShown();
-    bool editing(int category) const;
-    void setFieldShown(QWidget *field, bool shown);
-    void placeIn(QWidget *group, QBoxLayout *slot);
     void syncTypeList();
     void showDamping(QBoxLayout *slot);
     void readDamping();
@@ -222,16 +221,13 @@ private:
     void showConcrete(int iconc);
 
     Ui::editMTypeDialog *ui;
+    MTypeState state;              // state.member: selected entry of membersTypes
     QScrollArea *area = nullptr;
     QList<Member *> membersTypes;  // owned, entry i has ID i + 1
-    Member *member = nullptr;      // selected entry of membersTypes
-    bool show11d = false;
     // The selected record as it was shown, and what Set Properties would then have made of it.
     std::unique_ptr<Member> shownRecord;
     std::unique_ptr<Member> shownAs;
 
-    QHash<QWidget *, QLabel *> labelOf;        // field -> its label
-    QHash<QWidget *, QBoxLayout *> hostOf;     // shared group -> slot it sits in
     QList<QGroupBox *> laws;                   // every hysteresis rule group
 };
 
