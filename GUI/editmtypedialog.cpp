@@ -1,6 +1,7 @@
 #include "editmtypedialog.h"
 #include "ui_editmtypedialog.h"
 
+#include "hysteresispanel.h"
 #include "member.h"
 #include "mtypefields.h"
 #include "numberfield.h"
@@ -21,8 +22,6 @@
 using namespace MTypeFields;
 
 namespace {
-
-const char *const kindNames[3] = {"Confined concrete", "Cover concrete", "Shear concrete"};
 
 // Rule code of each entry of the multi-spring IHYST combo (0: no rule group).
 const int multiSpringRules[10] = {-1, 35, 2, 3, 40, 41, 38, 15, 5, 63};
@@ -83,15 +82,7 @@ void editMTypeDialog::init()
         NumberField::watch(edit, name.isEmpty() ? edit->toolTip() : name);
     }
 
-    laws = {ui->elasticGroupBox, ui->elastoplasticGroupBox, ui->bilinealGroupBox, ui->ihyst3GroupBox,
-            ui->ihyst15GroupBox, ui->ihyst16GroupBox, ui->ihyst17GroupBox, ui->ihyst27GroupBox,
-            ui->ihyst34GroupBox, ui->ihyst38GroupBox, ui->ihyst40GroupBox, ui->ihyst41GroupBox,
-            ui->ihyst43GroupBox, ui->ihyst59GroupBox, ui->takedaGroupBox, ui->sinaGroupBox,
-            ui->modifiedSinaGroupBox, ui->modifiedBilinearGroupBox, ui->ihyst56GroupBox,
-            ui->ihyst57GroupBox, ui->ihyst5GroupBox, ui->ihyst63GroupBox, ui->ihyst35GroupBox,
-            ui->ihyst53GroupBox, ui->ihyst39GroupBox, ui->ihyst54GroupBox, ui->ihyst33GroupBox};
-    for (QGroupBox *g : std::as_const(laws))
-        state.hostOf.insert(g, ui->frameLawLayout);
+    laws = std::make_unique<HysteresisPanel>(state);
     state.hostOf.insert(ui->degradingStrengthGroupBox, ui->frameDegLayout);
     state.hostOf.insert(ui->groupBox, ui->frameDampLayout);
 
@@ -108,7 +99,6 @@ void editMTypeDialog::init()
                          ui->spring1GroupBox, ui->spring2GroupBox, ui->spring3GroupBox, ui->spring4GroupBox,
                          ui->spring5GroupBox, ui->wall2GroupBox, ui->klosGroupBox})
         g->hide();
-    hiddenAllLaws();
 
     // Hinges 3 and 4 and the third and fourth yield moments are not offered,
     // but their fields still carry the record's values.
@@ -122,10 +112,6 @@ void editMTypeDialog::init()
     ui->xiLineEdit->setText(QStringLiteral("0"));
     ui->asiLineEdit->setText(QStringLiteral("0"));
     ui->aciLineEdit->setText(QStringLiteral("0"));
-    ui->ihyst33LineEdit->setEnabled(false);
-    ui->ihyst54LineEdit->setEnabled(false);
-    ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[0]));
-    ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[0]));
 }
 
 // ---------------------------------------------------------------------------
@@ -428,8 +414,7 @@ void editMTypeDialog::changeEvent(QEvent *event)
         // Back at the same item, IGA still stands for the value it was shown with.
         const QSignalBlocker blocker(ui->igaCBox);
         ui->igaCBox->setCurrentIndex(index);
-        ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[std::max(0, ui->ihyst54CBox->currentIndex())]));
-        ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[std::max(0, ui->ihyst33CBox->currentIndex())]));
+        laws->retranslate();
     }
     QDialog::changeEvent(event);
 }
@@ -465,383 +450,13 @@ void editMTypeDialog::showDegradation(QBoxLayout *slot, int ilos, bool fillField
 // Hysteresis rule groups
 // ---------------------------------------------------------------------------
 
-void editMTypeDialog::hiddenAllLaws()
-{
-    for (QGroupBox *g : std::as_const(laws))
-        g->hide();
-}
-
-void editMTypeDialog::showLaw(int code, QBoxLayout *slot)
-{
-    QGroupBox *group = nullptr;
-    switch (code) {
-    case 0: group = ui->elasticGroupBox; break;
-    case 1: group = ui->elastoplasticGroupBox; break;
-    case 2: group = ui->bilinealGroupBox; break;
-    case 3: group = ui->ihyst3GroupBox; break;
-    case 4: group = ui->takedaGroupBox; break;
-    case 5: group = ui->ihyst5GroupBox; break;
-    case 8: group = ui->sinaGroupBox; break;
-    case 15: group = ui->ihyst15GroupBox; break;
-    case 16: group = ui->ihyst16GroupBox; break;
-    case 17: group = ui->ihyst17GroupBox; break;
-    case 27: group = ui->ihyst27GroupBox; break;
-    case 31: group = ui->modifiedSinaGroupBox; break;
-    case 32: group = ui->modifiedBilinearGroupBox; break;
-    case 34: group = ui->ihyst34GroupBox; break;
-    case 35: group = ui->ihyst35GroupBox; break;
-    case 38: group = ui->ihyst38GroupBox; break;
-    case 39: group = ui->ihyst39GroupBox; break;
-    case 40: group = ui->ihyst40GroupBox; break;
-    case 41: group = ui->ihyst41GroupBox; break;
-    case 43: group = ui->ihyst43GroupBox; break;
-    case 53: group = ui->ihyst53GroupBox; break;
-    case 56: group = ui->ihyst56GroupBox; break;
-    case 57: group = ui->ihyst57GroupBox; break;
-    case 59: group = ui->ihyst59GroupBox; break;
-    case 63: group = ui->ihyst63GroupBox; break;
-    default: hiddenAllLaws(); return;
-    }
-    state.placeIn(group, slot);
-    switch (code) {
-    case 0: showElastic(); break;
-    case 1: showElasticPlastic(); break;
-    case 2: showBilinear(); break;
-    case 3: showihyst3(); break;
-    case 4: showTakeda(); break;
-    case 5: showihyst5(); break;
-    case 8: showSina(); break;
-    case 15: showihyst15(); break;
-    case 16: showihyst16(); break;
-    case 17: showihyst17(); break;
-    case 27: showihyst27(); break;
-    case 31: showModifiedSina(); break;
-    case 32: showModifiedBilinear(); break;
-    case 34: showihyst34(); break;
-    case 35: showihyst35(); break;
-    case 38: showihyst38(); break;
-    case 39: showihyst39(); break;
-    case 40: showihyst40(); break;
-    case 41: showihyst41(); break;
-    case 43: showihyst43(); break;
-    case 53: showihyst53(); break;
-    case 56: showihyst56(); break;
-    case 57: showihyst57(); break;
-    case 59: showihyst59(); break;
-    case 63: showihyst63(); break;
-    default: break;
-    }
-}
-
-// Only the chosen rule is stored; the parameters of the others keep their values.
-void editMTypeDialog::readLaw(int code)
-{
-    switch (code) {
-    case 4: setTakeda(); break;
-    case 5: setihyst5(); break;
-    case 8: setSina(); break;
-    case 31: setModifiedSina(); break;
-    case 32: setModifiedBilinear(); break;
-    case 35: setihyst35(); break;
-    case 39: setihyst39(); break;
-    case 53: setihyst53(); break;
-    case 56: setihyst56(); break;
-    case 57: setihyst57(); break;
-    case 63: setihyst63(); break;
-    default: break;
-    }
-}
-
-void editMTypeDialog::showElastic() { hiddenAllLaws(); ui->elasticGroupBox->show(); }
-void editMTypeDialog::showElasticPlastic() { hiddenAllLaws(); ui->elastoplasticGroupBox->show(); }
-void editMTypeDialog::showBilinear() { hiddenAllLaws(); ui->bilinealGroupBox->show(); }
-void editMTypeDialog::showihyst3() { hiddenAllLaws(); ui->ihyst3GroupBox->show(); }
-void editMTypeDialog::showihyst15() { hiddenAllLaws(); ui->ihyst15GroupBox->show(); }
-void editMTypeDialog::showihyst16() { hiddenAllLaws(); ui->ihyst16GroupBox->show(); }
-void editMTypeDialog::showihyst17() { hiddenAllLaws(); ui->ihyst17GroupBox->show(); }
-void editMTypeDialog::showihyst27() { hiddenAllLaws(); ui->ihyst27GroupBox->show(); }
-void editMTypeDialog::showihyst34() { hiddenAllLaws(); ui->ihyst34GroupBox->show(); }
-void editMTypeDialog::showihyst38() { hiddenAllLaws(); ui->ihyst38GroupBox->show(); }
-void editMTypeDialog::showihyst40() { hiddenAllLaws(); ui->ihyst40GroupBox->show(); }
-void editMTypeDialog::showihyst41() { hiddenAllLaws(); ui->ihyst41GroupBox->show(); }
-void editMTypeDialog::showihyst43() { hiddenAllLaws(); ui->ihyst43GroupBox->show(); }
-void editMTypeDialog::showihyst59() { hiddenAllLaws(); ui->ihyst59GroupBox->show(); }
-
-void editMTypeDialog::showTakeda()
-{
-    hiddenAllLaws();
-    ui->takedaGroupBox->show();
-    fill({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, state.member->getTakeda());
-    select(ui->kkkcomboBox, state.member->getTakKKK() - 1);
-}
-
-void editMTypeDialog::setTakeda()
-{
-    read({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, state.member->getTakeda());
-    state.member->setTakKKK(chosenIndex(ui->kkkcomboBox) + 1);
-}
-
-static QList<QLineEdit *> sinaEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->sinaAlfaLineEdit, ui->sinaBetaLineEdit, ui->fcrpLineEdit, ui->fcrmLineEdit, ui->fccLineEdit};
-}
-
-void editMTypeDialog::showSina()
-{
-    hiddenAllLaws();
-    ui->sinaGroupBox->show();
-    fill(sinaEdits(ui), state.member->getSina());
-}
-
-void editMTypeDialog::setSina()
-{
-    read(sinaEdits(ui), state.member->getSina());
-}
-
-void editMTypeDialog::showModifiedSina()
-{
-    hiddenAllLaws();
-    ui->modifiedSinaGroupBox->show();
-    fill({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, state.member->getmSina());
-}
-
-void editMTypeDialog::setModifiedSina()
-{
-    read({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, state.member->getmSina());
-}
-
-void editMTypeDialog::showModifiedBilinear()
-{
-    hiddenAllLaws();
-    ui->modifiedBilinearGroupBox->show();
-    fill({ui->alfaLineEdit_3, ui->betaLineEdit_3}, state.member->getmBilinear());
-}
-
-void editMTypeDialog::setModifiedBilinear()
-{
-    read({ui->alfaLineEdit_3, ui->betaLineEdit_3}, state.member->getmBilinear());
-}
-
-static QList<QLineEdit *> ihyst56Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->alfa56LineEdit, ui->beta56LineEdit, ui->gamma56LineEdit, ui->delta56LineEdit,
-            ui->phi56LineEdit, ui->fcrp56LineEdit, ui->fcrn56LineEdit, ui->fccp56LineEdit,
-            ui->fccn56LineEdit, ui->pmax56LineEdit, ui->pmin56LineEdit};
-}
-
-void editMTypeDialog::showihyst56()
-{
-    hiddenAllLaws();
-    ui->ihyst56GroupBox->show();
-    fill(ihyst56Edits(ui), state.member->getihyst56());
-    select(ui->iop56CBox, state.member->getihyst56IOP());
-}
-
-void editMTypeDialog::setihyst56()
-{
-    read(ihyst56Edits(ui), state.member->getihyst56());
-    state.member->setihyst56IOP(chosenIndex(ui->iop56CBox));
-}
-
-static QList<QLineEdit *> ihyst57Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->alfa57LineEdit, ui->beta57LineEdit, ui->gamma57LineEdit, ui->delta57LineEdit,
-            ui->phi57LineEdit, ui->fcrp57LineEdit, ui->fcrn57LineEdit, ui->pmax57LineEdit,
-            ui->pmin57LineEdit};
-}
-
-void editMTypeDialog::showihyst57()
-{
-    hiddenAllLaws();
-    ui->ihyst57GroupBox->show();
-    fill(ihyst57Edits(ui), state.member->getihyst57());
-    select(ui->iop57CBox, state.member->getihyst57IOP());
-}
-
-void editMTypeDialog::setihyst57()
-{
-    read(ihyst57Edits(ui), state.member->getihyst57());
-    state.member->setihyst57IOP(chosenIndex(ui->iop57CBox));
-}
-
-static QList<QLineEdit *> ihyst5Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->gappLineEdit_2, ui->gapmLineEdit_2, ui->rcompLineEdit, ui->cLineEdit, ui->epsoLineEdit};
-}
-
-void editMTypeDialog::showihyst5()
-{
-    hiddenAllLaws();
-    ui->ihyst5GroupBox->show();
-    fill(ihyst5Edits(ui), state.member->getihyst5A());
-    select(ui->imodeCBox, state.member->getihyst5B()[0]);
-    select(ui->ilogCBox, state.member->getihyst5B()[1]);
-}
-
-void editMTypeDialog::setihyst5()
-{
-    read(ihyst5Edits(ui), state.member->getihyst5A());
-    state.member->getihyst5B()[0] = chosenIndex(ui->imodeCBox);
-    state.member->getihyst5B()[1] = chosenIndex(ui->ilogCBox);
-}
-
-void editMTypeDialog::showihyst63()
-{
-    hiddenAllLaws();
-    ui->ihyst63GroupBox->show();
-    fill({ui->gappLineEdit_3, ui->gapmLineEdit_3}, state.member->getihyst63());
-}
-
-void editMTypeDialog::setihyst63()
-{
-    read({ui->gappLineEdit_3, ui->gapmLineEdit_3}, state.member->getihyst63());
-}
-
-void editMTypeDialog::showihyst35()
-{
-    hiddenAllLaws();
-    ui->ihyst35GroupBox->show();
-    fill({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, state.member->getihyst35());
-}
-
-void editMTypeDialog::setihyst35()
-{
-    read({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, state.member->getihyst35());
-}
-
-void editMTypeDialog::showihyst39()
-{
-    hiddenAllLaws();
-    ui->ihyst39GroupBox->show();
-    fill({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, state.member->getihyst39());
-}
-
-void editMTypeDialog::setihyst39()
-{
-    read({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, state.member->getihyst39());
-}
-
-static QList<QLineEdit *> ihyst53Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fyavLineEdit, ui->ehard1LineEdit, ui->fuLineEdit, ui->euLineEdit,
-            ui->fhard2LineEdit, ui->ehard2LineEdit, ui->ratioLineEdit, ui->eblktLineEdit};
-}
-
-void editMTypeDialog::showihyst53()
-{
-    hiddenAllLaws();
-    ui->ihyst53GroupBox->show();
-    select(ui->ihardCBox, state.member->getihyst53A()[0] - 1);
-    select(ui->ibcklCBox, state.member->getihyst53A()[1]);
-    fill(ihyst53Edits(ui), state.member->getihyst53B());
-    on_ibcklCBox_currentIndexChanged(ui->ibcklCBox->currentIndex());
-}
-
-void editMTypeDialog::setihyst53()
-{
-    state.member->getihyst53A()[0] = chosenIndex(ui->ihardCBox) + 1;
-    state.member->getihyst53A()[1] = chosenIndex(ui->ibcklCBox);
-    read(ihyst53Edits(ui), state.member->getihyst53B());
-}
-
-void editMTypeDialog::on_ibcklCBox_currentIndexChanged(int index)
-{
-    // RATIO and EBLKT only matter when buckling is included; they are stored anyway.
-    state.setFieldShown(ui->ratioLineEdit, index == 1);
-    state.setFieldShown(ui->eblktLineEdit, index == 1);
-}
-
-static QList<QLineEdit *> ihyst54Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->tlimitLineEdit, ui->climitLineEdit, ui->betaLineEdit_4, ui->fboLineEdit,
-            ui->LLineEdit, ui->tfactorLineEdit, ui->cfactorLineEdit, ui->ettLineEdit};
-}
-
-// The concrete groups show beside a steel group: they hide no other group.
-void editMTypeDialog::showihyst54(int kind)
-{
-    if (!state.member || kind < 0 || kind > 2)
-        return;
-    ui->ihyst54GroupBox->show();
-    fill(ihyst54Edits(ui), state.member->getihyst54()[kind]);
-}
-
-void editMTypeDialog::setihyst54(int kind)
-{
-    if (!state.member || kind < 0 || kind > 2)
-        return;
-    read(ihyst54Edits(ui), state.member->getihyst54()[kind]);
-}
-
-static QList<QLineEdit *> ihyst33Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fcLineEdit, ui->ftLineEdit_2, ui->ucLineEdit, ui->uulLineEdit, ui->uclLineEdit, ui->emoLineEdit,
-            ui->gunLineEdit, ui->areLineEdit, ui->area1LineEdit, ui->area2LineEdit, ui->r1LineEdit, ui->r2LineEdit};
-}
-
-void editMTypeDialog::showihyst33(int kind)
-{
-    if (!state.member || kind < 0 || kind > 2)
-        return;
-    ui->ihyst33GroupBox->show();
-    fill(ihyst33Edits(ui), state.member->getihyst33A()[kind]);
-    select(ui->ienvCBox, state.member->getihyst33B()[kind]);
-}
-
-void editMTypeDialog::setihyst33A(int kind)
-{
-    if (!state.member || kind < 0 || kind > 2)
-        return;
-    read(ihyst33Edits(ui), state.member->getihyst33A()[kind]);
-}
-
-void editMTypeDialog::setihyst33B(int kind)
-{
-    if (!state.member || kind < 0 || kind > 2)
-        return;
-    state.member->getihyst33B()[kind] = chosenIndex(ui->ienvCBox);
-}
-
-void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index)
-{
-    if (index < 0)
-        return;
-    ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[index]));
-    showihyst54(index);
-}
-
-void editMTypeDialog::on_ihyst54OkBtn_clicked()
-{
-    if (!NumberField::check(ui->ihyst54GroupBox))
-        return;
-    setihyst54(ui->ihyst54CBox->currentIndex());
-}
-
-void editMTypeDialog::on_ihyst54CancelBtn_clicked()
-{
-    showihyst54(ui->ihyst54CBox->currentIndex());
-}
-
-void editMTypeDialog::on_ihyst33CBox_currentIndexChanged(int index)
-{
-    if (index < 0)
-        return;
-    ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[index]));
-    showihyst33(index);
-}
-
-void editMTypeDialog::on_ihyst33OkBtn_clicked()
-{
-    if (!NumberField::check(ui->ihyst33GroupBox))
-        return;
-    setihyst33A(ui->ihyst33CBox->currentIndex());
-    setihyst33B(ui->ihyst33CBox->currentIndex());
-}
-
-void editMTypeDialog::on_ihyst33CancelBtn_clicked()
-{
-    showihyst33(ui->ihyst33CBox->currentIndex());
-}
+void editMTypeDialog::on_ibcklCBox_currentIndexChanged(int index) { laws->bucklingChosen(index); }
+void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index) { laws->kindChosen(54, index); }
+void editMTypeDialog::on_ihyst54OkBtn_clicked() { laws->saveKind(54); }
+void editMTypeDialog::on_ihyst54CancelBtn_clicked() { laws->cancelKind(54); }
+void editMTypeDialog::on_ihyst33CBox_currentIndexChanged(int index) { laws->kindChosen(33, index); }
+void editMTypeDialog::on_ihyst33OkBtn_clicked() { laws->saveKind(33); }
+void editMTypeDialog::on_ihyst33CancelBtn_clicked() { laws->cancelKind(33); }
 
 // ---------------------------------------------------------------------------
 // FRAME page
@@ -1045,7 +660,7 @@ void editMTypeDialog::on_ihystCBox_currentIndexChanged(int)
     const int rule = frameRule();
     ui->BasicSectionGroupBox_3->setVisible(rule != 0);
     showFrameYield();
-    showLaw(rule, ui->frameLawLayout);
+    laws->showRule(rule, ui->frameLawLayout);
     rebuildIga();
     showFrameShear(true);
 }
@@ -1109,7 +724,7 @@ void editMTypeDialog::showFrameAll()
     showFrameYield();
     ui->groupBox_2->setVisible(ui->icondCBox->currentIndex() == 1);
     showDegradation(ui->frameDegLayout, ui->ilosCBox->currentIndex(), false);
-    showLaw(rule, ui->frameLawLayout);
+    laws->showRule(rule, ui->frameLawLayout);
     showDamping(ui->frameDampLayout);
 
     rebuildIga();
@@ -1164,7 +779,7 @@ void editMTypeDialog::readFrame()
 
     A[3] = chosenNumber(ui->ihystCBox);
     // The parameters read are those of the group shown: a kept rule without an item has none.
-    readLaw(frameRule());
+    laws->readRule(frameRule());
     const int iga = chosenNumber(ui->igaCBox);
     if (A[3] == 8 && iga == 1) {
         read(frameJEdits(ui), state.member->getFrameJ());
@@ -1263,7 +878,7 @@ void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
     if (springRule() != 0)
         fillSpringYield();
     showSpringYield();
-    showLaw(springRule(), ui->springLawLayout);
+    laws->showRule(springRule(), ui->springLawLayout);
 }
 
 void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index)
@@ -1289,7 +904,7 @@ void editMTypeDialog::showSpringAll()
 
     showSpringYield();
     showDegradation(ui->springDegLayout, ui->ilosCBox_2->currentIndex(), false);
-    showLaw(springRule(), ui->springLawLayout);
+    laws->showRule(springRule(), ui->springLawLayout);
     showDamping(ui->springDampLayout);
 }
 
@@ -1321,7 +936,7 @@ void editMTypeDialog::readSpring()
     if (A1[2] > 0)
         read(degEdits(ui), state.member->getFrameDeg());
     A1[1] = chosenNumber(ui->ihystCBox_2);
-    readLaw(springRule());
+    laws->readRule(springRule());
     readDamping();
 }
 
@@ -1566,10 +1181,10 @@ static QList<QLineEdit *> klosEdits(Ui::editMTypeDialog *ui)
 void editMTypeDialog::showMultiSpringRule(int index)
 {
     if (index <= 0 || index > 9) {
-        hiddenAllLaws();
+        laws->hideAll();
         return;
     }
-    showLaw(multiSpringRules[index], ui->multiSpringLawLayout);
+    laws->showRule(multiSpringRules[index], ui->multiSpringLawLayout);
 }
 
 void editMTypeDialog::showKlos(int klos)
@@ -1628,9 +1243,9 @@ void editMTypeDialog::readMultiSpring()
     int *A1 = state.member->getMultiSpringA1();
     A1[0] = chosenIndex(ui->ihystCBox_4);
     switch (A1[0]) {
-    case 1: setihyst35(); break;
-    case 8: setihyst5(); break;
-    case 9: setihyst63(); break;
+    case 1: laws->readRule(35); break;
+    case 8: laws->readRule(5); break;
+    case 9: laws->readRule(63); break;
     default: break;
     }
     A1[1] = chosenIndex(ui->ilosCBox_3);
@@ -1672,26 +1287,19 @@ static QList<QLineEdit *> reinforcedCEdits(Ui::editMTypeDialog *ui)
 void editMTypeDialog::showSteel(int isteel)
 {
     switch (isteel) {
-    case 0: showLaw(53, ui->reinforcedLawLayout); break;
-    case 1: showLaw(39, ui->reinforcedLawLayout); break;
-    case 2: showLaw(1, ui->reinforcedLawLayout); break;
-    default: hiddenAllLaws(); break;
+    case 0: laws->showRule(53, ui->reinforcedLawLayout); break;
+    case 1: laws->showRule(39, ui->reinforcedLawLayout); break;
+    case 2: laws->showRule(1, ui->reinforcedLawLayout); break;
+    default: laws->hideAll(); break;
     }
 }
 
 void editMTypeDialog::showConcrete(int iconc)
 {
-    if (iconc == 0) {
-        state.placeIn(ui->ihyst54GroupBox, ui->reinforcedLawLayout);
-        const int kind = std::max(0, ui->ihyst54CBox->currentIndex());
-        ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[kind]));
-        showihyst54(kind);
-    } else if (iconc == 1) {
-        state.placeIn(ui->ihyst33GroupBox, ui->reinforcedLawLayout);
-        const int kind = std::max(0, ui->ihyst33CBox->currentIndex());
-        ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[kind]));
-        showihyst33(kind);
-    }
+    if (iconc == 0)
+        laws->showConcrete(54, ui->reinforcedLawLayout);
+    else if (iconc == 1)
+        laws->showConcrete(33, ui->reinforcedLawLayout);
 }
 
 void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index)
@@ -1706,7 +1314,7 @@ void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index)
 {
     if (!state.editing(Member::REINFORCED))
         return;
-    hiddenAllLaws();
+    laws->hideAll();
     showSteel(ui->isteelCBox->currentIndex());
     showConcrete(index);
 }
@@ -1734,9 +1342,9 @@ void editMTypeDialog::readReinforced()
     A1[1] = chosenIndex(ui->isteelCBox);
     A1[2] = chosenIndex(ui->iconcCBox);
     if (A1[1] == 0)
-        setihyst53();
+        laws->readRule(53);
     else if (A1[1] == 1)
-        setihyst39();
+        laws->readRule(39);
     read(reinforcedA2Edits(ui), state.member->getReinforcedA2());
     read(reinforcedBEdits(ui), state.member->getReinforcedB());
     read(reinforcedCEdits(ui), state.member->getReinforcedC());

@@ -9,6 +9,7 @@
 
 #include "mtypestate.h"
 
+class HysteresisPanel;
 class QBoxLayout;
 class QComboBox;
 class QGroupBox;
@@ -131,52 +132,6 @@ private:
     void readDamping();
     void showDegradation(QBoxLayout *slot, int ilos, bool fill);
 
-    // Hysteresis rule groups.
-    void hiddenAllLaws();
-    void showLaw(int code, QBoxLayout *slot);
-    void readLaw(int code);
-    void showElastic();
-    void showElasticPlastic();
-    void showBilinear();
-    void showihyst3();
-    void showihyst15();
-    void showihyst16();
-    void showihyst17();
-    void showihyst27();
-    void showihyst34();
-    void showihyst38();
-    void showihyst40();
-    void showihyst41();
-    void showihyst43();
-    void showihyst59();
-    void showTakeda();
-    void setTakeda();
-    void showSina();
-    void setSina();
-    void showModifiedSina();
-    void setModifiedSina();
-    void showModifiedBilinear();
-    void setModifiedBilinear();
-    void showihyst56();
-    void setihyst56();
-    void showihyst57();
-    void setihyst57();
-    void showihyst5();
-    void setihyst5();
-    void showihyst63();
-    void setihyst63();
-    void showihyst35();
-    void setihyst35();
-    void showihyst39();
-    void setihyst39();
-    void showihyst53();
-    void setihyst53();
-    void showihyst54(int kind);
-    void setihyst54(int kind);
-    void showihyst33(int kind);
-    void setihyst33A(int kind);
-    void setihyst33B(int kind);
-
     // FRAME page.
     void showFrameAll();
     void readFrame();
@@ -227,8 +182,7 @@ private:
     // The selected record as it was shown, and what Set Properties would then have made of it.
     std::unique_ptr<Member> shownRecord;
     std::unique_ptr<Member> shownAs;
-
-    QList<QGroupBox *> laws;                   // every hysteresis rule group
+    std::unique_ptr<HysteresisPanel> laws;
 };
 
 #endif // EDITMTYPEDIALOG_H
