@@ -9,6 +9,7 @@
 
 #include "mtypestate.h"
 
+class FramePage;
 class HysteresisPanel;
 class QBoxLayout;
 class QComboBox;
@@ -132,17 +133,6 @@ private:
     void readDamping();
     void showDegradation(QBoxLayout *slot, int ilos, bool fill);
 
-    // FRAME page.
-    void showFrameAll();
-    void readFrame();
-    int frameRule() const;
-    QGroupBox *frameYieldGroup(int itype) const;
-    void showFrameYield();
-    void fillFrameYield();
-    void showEnd2(QComboBox *iend);
-    void rebuildIga();
-    void showFrameShear(bool fill);
-
     // SPRING page.
     void showSpringAll();
     void readSpring();
@@ -183,6 +173,7 @@ private:
     std::unique_ptr<Member> shownRecord;
     std::unique_ptr<Member> shownAs;
     std::unique_ptr<HysteresisPanel> laws;
+    std::unique_ptr<FramePage> frame;
 };
 
 #endif // EDITMTYPEDIALOG_H
