@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "framepage.h"
+#include "springpage.h"
 #include "hysteresispanel.h"
 #include "member.h"
 #include "mtypefields.h"
@@ -102,6 +103,7 @@ void editMTypeDialog::init()
         g->hide();
 
     frame = std::make_unique<FramePage>(state, *laws);
+    spring = std::make_unique<SpringPage>(state, *laws);
     showDamperFields(0);
 
     ui->xiLineEdit->setText(QStringLiteral("0"));
@@ -278,7 +280,7 @@ void editMTypeDialog::showSelected()
 {
     switch (state.member->getType()) {
     case Member::FRAME: frame->showAll(); break;
-    case Member::SPRING: showSpringAll(); break;
+    case Member::SPRING: spring->showAll(); break;
     case Member::WALL: showWallAll(); break;
     case Member::DAMPER: showDamperAll(); break;
     case Member::MULTISPRING: showMultiSpringAll(); break;
@@ -294,7 +296,7 @@ void editMTypeDialog::readPage()
     state.member->setLabel(ui->labelLineEdit->text());
     switch (state.member->getType()) {
     case Member::FRAME: frame->readAll(); break;
-    case Member::SPRING: readSpring(); break;
+    case Member::SPRING: spring->readAll(); break;
     case Member::WALL: readWall(); break;
     case Member::DAMPER: readDamper(); break;
     case Member::MULTISPRING: readMultiSpring(); break;
@@ -466,145 +468,9 @@ void editMTypeDialog::on_iendComboBox_2_currentIndexChanged(int) { frame->showEn
 // SPRING page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> degEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit};
-}
-
-static QList<QLineEdit *> springA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->kxLineEdit, ui->kyLineEdit, ui->gjLineEdit, ui->wgtLineEdit_2, ui->rfLineEdit_2, ui->rtLineEdit,
-            ui->psxLineEdit, ui->psyLineEdit, ui->pszLineEdit, ui->thetaLineEdit, ui->slLineEdit};
-}
-
-static QList<QLineEdit *> springCEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fxpLineEdit, ui->fxmLineEdit, ui->fypLineEdit, ui->fymLineEdit, ui->mzpLineEdit, ui->mzmLineEdit};
-}
-
-static QList<QLineEdit *> springDEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fx1LineEdit, ui->fy1LineEdit, ui->fx2LineEdit, ui->fy2LineEdit, ui->mzpLineEdit_2,
-            ui->mzmLineEdit_2, ui->rx1LineEdit, ui->ry1LineEdit, ui->rx2LineEdit, ui->ry2LineEdit};
-}
-
-static QList<QLineEdit *> springEEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fxpLineEdit_2, ui->fxmLineEdit_2, ui->fypLineEdit_2, ui->fymLineEdit_2, ui->mzpLineEdit_3,
-            ui->mzmLineEdit_3, ui->fcryLineEdit, ui->fccyLineEdit, ui->alfaLineEdit_4, ui->hingeLineEdit,
-            ui->duct1LineEdit_2, ui->duct2LineEdit_2, ui->resLineEdit, ui->duct3LineEdit_2};
-}
-
-static QList<QLineEdit *> springFEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pytLineEdit_5, ui->pycLineEdit_5, ui->fypLineEdit_3, ui->fymLineEdit_3, ui->pbLineEdit_6,
-            ui->mbLineEdit_6, ui->m1bLineEdit_2, ui->m2bLineEdit_2, ui->moLineEdit_3};
-}
-
-int editMTypeDialog::springRule() const
-{
-    return ui->ihystCBox_2->currentText().toInt();
-}
-
-void editMTypeDialog::showSpringYield()
-{
-    QGroupBox *groups[5] = {ui->spring1GroupBox, ui->spring2GroupBox, ui->spring3GroupBox,
-                            ui->spring4GroupBox, ui->spring5GroupBox};
-    const int chosen = springRule() != 0 ? ui->itypeCBox_2->currentIndex() : -1;
-    for (int i = 0; i < 5; ++i)
-        groups[i]->setVisible(i == chosen);
-}
-
-void editMTypeDialog::fillSpringYield()
-{
-    fill(springCEdits(ui), state.member->getSpringC());
-    fill(springDEdits(ui), state.member->getSpringD());
-    fill(springEEdits(ui), state.member->getSpringE());
-    select(ui->iCBox, state.member->springI);
-    fill(springFEdits(ui), state.member->getSpringF());
-    fill({ui->f0LineEdit, ui->muLineEdit}, state.member->getSpringG());
-    select(ui->iopCBox_2, state.member->springIOP);
-}
-
-void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int)
-{
-    if (!state.editing(Member::SPRING))
-        return;
-    if (springRule() != 0)
-        fillSpringYield();
-    showSpringYield();
-}
-
-void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
-{
-    if (!state.editing(Member::SPRING))
-        return;
-    // The elastic rule only hides the yield groups: Set Properties still reads
-    // the one of ITYPE, so what was typed there must stay.
-    if (springRule() != 0)
-        fillSpringYield();
-    showSpringYield();
-    laws->showRule(springRule(), ui->springLawLayout);
-}
-
-void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index)
-{
-    if (state.editing(Member::SPRING))
-        showDegradation(ui->springDegLayout, index, true);
-}
-
-void editMTypeDialog::showSpringAll()
-{
-    ui->labelLineEdit->setText(state.member->getLabel());
-    const int *A1 = state.member->getSpringA1();
-    select(ui->itypeCBox_2, A1[0] - 1);
-    selectNumber(ui->ihystCBox_2, A1[1]);
-    select(ui->ilosCBox_2, A1[2]);
-    select(ui->idamgCBox_2, A1[3]);
-    select(ui->itrussCBox, A1[4]);
-    select(ui->iopCBox, A1[5]);
-
-    fill(springA2Edits(ui), state.member->getSpringA2());
-    fillSpringYield();
-    fill(degEdits(ui), state.member->getFrameDeg());
-
-    showSpringYield();
-    showDegradation(ui->springDegLayout, ui->ilosCBox_2->currentIndex(), false);
-    laws->showRule(springRule(), ui->springLawLayout);
-    showDamping(ui->springDampLayout);
-}
-
-void editMTypeDialog::readSpring()
-{
-    int *A1 = state.member->getSpringA1();
-    A1[2] = chosenIndex(ui->ilosCBox_2);
-    A1[3] = chosenIndex(ui->idamgCBox_2);
-    read(springA2Edits(ui), state.member->getSpringA2());
-    A1[4] = chosenIndex(ui->itrussCBox);
-    A1[5] = chosenIndex(ui->iopCBox);
-
-    A1[0] = chosenIndex(ui->itypeCBox_2) + 1;
-    switch (A1[0]) {
-    case 1: read(springCEdits(ui), state.member->getSpringC()); break;
-    case 2: read(springDEdits(ui), state.member->getSpringD()); break;
-    case 3:
-        read(springEEdits(ui), state.member->getSpringE());
-        state.member->springI = chosenIndex(ui->iCBox);
-        break;
-    case 4: read(springFEdits(ui), state.member->getSpringF()); break;
-    case 5:
-        read({ui->f0LineEdit, ui->muLineEdit}, state.member->getSpringG());
-        state.member->springIOP = chosenIndex(ui->iopCBox_2);
-        break;
-    default: break;
-    }
-
-    if (A1[2] > 0)
-        read(degEdits(ui), state.member->getFrameDeg());
-    A1[1] = chosenNumber(ui->ihystCBox_2);
-    laws->readRule(springRule());
-    readDamping();
-}
+void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int) { spring->itypeChosen(); }
+void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int) { spring->ruleChosen(); }
+void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index) { spring->ilosChosen(index); }
 
 // ---------------------------------------------------------------------------
 // WALL page
@@ -827,6 +693,11 @@ void editMTypeDialog::readDamper()
 // ---------------------------------------------------------------------------
 // MULTISPRING page
 // ---------------------------------------------------------------------------
+
+static QList<QLineEdit *> degEdits(Ui::editMTypeDialog *ui)
+{
+    return {ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit};
+}
 
 static QList<QLineEdit *> multiA2Edits(Ui::editMTypeDialog *ui)
 {

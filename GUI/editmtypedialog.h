@@ -10,6 +10,7 @@
 #include "mtypestate.h"
 
 class FramePage;
+class SpringPage;
 class HysteresisPanel;
 class QBoxLayout;
 class QComboBox;
@@ -133,13 +134,6 @@ private:
     void readDamping();
     void showDegradation(QBoxLayout *slot, int ilos, bool fill);
 
-    // SPRING page.
-    void showSpringAll();
-    void readSpring();
-    int springRule() const;
-    void showSpringYield();
-    void fillSpringYield();
-
     // WALL page.
     void showWallAll();
     void readWall();
@@ -174,6 +168,7 @@ private:
     std::unique_ptr<Member> shownAs;
     std::unique_ptr<HysteresisPanel> laws;
     std::unique_ptr<FramePage> frame;
+    std::unique_ptr<SpringPage> spring;
 };
 
 #endif // EDITMTYPEDIALOG_H
