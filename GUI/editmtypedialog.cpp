@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "framepage.h"
+#include "wallpage.h"
 #include "springpage.h"
 #include "hysteresispanel.h"
 #include "member.h"
@@ -103,12 +104,9 @@ void editMTypeDialog::init()
         g->hide();
 
     frame = std::make_unique<FramePage>(state, *laws);
+    wall = std::make_unique<WallPage>(state, *laws);
     spring = std::make_unique<SpringPage>(state, *laws);
     showDamperFields(0);
-
-    ui->xiLineEdit->setText(QStringLiteral("0"));
-    ui->asiLineEdit->setText(QStringLiteral("0"));
-    ui->aciLineEdit->setText(QStringLiteral("0"));
 }
 
 // ---------------------------------------------------------------------------
@@ -281,7 +279,7 @@ void editMTypeDialog::showSelected()
     switch (state.member->getType()) {
     case Member::FRAME: frame->showAll(); break;
     case Member::SPRING: spring->showAll(); break;
-    case Member::WALL: showWallAll(); break;
+    case Member::WALL: wall->showAll(); break;
     case Member::DAMPER: showDamperAll(); break;
     case Member::MULTISPRING: showMultiSpringAll(); break;
     case Member::REINFORCED: showReinforcedAll(); break;
@@ -297,7 +295,7 @@ void editMTypeDialog::readPage()
     switch (state.member->getType()) {
     case Member::FRAME: frame->readAll(); break;
     case Member::SPRING: spring->readAll(); break;
-    case Member::WALL: readWall(); break;
+    case Member::WALL: wall->readAll(); break;
     case Member::DAMPER: readDamper(); break;
     case Member::MULTISPRING: readMultiSpring(); break;
     case Member::REINFORCED: readReinforced(); break;
@@ -476,169 +474,13 @@ void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index) { spring->ilo
 // WALL page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> wallA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->wgtLineEdit_3, ui->amaxLineEdit, ui->imaxLineEdit, ui->h1LineEdit_2, ui->h2LineEdit_2};
-}
-
-static QList<QLineEdit *> wallBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->emodcLineEdit, ui->emodsLineEdit, ui->sigaLineEdit, ui->sigbLineEdit, ui->epsbLineEdit,
-            ui->sigcrLineEdit, ui->sigysLineEdit, ui->sbilinLineEdit, ui->alfaLineEdit_5};
-}
-
-static QList<QLineEdit *> wallDEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->bLineEdit, ui->dLineEdit, ui->b1LineEdit, ui->b2LineEdit, ui->d1LineEdit, ui->d2LineEdit,
-            ui->d3LineEdit, ui->d4LineEdit, ui->as1LineEdit, ui->as2LineEdit, ui->as3LineEdit};
-}
-
-void editMTypeDialog::on_nsectCBox_currentIndexChanged(int index)
-{
-    // Hinge lengths only apply with two integration sections.
-    state.setFieldShown(ui->h1LineEdit_2, index == 0);
-    state.setFieldShown(ui->h2LineEdit_2, index == 0);
-}
-
-void editMTypeDialog::on_ihystCBox_3_currentIndexChanged(int index)
-{
-    state.setFieldShown(ui->alfaLineEdit_5, index == 2);
-}
-
-// NIP 19 and 20 exist only for the numerical section input.
-void editMTypeDialog::setNipItems(bool numerical)
-{
-    const QSignalBlocker blocker(ui->nipCBox);
-    if (numerical) {
-        if (ui->nipCBox->count() == 16)
-            ui->nipCBox->addItems({QStringLiteral("19"), QStringLiteral("20")});
-    } else {
-        if (ui->nipCBox->currentIndex() > 15)
-            ui->nipCBox->setCurrentIndex(15);
-        while (ui->nipCBox->count() > 16)
-            ui->nipCBox->removeItem(ui->nipCBox->count() - 1);
-    }
-}
-
-void editMTypeDialog::on_icondCBox_2_currentIndexChanged(int index)
-{
-    if (!state.editing(Member::WALL))
-        return;
-    if (index == 0 && ui->nipCBox->currentIndex() > 15)
-        ui->nipCBox->setCurrentIndex(15);  // runs the NIP handler: the lists follow
-    setNipItems(index == 1);
-    ui->wall1GroupBox->setVisible(index == 0);
-    ui->wall2GroupBox->setVisible(index == 1);
-}
-
-// The three segment lists always hold NIP entries: new segments start at 0,
-// existing ones keep their values.
-void editMTypeDialog::resizeWallLists(int n)
-{
-    for (QList<double> *list : {state.member->getWallXI(), state.member->getWallASI(), state.member->getWallACI()}) {
-        while (list->size() < n)
-            list->append(0.0);
-        while (list->size() > n)
-            list->removeLast();
-    }
-}
-
-void editMTypeDialog::rebuildSegments(int n, int selected)
-{
-    {
-        const QSignalBlocker blocker(ui->subAreaCBox);
-        ui->subAreaCBox->clear();
-        for (int i = 1; i <= n; ++i)
-            ui->subAreaCBox->addItem(QString::number(i));
-        ui->subAreaCBox->setCurrentIndex(selected >= 0 && selected < n ? selected : 0);
-    }
-    showSegment(ui->subAreaCBox->currentIndex());
-}
-
-void editMTypeDialog::showSegment(int index)
-{
-    if (index < 0 || !state.editing(Member::WALL))
-        return;
-    const QList<double> *xi = state.member->getWallXI();
-    const QList<double> *asi = state.member->getWallASI();
-    const QList<double> *aci = state.member->getWallACI();
-    showNumber(ui->xiLineEdit, index < xi->size() ? xi->at(index) : 0.0);
-    showNumber(ui->asiLineEdit, index < asi->size() ? asi->at(index) : 0.0);
-    showNumber(ui->aciLineEdit, index < aci->size() ? aci->at(index) : 0.0);
-}
-
-void editMTypeDialog::on_nipCBox_currentIndexChanged(int index)
-{
-    if (index < 0 || !state.editing(Member::WALL))
-        return;
-    resizeWallLists(index + 3);
-    rebuildSegments(index + 3, 0);
-}
-
-void editMTypeDialog::on_subAreaCBox_currentIndexChanged(int index)
-{
-    showSegment(index);
-}
-
-void editMTypeDialog::on_saveWallBtn_clicked()
-{
-    const int index = ui->subAreaCBox->currentIndex();
-    if (index < 0 || !state.editing(Member::WALL)
-        || !NumberField::check({ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit}))
-        return;
-    QList<double> *lists[3] = {state.member->getWallXI(), state.member->getWallASI(), state.member->getWallACI()};
-    const QLineEdit *edits[3] = {ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit};
-    for (int k = 0; k < 3; ++k) {
-        while (lists[k]->size() <= index)
-            lists[k]->append(0.0);
-        (*lists[k])[index] = shownValue(edits[k]);
-    }
-}
-
-void editMTypeDialog::on_cancelWallBtn_clicked()
-{
-    showSegment(ui->subAreaCBox->currentIndex());
-}
-
-// Showing never changes the record: the combos are set with their handlers
-// held back, ICOND before NIP because NIP 19 and 20 need the numerical input.
-void editMTypeDialog::showWallAll()
-{
-    ui->labelLineEdit->setText(state.member->getLabel());
-    const int *A1 = state.member->getWallA1();
-    select(ui->icondCBox_2, A1[2]);
-    setNipItems(ui->icondCBox_2->currentIndex() == 1);
-    select(ui->nsectCBox, A1[0] - 2);
-    select(ui->nipCBox, A1[1] - 3);
-    select(ui->ihystCBox_3, A1[3]);
-    rebuildSegments(ui->nipCBox->currentIndex() + 3, ui->subAreaCBox->currentIndex());
-
-    fill(wallA2Edits(ui), state.member->getWallA2());
-    fill(wallBEdits(ui), state.member->getWallB());
-    fill(wallDEdits(ui), state.member->getWallD());
-
-    on_nsectCBox_currentIndexChanged(ui->nsectCBox->currentIndex());
-    on_ihystCBox_3_currentIndexChanged(ui->ihystCBox_3->currentIndex());
-    ui->wall1GroupBox->setVisible(ui->icondCBox_2->currentIndex() == 0);
-    ui->wall2GroupBox->setVisible(ui->icondCBox_2->currentIndex() == 1);
-    showDamping(ui->wallDampLayout);
-}
-
-void editMTypeDialog::readWall()
-{
-    int *A1 = state.member->getWallA1();
-    A1[0] = chosenIndex(ui->nsectCBox) + 2;
-    A1[1] = chosenIndex(ui->nipCBox) + 3;
-    A1[2] = chosenIndex(ui->icondCBox_2);
-    A1[3] = chosenIndex(ui->ihystCBox_3);
-    // The file writer lists NIP segments: keep the lists that long.
-    resizeWallLists(A1[1]);
-    read(wallA2Edits(ui), state.member->getWallA2());
-    read(wallBEdits(ui), state.member->getWallB());
-    readDamping();
-    if (A1[2] == 0)
-        read(wallDEdits(ui), state.member->getWallD());
-}
+void editMTypeDialog::on_nsectCBox_currentIndexChanged(int index) { wall->nsectChosen(index); }
+void editMTypeDialog::on_nipCBox_currentIndexChanged(int index) { wall->nipChosen(index); }
+void editMTypeDialog::on_icondCBox_2_currentIndexChanged(int index) { wall->icondChosen(index); }
+void editMTypeDialog::on_ihystCBox_3_currentIndexChanged(int index) { wall->ruleChosen(index); }
+void editMTypeDialog::on_subAreaCBox_currentIndexChanged(int index) { wall->showSegment(index); }
+void editMTypeDialog::on_saveWallBtn_clicked() { wall->saveSegment(); }
+void editMTypeDialog::on_cancelWallBtn_clicked() { wall->cancelSegment(); }
 
 // ---------------------------------------------------------------------------
 // DAMPER page

@@ -10,6 +10,7 @@
 #include "mtypestate.h"
 
 class FramePage;
+class WallPage;
 class SpringPage;
 class HysteresisPanel;
 class QBoxLayout;
@@ -134,14 +135,6 @@ private:
     void readDamping();
     void showDegradation(QBoxLayout *slot, int ilos, bool fill);
 
-    // WALL page.
-    void showWallAll();
-    void readWall();
-    void setNipItems(bool numerical);
-    void resizeWallLists(int n);
-    void rebuildSegments(int n, int select);
-    void showSegment(int index);
-
     // DAMPER page.
     void showDamperAll();
     void readDamper();
@@ -168,6 +161,7 @@ private:
     std::unique_ptr<Member> shownAs;
     std::unique_ptr<HysteresisPanel> laws;
     std::unique_ptr<FramePage> frame;
+    std::unique_ptr<WallPage> wall;
     std::unique_ptr<SpringPage> spring;
 };
 
