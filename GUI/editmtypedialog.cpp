@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "framepage.h"
+#include "damperpage.h"
 #include "wallpage.h"
 #include "springpage.h"
 #include "hysteresispanel.h"
@@ -104,9 +105,9 @@ void editMTypeDialog::init()
         g->hide();
 
     frame = std::make_unique<FramePage>(state, *laws);
+    damper = std::make_unique<DamperPage>(state, *laws);
     wall = std::make_unique<WallPage>(state, *laws);
     spring = std::make_unique<SpringPage>(state, *laws);
-    showDamperFields(0);
 }
 
 // ---------------------------------------------------------------------------
@@ -280,7 +281,7 @@ void editMTypeDialog::showSelected()
     case Member::FRAME: frame->showAll(); break;
     case Member::SPRING: spring->showAll(); break;
     case Member::WALL: wall->showAll(); break;
-    case Member::DAMPER: showDamperAll(); break;
+    case Member::DAMPER: damper->showAll(); break;
     case Member::MULTISPRING: showMultiSpringAll(); break;
     case Member::REINFORCED: showReinforcedAll(); break;
     default: ui->labelLineEdit->setText(state.member->getLabel()); break;
@@ -296,7 +297,7 @@ void editMTypeDialog::readPage()
     case Member::FRAME: frame->readAll(); break;
     case Member::SPRING: spring->readAll(); break;
     case Member::WALL: wall->readAll(); break;
-    case Member::DAMPER: readDamper(); break;
+    case Member::DAMPER: damper->readAll(); break;
     case Member::MULTISPRING: readMultiSpring(); break;
     case Member::REINFORCED: readReinforced(); break;
     default: break;
@@ -486,51 +487,7 @@ void editMTypeDialog::on_cancelWallBtn_clicked() { wall->cancelSegment(); }
 // DAMPER page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> damperA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->c1LineEdit, ui->c2LineEdit, ui->c3LineEdit, ui->gappLineEdit, ui->gapmLineEdit, ui->alfaLineEdit_6,
-            ui->c4LineEdit, ui->c5LineEdit, ui->c6LineEdit, ui->alfamLineEdit, ui->thetaLineEdit_2, ui->slLineEdit_2};
-}
-
-static QList<QLineEdit *> damperBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fxmaxLineEdit, ui->fxminLineEdit, ui->fymaxLineEdit, ui->fyminLineEdit,
-            ui->fzmaxLineEdit, ui->fzminLineEdit};
-}
-
-void editMTypeDialog::showDamperFields(int itype)
-{
-    state.setFieldShown(ui->alfaLineEdit_6, itype >= 1);
-    for (QLineEdit *e : {ui->c4LineEdit, ui->c5LineEdit, ui->c6LineEdit, ui->alfamLineEdit})
-        state.setFieldShown(e, itype >= 2);
-}
-
-void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index)
-{
-    showDamperFields(index);
-}
-
-void editMTypeDialog::showDamperAll()
-{
-    ui->labelLineEdit->setText(state.member->getLabel());
-    const int *A1 = state.member->getDamperA1();
-    select(ui->itypeCBox_3, A1[0]);
-    select(ui->limitCBox, A1[1]);
-    fill(damperA2Edits(ui), state.member->getDamperA2());
-    fill(damperBEdits(ui), state.member->getDamperB());
-    showDamperFields(ui->itypeCBox_3->currentIndex());
-    // Dampers have no material specific damping.
-    ui->groupBox->hide();
-}
-
-void editMTypeDialog::readDamper()
-{
-    int *A1 = state.member->getDamperA1();
-    A1[0] = chosenIndex(ui->itypeCBox_3);
-    A1[1] = chosenIndex(ui->limitCBox);
-    read(damperA2Edits(ui), state.member->getDamperA2());
-    read(damperBEdits(ui), state.member->getDamperB());
-}
+void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index) { damper->showFields(index); }
 
 // ---------------------------------------------------------------------------
 // MULTISPRING page

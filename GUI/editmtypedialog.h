@@ -10,6 +10,7 @@
 #include "mtypestate.h"
 
 class FramePage;
+class DamperPage;
 class WallPage;
 class SpringPage;
 class HysteresisPanel;
@@ -135,11 +136,6 @@ private:
     void readDamping();
     void showDegradation(QBoxLayout *slot, int ilos, bool fill);
 
-    // DAMPER page.
-    void showDamperAll();
-    void readDamper();
-    void showDamperFields(int itype);
-
     // MULTISPRING page.
     void showMultiSpringAll();
     void readMultiSpring();
@@ -161,6 +157,7 @@ private:
     std::unique_ptr<Member> shownAs;
     std::unique_ptr<HysteresisPanel> laws;
     std::unique_ptr<FramePage> frame;
+    std::unique_ptr<DamperPage> damper;
     std::unique_ptr<WallPage> wall;
     std::unique_ptr<SpringPage> spring;
 };
