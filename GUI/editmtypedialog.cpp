@@ -2,6 +2,7 @@
 #include "ui_editmtypedialog.h"
 
 #include "framepage.h"
+#include "multispringpage.h"
 #include "damperpage.h"
 #include "wallpage.h"
 #include "springpage.h"
@@ -24,13 +25,6 @@
 #include <algorithm>
 
 using namespace MTypeFields;
-
-namespace {
-
-// Rule code of each entry of the multi-spring IHYST combo (0: no rule group).
-const int multiSpringRules[10] = {-1, 35, 2, 3, 40, 41, 38, 15, 5, 63};
-
-} // namespace
 
 editMTypeDialog::editMTypeDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::editMTypeDialog), state(ui)
@@ -105,6 +99,7 @@ void editMTypeDialog::init()
         g->hide();
 
     frame = std::make_unique<FramePage>(state, *laws);
+    multiSpring = std::make_unique<MultiSpringPage>(state, *laws);
     damper = std::make_unique<DamperPage>(state, *laws);
     wall = std::make_unique<WallPage>(state, *laws);
     spring = std::make_unique<SpringPage>(state, *laws);
@@ -282,7 +277,7 @@ void editMTypeDialog::showSelected()
     case Member::SPRING: spring->showAll(); break;
     case Member::WALL: wall->showAll(); break;
     case Member::DAMPER: damper->showAll(); break;
-    case Member::MULTISPRING: showMultiSpringAll(); break;
+    case Member::MULTISPRING: multiSpring->showAll(); break;
     case Member::REINFORCED: showReinforcedAll(); break;
     default: ui->labelLineEdit->setText(state.member->getLabel()); break;
     }
@@ -298,7 +293,7 @@ void editMTypeDialog::readPage()
     case Member::SPRING: spring->readAll(); break;
     case Member::WALL: wall->readAll(); break;
     case Member::DAMPER: damper->readAll(); break;
-    case Member::MULTISPRING: readMultiSpring(); break;
+    case Member::MULTISPRING: multiSpring->readAll(); break;
     case Member::REINFORCED: readReinforced(); break;
     default: break;
     }
@@ -493,111 +488,9 @@ void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index) { damper->sh
 // MULTISPRING page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> degEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit};
-}
-
-static QList<QLineEdit *> multiA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->hsLineEdit, ui->wgtLineEdit_4, ui->thetaLineEdit_3, ui->slLineEdit_3};
-}
-
-static QList<QLineEdit *> multiB2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->saLineEdit, ui->svLineEdit, ui->ytLineEdit, ui->ycLineEdit,
-            ui->ypLineEdit, ui->ynLineEdit, ui->raLineEdit_2, ui->rvLineEdit};
-}
-
-static QList<QLineEdit *> klosEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->duct1LineEdit_4, ui->duct2LineEdit_4, ui->rductLineEdit_2, ui->duct3LineEdit_3, ui->rcycLineEdit_2};
-}
-
-void editMTypeDialog::showMultiSpringRule(int index)
-{
-    if (index <= 0 || index > 9) {
-        laws->hideAll();
-        return;
-    }
-    laws->showRule(multiSpringRules[index], ui->multiSpringLawLayout);
-}
-
-void editMTypeDialog::showKlos(int klos)
-{
-    ui->klosGroupBox->setVisible(klos > 0);
-    state.setFieldShown(ui->rcycLineEdit_2, klos >= 4);
-}
-
-void editMTypeDialog::on_ihystCBox_4_currentIndexChanged(int index)
-{
-    if (state.editing(Member::MULTISPRING))
-        showMultiSpringRule(index);
-}
-
-void editMTypeDialog::on_ilosCBox_3_currentIndexChanged(int index)
-{
-    if (state.editing(Member::MULTISPRING))
-        showDegradation(ui->multiSpringDegLayout, index, true);
-}
-
-void editMTypeDialog::on_klosCBox_currentIndexChanged(int index)
-{
-    if (!state.editing(Member::MULTISPRING))
-        return;
-    if (index > 0)
-        fill(klosEdits(ui), state.member->getMultiSpringKLOS());
-    showKlos(index);
-}
-
-void editMTypeDialog::showMultiSpringAll()
-{
-    ui->labelLineEdit->setText(state.member->getLabel());
-    const int *A1 = state.member->getMultiSpringA1();
-    const int *B1 = state.member->getMultiSpringB1();
-    select(ui->ihystCBox_4, A1[0]);
-    select(ui->ilosCBox_3, A1[1]);
-    select(ui->klosCBox, A1[2]);
-    select(ui->idamgCBox_3, A1[3]);
-    // A new record holds NS 0 and ITYPE 0 until its first Set Properties.
-    select(ui->nsCBox, B1[0] == 0 ? 0 : B1[0] / 2 - 1);
-    select(ui->itypeCBox_4, B1[1] == 0 ? 0 : B1[1] - 1);
-
-    fill(degEdits(ui), state.member->getFrameDeg());
-    fill(klosEdits(ui), state.member->getMultiSpringKLOS());
-    fill(multiA2Edits(ui), state.member->getMultiSpringA2());
-    fill(multiB2Edits(ui), state.member->getMultiSpringB2());
-
-    showMultiSpringRule(ui->ihystCBox_4->currentIndex());
-    showDegradation(ui->multiSpringDegLayout, ui->ilosCBox_3->currentIndex(), false);
-    showKlos(ui->klosCBox->currentIndex());
-    showDamping(ui->multiSpringDampLayout);
-}
-
-void editMTypeDialog::readMultiSpring()
-{
-    int *A1 = state.member->getMultiSpringA1();
-    A1[0] = chosenIndex(ui->ihystCBox_4);
-    switch (A1[0]) {
-    case 1: laws->readRule(35); break;
-    case 8: laws->readRule(5); break;
-    case 9: laws->readRule(63); break;
-    default: break;
-    }
-    A1[1] = chosenIndex(ui->ilosCBox_3);
-    A1[2] = chosenIndex(ui->klosCBox);
-    A1[3] = chosenIndex(ui->idamgCBox_3);
-    if (A1[1] > 0)
-        read(degEdits(ui), state.member->getFrameDeg());
-    if (A1[2] > 0)
-        read(klosEdits(ui), state.member->getMultiSpringKLOS());
-    readDamping();
-    read(multiA2Edits(ui), state.member->getMultiSpringA2());
-    int *B1 = state.member->getMultiSpringB1();
-    B1[0] = 2 * chosenIndex(ui->nsCBox) + 2;
-    B1[1] = chosenIndex(ui->itypeCBox_4) + 1;
-    read(multiB2Edits(ui), state.member->getMultiSpringB2());
-}
+void editMTypeDialog::on_ihystCBox_4_currentIndexChanged(int index) { multiSpring->ruleChosen(index); }
+void editMTypeDialog::on_ilosCBox_3_currentIndexChanged(int index) { multiSpring->ilosChosen(index); }
+void editMTypeDialog::on_klosCBox_currentIndexChanged(int index) { multiSpring->klosChosen(index); }
 
 // ---------------------------------------------------------------------------
 // REINFORCED page

@@ -10,6 +10,7 @@
 #include "mtypestate.h"
 
 class FramePage;
+class MultiSpringPage;
 class DamperPage;
 class WallPage;
 class SpringPage;
@@ -136,12 +137,6 @@ private:
     void readDamping();
     void showDegradation(QBoxLayout *slot, int ilos, bool fill);
 
-    // MULTISPRING page.
-    void showMultiSpringAll();
-    void readMultiSpring();
-    void showMultiSpringRule(int index);
-    void showKlos(int klos);
-
     // REINFORCED page.
     void showReinforcedAll();
     void readReinforced();
@@ -157,6 +152,7 @@ private:
     std::unique_ptr<Member> shownAs;
     std::unique_ptr<HysteresisPanel> laws;
     std::unique_ptr<FramePage> frame;
+    std::unique_ptr<MultiSpringPage> multiSpring;
     std::unique_ptr<DamperPage> damper;
     std::unique_ptr<WallPage> wall;
     std::unique_ptr<SpringPage> spring;
