@@ -1,16 +1,15 @@
 #include "editmtypedialog.h"
 #include "ui_editmtypedialog.h"
 
-#include "framepage.h"
-#include "multispringpage.h"
 #include "damperpage.h"
-#include "wallpage.h"
-#include "springpage.h"
+#include "framepage.h"
 #include "hysteresispanel.h"
 #include "member.h"
-#include "mtypefields.h"
+#include "multispringpage.h"
 #include "numberfield.h"
-#include "shownvalue.h"
+#include "reinforcedpage.h"
+#include "springpage.h"
+#include "wallpage.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -21,10 +20,6 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-#include <algorithm>
-
-using namespace MTypeFields;
 
 editMTypeDialog::editMTypeDialog(QWidget *parent)
     : QDialog(parent), ui(new Ui::editMTypeDialog), state(ui)
@@ -99,10 +94,11 @@ void editMTypeDialog::init()
         g->hide();
 
     frame = std::make_unique<FramePage>(state, *laws);
-    multiSpring = std::make_unique<MultiSpringPage>(state, *laws);
-    damper = std::make_unique<DamperPage>(state, *laws);
-    wall = std::make_unique<WallPage>(state, *laws);
     spring = std::make_unique<SpringPage>(state, *laws);
+    wall = std::make_unique<WallPage>(state, *laws);
+    damper = std::make_unique<DamperPage>(state, *laws);
+    multiSpring = std::make_unique<MultiSpringPage>(state, *laws);
+    reinforced = std::make_unique<ReinforcedPage>(state, *laws);
 }
 
 // ---------------------------------------------------------------------------
@@ -278,7 +274,7 @@ void editMTypeDialog::showSelected()
     case Member::WALL: wall->showAll(); break;
     case Member::DAMPER: damper->showAll(); break;
     case Member::MULTISPRING: multiSpring->showAll(); break;
-    case Member::REINFORCED: showReinforcedAll(); break;
+    case Member::REINFORCED: reinforced->showAll(); break;
     default: ui->labelLineEdit->setText(state.member->getLabel()); break;
     }
     noteShown();
@@ -294,7 +290,7 @@ void editMTypeDialog::readPage()
     case Member::WALL: wall->readAll(); break;
     case Member::DAMPER: damper->readAll(); break;
     case Member::MULTISPRING: multiSpring->readAll(); break;
-    case Member::REINFORCED: readReinforced(); break;
+    case Member::REINFORCED: reinforced->readAll(); break;
     default: break;
     }
 }
@@ -405,33 +401,6 @@ void editMTypeDialog::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
-void editMTypeDialog::showDamping(QBoxLayout *slot)
-{
-    if (!state.show11d || !state.member) {
-        ui->groupBox->hide();
-        return;
-    }
-    state.placeIn(ui->groupBox, slot);
-    fill({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, state.member->getFrameIC());
-    ui->groupBox->show();
-}
-
-void editMTypeDialog::readDamping()
-{
-    if (state.show11d)
-        read({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, state.member->getFrameIC());
-}
-
-void editMTypeDialog::showDegradation(QBoxLayout *slot, int ilos, bool fillFields)
-{
-    state.placeIn(ui->degradingStrengthGroupBox, slot);
-    if (fillFields && state.member)
-        fill({ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit},
-             state.member->getFrameDeg());
-    ui->degradingStrengthGroupBox->setVisible(ilos > 0);
-    state.setFieldShown(ui->rcycLineEdit, ilos >= 4);
-}
-
 // ---------------------------------------------------------------------------
 // Hysteresis rule groups
 // ---------------------------------------------------------------------------
@@ -496,86 +465,5 @@ void editMTypeDialog::on_klosCBox_currentIndexChanged(int index) { multiSpring->
 // REINFORCED page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> reinforcedA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->bLineEdit_2, ui->dLineEdit_2, ui->cLineEdit_2, ui->hlLineEdit, ui->wgtLineEdit_5, ui->thetaLineEdit_4};
-}
-
-static QList<QLineEdit *> reinforcedBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->ecLineEdit, ui->fpcLineEdit, ui->ftLineEdit, ui->eccLineEdit, ui->fpccLineEdit, ui->ftcLineEdit,
-            ui->ecvLineEdit, ui->fpcvLineEdit, ui->ftvLineEdit, ui->dbLineEdit, ui->flexvLineEdit};
-}
-
-static QList<QLineEdit *> reinforcedCEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->esLineEdit, ui->fscLineEdit, ui->fstLineEdit, ui->atopLineEdit, ui->abtmLineEdit, ui->slongLineEdit};
-}
-
-// The steel group hides every other rule group; the concrete group is shown beside it.
-void editMTypeDialog::showSteel(int isteel)
-{
-    switch (isteel) {
-    case 0: laws->showRule(53, ui->reinforcedLawLayout); break;
-    case 1: laws->showRule(39, ui->reinforcedLawLayout); break;
-    case 2: laws->showRule(1, ui->reinforcedLawLayout); break;
-    default: laws->hideAll(); break;
-    }
-}
-
-void editMTypeDialog::showConcrete(int iconc)
-{
-    if (iconc == 0)
-        laws->showConcrete(54, ui->reinforcedLawLayout);
-    else if (iconc == 1)
-        laws->showConcrete(33, ui->reinforcedLawLayout);
-}
-
-void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index)
-{
-    if (!state.editing(Member::REINFORCED))
-        return;
-    showSteel(index);
-    showConcrete(ui->iconcCBox->currentIndex());
-}
-
-void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index)
-{
-    if (!state.editing(Member::REINFORCED))
-        return;
-    laws->hideAll();
-    showSteel(ui->isteelCBox->currentIndex());
-    showConcrete(index);
-}
-
-void editMTypeDialog::showReinforcedAll()
-{
-    ui->labelLineEdit->setText(state.member->getLabel());
-    const int *A1 = state.member->getReinforcedA1();
-    select(ui->jplasCBox, A1[0]);
-    select(ui->isteelCBox, A1[1]);
-    select(ui->iconcCBox, A1[2]);
-    showSteel(ui->isteelCBox->currentIndex());
-    showConcrete(ui->iconcCBox->currentIndex());
-    fill(reinforcedA2Edits(ui), state.member->getReinforcedA2());
-    fill(reinforcedBEdits(ui), state.member->getReinforcedB());
-    fill(reinforcedCEdits(ui), state.member->getReinforcedC());
-    showDamping(ui->reinforcedDampLayout);
-}
-
-// The concrete rows are stored only by the Save buttons of their groups.
-void editMTypeDialog::readReinforced()
-{
-    int *A1 = state.member->getReinforcedA1();
-    A1[0] = chosenIndex(ui->jplasCBox);
-    A1[1] = chosenIndex(ui->isteelCBox);
-    A1[2] = chosenIndex(ui->iconcCBox);
-    if (A1[1] == 0)
-        laws->readRule(53);
-    else if (A1[1] == 1)
-        laws->readRule(39);
-    read(reinforcedA2Edits(ui), state.member->getReinforcedA2());
-    read(reinforcedBEdits(ui), state.member->getReinforcedB());
-    read(reinforcedCEdits(ui), state.member->getReinforcedC());
-    readDamping();
-}
+void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index) { reinforced->steelChosen(index); }
+void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index) { reinforced->concreteChosen(index); }

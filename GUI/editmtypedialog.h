@@ -2,25 +2,20 @@
 #define EDITMTYPEDIALOG_H
 
 #include <QDialog>
-#include <QHash>
 #include <QList>
 
 #include <memory>
 
 #include "mtypestate.h"
 
-class FramePage;
-class MultiSpringPage;
 class DamperPage;
-class WallPage;
-class SpringPage;
+class FramePage;
 class HysteresisPanel;
-class QBoxLayout;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
+class MultiSpringPage;
 class QScrollArea;
+class ReinforcedPage;
+class SpringPage;
+class WallPage;
 class Member;
 
 namespace Ui {
@@ -133,15 +128,6 @@ private:
     bool settleEdits();
     bool storeShown();
     void syncTypeList();
-    void showDamping(QBoxLayout *slot);
-    void readDamping();
-    void showDegradation(QBoxLayout *slot, int ilos, bool fill);
-
-    // REINFORCED page.
-    void showReinforcedAll();
-    void readReinforced();
-    void showSteel(int isteel);
-    void showConcrete(int iconc);
 
     Ui::editMTypeDialog *ui;
     MTypeState state;              // state.member: selected entry of membersTypes
@@ -150,12 +136,14 @@ private:
     // The selected record as it was shown, and what Set Properties would then have made of it.
     std::unique_ptr<Member> shownRecord;
     std::unique_ptr<Member> shownAs;
+    // The parts of the form.
     std::unique_ptr<HysteresisPanel> laws;
     std::unique_ptr<FramePage> frame;
-    std::unique_ptr<MultiSpringPage> multiSpring;
-    std::unique_ptr<DamperPage> damper;
-    std::unique_ptr<WallPage> wall;
     std::unique_ptr<SpringPage> spring;
+    std::unique_ptr<WallPage> wall;
+    std::unique_ptr<DamperPage> damper;
+    std::unique_ptr<MultiSpringPage> multiSpring;
+    std::unique_ptr<ReinforcedPage> reinforced;
 };
 
 #endif // EDITMTYPEDIALOG_H
