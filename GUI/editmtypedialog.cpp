@@ -1,9 +1,15 @@
 #include "editmtypedialog.h"
 #include "ui_editmtypedialog.h"
 
+#include "damperpage.h"
+#include "framepage.h"
+#include "hysteresispanel.h"
 #include "member.h"
+#include "multispringpage.h"
 #include "numberfield.h"
-#include "shownvalue.h"
+#include "reinforcedpage.h"
+#include "springpage.h"
+#include "wallpage.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -15,85 +21,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
-namespace {
-
-QString num(double v)
-{
-    return QString::number(v, 'g', 10);
-}
-
-// Text that is not a finite number is stored as 0, without a message.
-double value(const QLineEdit *edit)
-{
-    return ShownValue::typed(edit->text());
-}
-
-// The text holds 10 digits; a field left as shown gives back the record's value itself.
-void showNumber(QLineEdit *edit, double v)
-{
-    ShownValue::show(edit, num(v), v);
-}
-
-double shownValue(const QLineEdit *edit)
-{
-    return ShownValue::read(edit, value(edit));
-}
-
-void fill(const QList<QLineEdit *> &edits, const double *values)
-{
-    for (int i = 0; i < edits.size(); ++i)
-        showNumber(edits.at(i), values[i]);
-}
-
-// A field holding no number stores nothing: shown, OK refuses it first; hidden
-// or disabled, it keeps the record's value.
-void read(const QList<QLineEdit *> &edits, double *values)
-{
-    for (int i = 0; i < edits.size(); ++i)
-        if (NumberField::fault(edits.at(i)).isEmpty())
-            values[i] = shownValue(edits.at(i));
-}
-
-// Selects an item without running the combo's handler; out of range picks the
-// nearest item, but until another item is chosen chosenIndex() gives index.
-void select(QComboBox *box, int index)
-{
-    if (box->count() == 0)
-        return;
-    const QSignalBlocker blocker(box);
-    ShownValue::show(box, std::clamp(index, 0, box->count() - 1), index);
-}
-
-// The same for a combo whose items are the stored numbers: chosenNumber() gives number.
-void selectNumber(QComboBox *box, int number)
-{
-    if (box->count() == 0)
-        return;
-    const QSignalBlocker blocker(box);
-    ShownValue::show(box, std::max(0, box->findText(QString::number(number))), number);
-}
-
-int chosenIndex(const QComboBox *box)
-{
-    return ShownValue::read(box, box->currentIndex());
-}
-
-int chosenNumber(const QComboBox *box)
-{
-    return ShownValue::read(box, box->currentText().toInt());
-}
-
-const char *const kindNames[3] = {"Confined concrete", "Cover concrete", "Shear concrete"};
-
-// Rule code of each entry of the multi-spring IHYST combo (0: no rule group).
-const int multiSpringRules[10] = {-1, 35, 2, 3, 40, 41, 38, 15, 5, 63};
-
-} // namespace
-
 editMTypeDialog::editMTypeDialog(QWidget *parent)
-    : QDialog(parent), ui(new Ui::editMTypeDialog)
+    : QDialog(parent), ui(new Ui::editMTypeDialog), state(ui)
 {
     ui->setupUi(this);
     init();
@@ -116,7 +45,7 @@ editMTypeDialog::editMTypeDialog(QWidget *parent)
 
 editMTypeDialog::~editMTypeDialog()
 {
-    member = nullptr;
+    state.member = nullptr;
     qDeleteAll(membersTypes);
     membersTypes.clear();
     delete ui;
@@ -133,36 +62,28 @@ void editMTypeDialog::init()
 
     for (QLabel *l : findChildren<QLabel *>())
         if (l->buddy())
-            labelOf.insert(l->buddy(), l);
+            state.labelOf.insert(l->buddy(), l);
     // Every line edit but these holds a number.
     const QList<QLineEdit *> texts = {ui->labelLineEdit, ui->typeLineEdit, ui->ihyst33LineEdit, ui->ihyst54LineEdit};
     for (QLineEdit *edit : ui->formWidget->findChildren<QLineEdit *>()) {
         if (texts.contains(edit))
             continue;
-        const QLabel *l = labelOf.value(edit);
+        const QLabel *l = state.labelOf.value(edit);
         QString name = l ? l->text().remove(QLatin1Char('&')).trimmed() : NumberField::labelName(edit);
         if (name.endsWith(QLatin1Char(':')))
             name = name.chopped(1).trimmed();
         NumberField::watch(edit, name.isEmpty() ? edit->toolTip() : name);
     }
 
-    laws = {ui->elasticGroupBox, ui->elastoplasticGroupBox, ui->bilinealGroupBox, ui->ihyst3GroupBox,
-            ui->ihyst15GroupBox, ui->ihyst16GroupBox, ui->ihyst17GroupBox, ui->ihyst27GroupBox,
-            ui->ihyst34GroupBox, ui->ihyst38GroupBox, ui->ihyst40GroupBox, ui->ihyst41GroupBox,
-            ui->ihyst43GroupBox, ui->ihyst59GroupBox, ui->takedaGroupBox, ui->sinaGroupBox,
-            ui->modifiedSinaGroupBox, ui->modifiedBilinearGroupBox, ui->ihyst56GroupBox,
-            ui->ihyst57GroupBox, ui->ihyst5GroupBox, ui->ihyst63GroupBox, ui->ihyst35GroupBox,
-            ui->ihyst53GroupBox, ui->ihyst39GroupBox, ui->ihyst54GroupBox, ui->ihyst33GroupBox};
-    for (QGroupBox *g : std::as_const(laws))
-        hostOf.insert(g, ui->frameLawLayout);
-    hostOf.insert(ui->degradingStrengthGroupBox, ui->frameDegLayout);
-    hostOf.insert(ui->groupBox, ui->frameDampLayout);
+    laws = std::make_unique<HysteresisPanel>(state);
+    state.hostOf.insert(ui->degradingStrengthGroupBox, ui->frameDegLayout);
+    state.hostOf.insert(ui->groupBox, ui->frameDampLayout);
 
     for (QWidget *w : {static_cast<QWidget *>(ui->groupBox), static_cast<QWidget *>(ui->editMTypeGroupBox),
                        static_cast<QWidget *>(ui->deleteBtn), static_cast<QWidget *>(ui->copyBtn),
                        static_cast<QWidget *>(ui->okBtn), static_cast<QWidget *>(ui->cancelBtn)})
         w->hide();
-    setFieldShown(ui->mTypeComboBox, false);
+    state.setFieldShown(ui->mTypeComboBox, false);
     for (QGroupBox *g : {ui->frameGroupBox, ui->springGroupBox, ui->wallGroupBox, ui->damperGroupBox,
                          ui->multiSpringGroupBox, ui->reinforcedGroupBox,
                          ui->BasicSectionGroupBox_3, ui->fGroupBox, ui->gGroupBox, ui->hGroupBox, ui->iGroupBox,
@@ -171,24 +92,13 @@ void editMTypeDialog::init()
                          ui->spring1GroupBox, ui->spring2GroupBox, ui->spring3GroupBox, ui->spring4GroupBox,
                          ui->spring5GroupBox, ui->wall2GroupBox, ui->klosGroupBox})
         g->hide();
-    hiddenAllLaws();
 
-    // Hinges 3 and 4 and the third and fourth yield moments are not offered,
-    // but their fields still carry the record's values.
-    for (QLineEdit *e : {ui->h3LineEdit, ui->h4LineEdit, ui->h5LineEdit, ui->h6LineEdit, ui->h7LineEdit,
-                         ui->my3pLineEdit, ui->my3mLineEdit, ui->my4pLineEdit, ui->my4mLineEdit})
-        setFieldShown(e, false);
-    for (QComboBox *iend : {ui->gIEndcomboBox, ui->iendComboBox, ui->comboBox_2, ui->iendComboBox_2})
-        showEnd2(iend);
-    showDamperFields(0);
-
-    ui->xiLineEdit->setText(QStringLiteral("0"));
-    ui->asiLineEdit->setText(QStringLiteral("0"));
-    ui->aciLineEdit->setText(QStringLiteral("0"));
-    ui->ihyst33LineEdit->setEnabled(false);
-    ui->ihyst54LineEdit->setEnabled(false);
-    ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[0]));
-    ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[0]));
+    frame = std::make_unique<FramePage>(state, *laws);
+    spring = std::make_unique<SpringPage>(state, *laws);
+    wall = std::make_unique<WallPage>(state, *laws);
+    damper = std::make_unique<DamperPage>(state, *laws);
+    multiSpring = std::make_unique<MultiSpringPage>(state, *laws);
+    reinforced = std::make_unique<ReinforcedPage>(state, *laws);
 }
 
 // ---------------------------------------------------------------------------
@@ -206,7 +116,7 @@ void editMTypeDialog::setMTypes(const QList<Member *> &types)
         if (m && !membersTypes.contains(m))
             membersTypes.append(m);
     // Items added before their records: show the selected one now.
-    if (!member && ui->mTypeComboBox->currentIndex() >= 0)
+    if (!state.member && ui->mTypeComboBox->currentIndex() >= 0)
         on_mTypeComboBox_currentIndexChanged(ui->mTypeComboBox->currentIndex());
 }
 
@@ -219,7 +129,7 @@ void editMTypeDialog::addItems(int l)
 void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
 {
     const int selected = ui->mTypeComboBox->currentIndex();
-    member = nullptr;
+    state.member = nullptr;
     QList<Member *> old = membersTypes;
     membersTypes.clear();
     ui->mTypeComboBox->clear();
@@ -233,10 +143,10 @@ void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
 void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
 {
     Member *kept = types.value(select);
-    if (member && shownRecord && kept && kept->sameValues(*shownRecord)) {
+    if (state.member && shownRecord && kept && kept->sameValues(*shownRecord)) {
         const QList<Member *> old = membersTypes;
         membersTypes = types;
-        member = kept;
+        state.member = kept;
         {
             const QSignalBlocker blocker(ui->mTypeComboBox);
             ui->mTypeComboBox->clear();
@@ -246,7 +156,7 @@ void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
         qDeleteAll(old);
         return;
     }
-    member = nullptr;
+    state.member = nullptr;
     const QList<Member *> old = membersTypes;
     membersTypes.clear();
     ui->mTypeComboBox->clear();
@@ -259,36 +169,12 @@ void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
 
 int editMTypeDialog::selectedMType() const
 {
-    return member ? int(membersTypes.indexOf(member)) : -1;
+    return state.member ? int(membersTypes.indexOf(state.member)) : -1;
 }
 
 void editMTypeDialog::newMType(int id, int type)
 {
     membersTypes.append(new Member(id, type));
-}
-
-bool editMTypeDialog::editing(int category) const
-{
-    return member && member->getType() == category;
-}
-
-void editMTypeDialog::setFieldShown(QWidget *field, bool shown)
-{
-    field->setVisible(shown);
-    if (QLabel *l = labelOf.value(field))
-        l->setVisible(shown);
-}
-
-// Moves a group shared by several pages into the slot of the page that shows it.
-void editMTypeDialog::placeIn(QWidget *group, QBoxLayout *slot)
-{
-    QBoxLayout *&host = hostOf[group];
-    if (host == slot)
-        return;
-    if (host)
-        host->removeWidget(group);
-    slot->addWidget(group);
-    host = slot;
 }
 
 // Keeps one combo item per record, whatever added records before.
@@ -302,7 +188,7 @@ void editMTypeDialog::on_addBtn_clicked()
 {
     if (!settleEdits())
         return;
-    member = nullptr;  // settled: showing the new type asks nothing more
+    state.member = nullptr;  // settled: showing the new type asks nothing more
     const int id = membersTypes.size() + 1;
     newMType(id, ui->mTypeCBox->currentIndex());
     syncTypeList();
@@ -312,11 +198,11 @@ void editMTypeDialog::on_addBtn_clicked()
 
 void editMTypeDialog::on_copyBtn_clicked()
 {
-    if (!member || !settleEdits())
+    if (!state.member || !settleEdits())
         return;
     const int id = membersTypes.size() + 1;
-    membersTypes.append(new Member(id, *member));
-    member = nullptr;
+    membersTypes.append(new Member(id, *state.member));
+    state.member = nullptr;
     syncTypeList();
     ui->mTypeComboBox->setCurrentIndex(id - 1);
     emit updateMTypes();
@@ -324,11 +210,11 @@ void editMTypeDialog::on_copyBtn_clicked()
 
 void editMTypeDialog::on_deleteBtn_clicked()
 {
-    if (!member)
+    if (!state.member)
         return;
-    const int oldId = member->getID();
-    Member *gone = member;
-    member = nullptr;
+    const int oldId = state.member->getID();
+    Member *gone = state.member;
+    state.member = nullptr;
     membersTypes.removeOne(gone);
     delete gone;
     for (int i = 0; i < membersTypes.size(); ++i)
@@ -342,22 +228,22 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
 {
     QGroupBox *pages[6] = {ui->frameGroupBox, ui->springGroupBox, ui->wallGroupBox,
                            ui->damperGroupBox, ui->multiSpringGroupBox, ui->reinforcedGroupBox};
-    if (member && membersTypes.value(index) != member && !settleEdits()) {
+    if (state.member && membersTypes.value(index) != state.member && !settleEdits()) {
         // Keep editing: the combo goes back to the type shown.
         const QSignalBlocker blocker(ui->mTypeComboBox);
-        ui->mTypeComboBox->setCurrentIndex(int(membersTypes.indexOf(member)));
+        ui->mTypeComboBox->setCurrentIndex(int(membersTypes.indexOf(state.member)));
         return;
     }
     Member *selected = membersTypes.value(index);
     if (!selected) {
-        member = nullptr;
+        state.member = nullptr;
         shownRecord.reset();
         shownAs.reset();
         ui->deleteBtn->hide();
         ui->copyBtn->hide();
         ui->editMTypeGroupBox->hide();
         if (index < 0)
-            setFieldShown(ui->mTypeComboBox, false);
+            state.setFieldShown(ui->mTypeComboBox, false);
         for (QGroupBox *p : pages)
             p->hide();
         ui->okBtn->hide();
@@ -368,11 +254,11 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
     ui->editMTypeGroupBox->show();
     ui->deleteBtn->show();
     ui->copyBtn->show();
-    setFieldShown(ui->mTypeComboBox, true);
+    state.setFieldShown(ui->mTypeComboBox, true);
     ui->okBtn->show();
     ui->cancelBtn->show();
-    member = selected;
-    const int type = member->getType();
+    state.member = selected;
+    const int type = state.member->getType();
     for (int t = 0; t < 6; ++t)
         pages[t]->setVisible(t == type);
     ui->typeLineEdit->setText(Member::categoryCaption(type));
@@ -382,14 +268,14 @@ void editMTypeDialog::on_mTypeComboBox_currentIndexChanged(int index)
 // Fills the page from the selected record.
 void editMTypeDialog::showSelected()
 {
-    switch (member->getType()) {
-    case Member::FRAME: showFrameAll(); break;
-    case Member::SPRING: showSpringAll(); break;
-    case Member::WALL: showWallAll(); break;
-    case Member::DAMPER: showDamperAll(); break;
-    case Member::MULTISPRING: showMultiSpringAll(); break;
-    case Member::REINFORCED: showReinforcedAll(); break;
-    default: ui->labelLineEdit->setText(member->getLabel()); break;
+    switch (state.member->getType()) {
+    case Member::FRAME: frame->showAll(); break;
+    case Member::SPRING: spring->showAll(); break;
+    case Member::WALL: wall->showAll(); break;
+    case Member::DAMPER: damper->showAll(); break;
+    case Member::MULTISPRING: multiSpring->showAll(); break;
+    case Member::REINFORCED: reinforced->showAll(); break;
+    default: ui->labelLineEdit->setText(state.member->getLabel()); break;
     }
     noteShown();
 }
@@ -397,14 +283,14 @@ void editMTypeDialog::showSelected()
 // Reads the form into member, as Set Properties stores it.
 void editMTypeDialog::readPage()
 {
-    member->setLabel(ui->labelLineEdit->text());
-    switch (member->getType()) {
-    case Member::FRAME: readFrame(); break;
-    case Member::SPRING: readSpring(); break;
-    case Member::WALL: readWall(); break;
-    case Member::DAMPER: readDamper(); break;
-    case Member::MULTISPRING: readMultiSpring(); break;
-    case Member::REINFORCED: readReinforced(); break;
+    state.member->setLabel(ui->labelLineEdit->text());
+    switch (state.member->getType()) {
+    case Member::FRAME: frame->readAll(); break;
+    case Member::SPRING: spring->readAll(); break;
+    case Member::WALL: wall->readAll(); break;
+    case Member::DAMPER: damper->readAll(); break;
+    case Member::MULTISPRING: multiSpring->readAll(); break;
+    case Member::REINFORCED: reinforced->readAll(); break;
     default: break;
     }
 }
@@ -413,16 +299,16 @@ void editMTypeDialog::readPage()
 Member editMTypeDialog::wouldStore(const Member &base)
 {
     Member draft(base);
-    Member *const selected = member;
-    member = &draft;
+    Member *const selected = state.member;
+    state.member = &draft;
     readPage();
-    member = selected;
+    state.member = selected;
     return draft;
 }
 
 void editMTypeDialog::noteShown()
 {
-    shownRecord = std::make_unique<Member>(*member);
+    shownRecord = std::make_unique<Member>(*state.member);
     shownAs = std::make_unique<Member>(wouldStore(*shownRecord));
 }
 
@@ -431,13 +317,13 @@ void editMTypeDialog::noteShown()
 // wall lists kept NIP long), nor what the page's own Save buttons stored since.
 bool editMTypeDialog::hasUnstoredEdits()
 {
-    if (!member)
+    if (!state.member)
         return false;
     // Text that is no number reads as nothing, yet it was typed.
     for (const QLineEdit *edit : ui->formWidget->findChildren<QLineEdit *>())
         if (NumberField::isChecked(edit) && !NumberField::fault(edit).isEmpty())
             return true;
-    if (wouldStore(*member).sameValues(*member))
+    if (wouldStore(*state.member).sameValues(*state.member))
         return false;
     return !shownRecord || !wouldStore(*shownRecord).sameValues(*shownAs);
 }
@@ -448,7 +334,7 @@ bool editMTypeDialog::settleEdits()
     if (!hasUnstoredEdits())
         return true;
     QMessageBox box(QMessageBox::Question, windowTitle(),
-                    tr("Store the changes to member type %1?").arg(member->getID()), QMessageBox::NoButton, this);
+                    tr("Store the changes to member type %1?").arg(state.member->getID()), QMessageBox::NoButton, this);
     QPushButton *store = box.addButton(tr("Store"), QMessageBox::AcceptRole);
     QPushButton *discard = box.addButton(QMessageBox::Discard);
     QPushButton *keep = box.addButton(tr("Keep editing"), QMessageBox::RejectRole);
@@ -478,7 +364,7 @@ void editMTypeDialog::on_okBtn_clicked()
 // Set Properties; false when a field holds no number and nothing was stored.
 bool editMTypeDialog::storeShown()
 {
-    if (!member)
+    if (!state.member)
         return true;
     if (!NumberField::check(ui->formWidget))
         return false;
@@ -490,16 +376,16 @@ bool editMTypeDialog::storeShown()
 
 void editMTypeDialog::on_cancelBtn_clicked()
 {
-    if (member)
+    if (state.member)
         showSelected();
 }
 
 void editMTypeDialog::setShow11d(bool show)
 {
-    show11d = show;
+    state.show11d = show;
     // Show the selected record again under the new setting; the window sets
     // this before showing the dialog, when no edit is pending.
-    member = nullptr;
+    state.member = nullptr;
     const int index = ui->mTypeComboBox->currentIndex();
     ui->mTypeComboBox->setCurrentIndex(-1);
     ui->mTypeComboBox->setCurrentIndex(index);
@@ -509,1323 +395,75 @@ void editMTypeDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
-        // The IGA items depend on the rule; the form's own items do not know that.
-        const int index = ui->igaCBox->currentIndex();
-        rebuildIga();
-        // Back at the same item, IGA still stands for the value it was shown with.
-        const QSignalBlocker blocker(ui->igaCBox);
-        ui->igaCBox->setCurrentIndex(index);
-        ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[std::max(0, ui->ihyst54CBox->currentIndex())]));
-        ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[std::max(0, ui->ihyst33CBox->currentIndex())]));
+        frame->retranslate();
+        laws->retranslate();
     }
     QDialog::changeEvent(event);
-}
-
-void editMTypeDialog::showDamping(QBoxLayout *slot)
-{
-    if (!show11d || !member) {
-        ui->groupBox->hide();
-        return;
-    }
-    placeIn(ui->groupBox, slot);
-    fill({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, member->getFrameIC());
-    ui->groupBox->show();
-}
-
-void editMTypeDialog::readDamping()
-{
-    if (show11d)
-        read({ui->beta0LineEdit, ui->betatLineEdit, ui->alfaLineEdit_2}, member->getFrameIC());
-}
-
-void editMTypeDialog::showDegradation(QBoxLayout *slot, int ilos, bool fillFields)
-{
-    placeIn(ui->degradingStrengthGroupBox, slot);
-    if (fillFields && member)
-        fill({ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit},
-             member->getFrameDeg());
-    ui->degradingStrengthGroupBox->setVisible(ilos > 0);
-    setFieldShown(ui->rcycLineEdit, ilos >= 4);
 }
 
 // ---------------------------------------------------------------------------
 // Hysteresis rule groups
 // ---------------------------------------------------------------------------
 
-void editMTypeDialog::hiddenAllLaws()
-{
-    for (QGroupBox *g : std::as_const(laws))
-        g->hide();
-}
-
-void editMTypeDialog::showLaw(int code, QBoxLayout *slot)
-{
-    QGroupBox *group = nullptr;
-    switch (code) {
-    case 0: group = ui->elasticGroupBox; break;
-    case 1: group = ui->elastoplasticGroupBox; break;
-    case 2: group = ui->bilinealGroupBox; break;
-    case 3: group = ui->ihyst3GroupBox; break;
-    case 4: group = ui->takedaGroupBox; break;
-    case 5: group = ui->ihyst5GroupBox; break;
-    case 8: group = ui->sinaGroupBox; break;
-    case 15: group = ui->ihyst15GroupBox; break;
-    case 16: group = ui->ihyst16GroupBox; break;
-    case 17: group = ui->ihyst17GroupBox; break;
-    case 27: group = ui->ihyst27GroupBox; break;
-    case 31: group = ui->modifiedSinaGroupBox; break;
-    case 32: group = ui->modifiedBilinearGroupBox; break;
-    case 34: group = ui->ihyst34GroupBox; break;
-    case 35: group = ui->ihyst35GroupBox; break;
-    case 38: group = ui->ihyst38GroupBox; break;
-    case 39: group = ui->ihyst39GroupBox; break;
-    case 40: group = ui->ihyst40GroupBox; break;
-    case 41: group = ui->ihyst41GroupBox; break;
-    case 43: group = ui->ihyst43GroupBox; break;
-    case 53: group = ui->ihyst53GroupBox; break;
-    case 56: group = ui->ihyst56GroupBox; break;
-    case 57: group = ui->ihyst57GroupBox; break;
-    case 59: group = ui->ihyst59GroupBox; break;
-    case 63: group = ui->ihyst63GroupBox; break;
-    default: hiddenAllLaws(); return;
-    }
-    placeIn(group, slot);
-    switch (code) {
-    case 0: showElastic(); break;
-    case 1: showElasticPlastic(); break;
-    case 2: showBilinear(); break;
-    case 3: showihyst3(); break;
-    case 4: showTakeda(); break;
-    case 5: showihyst5(); break;
-    case 8: showSina(); break;
-    case 15: showihyst15(); break;
-    case 16: showihyst16(); break;
-    case 17: showihyst17(); break;
-    case 27: showihyst27(); break;
-    case 31: showModifiedSina(); break;
-    case 32: showModifiedBilinear(); break;
-    case 34: showihyst34(); break;
-    case 35: showihyst35(); break;
-    case 38: showihyst38(); break;
-    case 39: showihyst39(); break;
-    case 40: showihyst40(); break;
-    case 41: showihyst41(); break;
-    case 43: showihyst43(); break;
-    case 53: showihyst53(); break;
-    case 56: showihyst56(); break;
-    case 57: showihyst57(); break;
-    case 59: showihyst59(); break;
-    case 63: showihyst63(); break;
-    default: break;
-    }
-}
-
-// Only the chosen rule is stored; the parameters of the others keep their values.
-void editMTypeDialog::readLaw(int code)
-{
-    switch (code) {
-    case 4: setTakeda(); break;
-    case 5: setihyst5(); break;
-    case 8: setSina(); break;
-    case 31: setModifiedSina(); break;
-    case 32: setModifiedBilinear(); break;
-    case 35: setihyst35(); break;
-    case 39: setihyst39(); break;
-    case 53: setihyst53(); break;
-    case 56: setihyst56(); break;
-    case 57: setihyst57(); break;
-    case 63: setihyst63(); break;
-    default: break;
-    }
-}
-
-void editMTypeDialog::showElastic() { hiddenAllLaws(); ui->elasticGroupBox->show(); }
-void editMTypeDialog::showElasticPlastic() { hiddenAllLaws(); ui->elastoplasticGroupBox->show(); }
-void editMTypeDialog::showBilinear() { hiddenAllLaws(); ui->bilinealGroupBox->show(); }
-void editMTypeDialog::showihyst3() { hiddenAllLaws(); ui->ihyst3GroupBox->show(); }
-void editMTypeDialog::showihyst15() { hiddenAllLaws(); ui->ihyst15GroupBox->show(); }
-void editMTypeDialog::showihyst16() { hiddenAllLaws(); ui->ihyst16GroupBox->show(); }
-void editMTypeDialog::showihyst17() { hiddenAllLaws(); ui->ihyst17GroupBox->show(); }
-void editMTypeDialog::showihyst27() { hiddenAllLaws(); ui->ihyst27GroupBox->show(); }
-void editMTypeDialog::showihyst34() { hiddenAllLaws(); ui->ihyst34GroupBox->show(); }
-void editMTypeDialog::showihyst38() { hiddenAllLaws(); ui->ihyst38GroupBox->show(); }
-void editMTypeDialog::showihyst40() { hiddenAllLaws(); ui->ihyst40GroupBox->show(); }
-void editMTypeDialog::showihyst41() { hiddenAllLaws(); ui->ihyst41GroupBox->show(); }
-void editMTypeDialog::showihyst43() { hiddenAllLaws(); ui->ihyst43GroupBox->show(); }
-void editMTypeDialog::showihyst59() { hiddenAllLaws(); ui->ihyst59GroupBox->show(); }
-
-void editMTypeDialog::showTakeda()
-{
-    hiddenAllLaws();
-    ui->takedaGroupBox->show();
-    fill({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, member->getTakeda());
-    select(ui->kkkcomboBox, member->getTakKKK() - 1);
-}
-
-void editMTypeDialog::setTakeda()
-{
-    read({ui->alfaLineEdit, ui->betaLineEdit, ui->nfLineEdit}, member->getTakeda());
-    member->setTakKKK(chosenIndex(ui->kkkcomboBox) + 1);
-}
-
-static QList<QLineEdit *> sinaEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->sinaAlfaLineEdit, ui->sinaBetaLineEdit, ui->fcrpLineEdit, ui->fcrmLineEdit, ui->fccLineEdit};
-}
-
-void editMTypeDialog::showSina()
-{
-    hiddenAllLaws();
-    ui->sinaGroupBox->show();
-    fill(sinaEdits(ui), member->getSina());
-}
-
-void editMTypeDialog::setSina()
-{
-    read(sinaEdits(ui), member->getSina());
-}
-
-void editMTypeDialog::showModifiedSina()
-{
-    hiddenAllLaws();
-    ui->modifiedSinaGroupBox->show();
-    fill({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, member->getmSina());
-}
-
-void editMTypeDialog::setModifiedSina()
-{
-    read({ui->betaLineEdit_2, ui->fcrLineEdit, ui->fccLineEdit_2}, member->getmSina());
-}
-
-void editMTypeDialog::showModifiedBilinear()
-{
-    hiddenAllLaws();
-    ui->modifiedBilinearGroupBox->show();
-    fill({ui->alfaLineEdit_3, ui->betaLineEdit_3}, member->getmBilinear());
-}
-
-void editMTypeDialog::setModifiedBilinear()
-{
-    read({ui->alfaLineEdit_3, ui->betaLineEdit_3}, member->getmBilinear());
-}
-
-static QList<QLineEdit *> ihyst56Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->alfa56LineEdit, ui->beta56LineEdit, ui->gamma56LineEdit, ui->delta56LineEdit,
-            ui->phi56LineEdit, ui->fcrp56LineEdit, ui->fcrn56LineEdit, ui->fccp56LineEdit,
-            ui->fccn56LineEdit, ui->pmax56LineEdit, ui->pmin56LineEdit};
-}
-
-void editMTypeDialog::showihyst56()
-{
-    hiddenAllLaws();
-    ui->ihyst56GroupBox->show();
-    fill(ihyst56Edits(ui), member->getihyst56());
-    select(ui->iop56CBox, member->getihyst56IOP());
-}
-
-void editMTypeDialog::setihyst56()
-{
-    read(ihyst56Edits(ui), member->getihyst56());
-    member->setihyst56IOP(chosenIndex(ui->iop56CBox));
-}
-
-static QList<QLineEdit *> ihyst57Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->alfa57LineEdit, ui->beta57LineEdit, ui->gamma57LineEdit, ui->delta57LineEdit,
-            ui->phi57LineEdit, ui->fcrp57LineEdit, ui->fcrn57LineEdit, ui->pmax57LineEdit,
-            ui->pmin57LineEdit};
-}
-
-void editMTypeDialog::showihyst57()
-{
-    hiddenAllLaws();
-    ui->ihyst57GroupBox->show();
-    fill(ihyst57Edits(ui), member->getihyst57());
-    select(ui->iop57CBox, member->getihyst57IOP());
-}
-
-void editMTypeDialog::setihyst57()
-{
-    read(ihyst57Edits(ui), member->getihyst57());
-    member->setihyst57IOP(chosenIndex(ui->iop57CBox));
-}
-
-static QList<QLineEdit *> ihyst5Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->gappLineEdit_2, ui->gapmLineEdit_2, ui->rcompLineEdit, ui->cLineEdit, ui->epsoLineEdit};
-}
-
-void editMTypeDialog::showihyst5()
-{
-    hiddenAllLaws();
-    ui->ihyst5GroupBox->show();
-    fill(ihyst5Edits(ui), member->getihyst5A());
-    select(ui->imodeCBox, member->getihyst5B()[0]);
-    select(ui->ilogCBox, member->getihyst5B()[1]);
-}
-
-void editMTypeDialog::setihyst5()
-{
-    read(ihyst5Edits(ui), member->getihyst5A());
-    member->getihyst5B()[0] = chosenIndex(ui->imodeCBox);
-    member->getihyst5B()[1] = chosenIndex(ui->ilogCBox);
-}
-
-void editMTypeDialog::showihyst63()
-{
-    hiddenAllLaws();
-    ui->ihyst63GroupBox->show();
-    fill({ui->gappLineEdit_3, ui->gapmLineEdit_3}, member->getihyst63());
-}
-
-void editMTypeDialog::setihyst63()
-{
-    read({ui->gappLineEdit_3, ui->gapmLineEdit_3}, member->getihyst63());
-}
-
-void editMTypeDialog::showihyst35()
-{
-    hiddenAllLaws();
-    ui->ihyst35GroupBox->show();
-    fill({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, member->getihyst35());
-}
-
-void editMTypeDialog::setihyst35()
-{
-    read({ui->gappLineEdit_4, ui->gapmLineEdit_4, ui->punLineEdit}, member->getihyst35());
-}
-
-void editMTypeDialog::showihyst39()
-{
-    hiddenAllLaws();
-    ui->ihyst39GroupBox->show();
-    fill({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, member->getihyst39());
-}
-
-void editMTypeDialog::setihyst39()
-{
-    read({ui->eshLineEdit, ui->esuLineEdit, ui->fsuLineEdit, ui->omegafLineEdit}, member->getihyst39());
-}
-
-static QList<QLineEdit *> ihyst53Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fyavLineEdit, ui->ehard1LineEdit, ui->fuLineEdit, ui->euLineEdit,
-            ui->fhard2LineEdit, ui->ehard2LineEdit, ui->ratioLineEdit, ui->eblktLineEdit};
-}
-
-void editMTypeDialog::showihyst53()
-{
-    hiddenAllLaws();
-    ui->ihyst53GroupBox->show();
-    select(ui->ihardCBox, member->getihyst53A()[0] - 1);
-    select(ui->ibcklCBox, member->getihyst53A()[1]);
-    fill(ihyst53Edits(ui), member->getihyst53B());
-    on_ibcklCBox_currentIndexChanged(ui->ibcklCBox->currentIndex());
-}
-
-void editMTypeDialog::setihyst53()
-{
-    member->getihyst53A()[0] = chosenIndex(ui->ihardCBox) + 1;
-    member->getihyst53A()[1] = chosenIndex(ui->ibcklCBox);
-    read(ihyst53Edits(ui), member->getihyst53B());
-}
-
-void editMTypeDialog::on_ibcklCBox_currentIndexChanged(int index)
-{
-    // RATIO and EBLKT only matter when buckling is included; they are stored anyway.
-    setFieldShown(ui->ratioLineEdit, index == 1);
-    setFieldShown(ui->eblktLineEdit, index == 1);
-}
-
-static QList<QLineEdit *> ihyst54Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->tlimitLineEdit, ui->climitLineEdit, ui->betaLineEdit_4, ui->fboLineEdit,
-            ui->LLineEdit, ui->tfactorLineEdit, ui->cfactorLineEdit, ui->ettLineEdit};
-}
-
-// The concrete groups show beside a steel group: they hide no other group.
-void editMTypeDialog::showihyst54(int kind)
-{
-    if (!member || kind < 0 || kind > 2)
-        return;
-    ui->ihyst54GroupBox->show();
-    fill(ihyst54Edits(ui), member->getihyst54()[kind]);
-}
-
-void editMTypeDialog::setihyst54(int kind)
-{
-    if (!member || kind < 0 || kind > 2)
-        return;
-    read(ihyst54Edits(ui), member->getihyst54()[kind]);
-}
-
-static QList<QLineEdit *> ihyst33Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fcLineEdit, ui->ftLineEdit_2, ui->ucLineEdit, ui->uulLineEdit, ui->uclLineEdit, ui->emoLineEdit,
-            ui->gunLineEdit, ui->areLineEdit, ui->area1LineEdit, ui->area2LineEdit, ui->r1LineEdit, ui->r2LineEdit};
-}
-
-void editMTypeDialog::showihyst33(int kind)
-{
-    if (!member || kind < 0 || kind > 2)
-        return;
-    ui->ihyst33GroupBox->show();
-    fill(ihyst33Edits(ui), member->getihyst33A()[kind]);
-    select(ui->ienvCBox, member->getihyst33B()[kind]);
-}
-
-void editMTypeDialog::setihyst33A(int kind)
-{
-    if (!member || kind < 0 || kind > 2)
-        return;
-    read(ihyst33Edits(ui), member->getihyst33A()[kind]);
-}
-
-void editMTypeDialog::setihyst33B(int kind)
-{
-    if (!member || kind < 0 || kind > 2)
-        return;
-    member->getihyst33B()[kind] = chosenIndex(ui->ienvCBox);
-}
-
-void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index)
-{
-    if (index < 0)
-        return;
-    ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[index]));
-    showihyst54(index);
-}
-
-void editMTypeDialog::on_ihyst54OkBtn_clicked()
-{
-    if (!NumberField::check(ui->ihyst54GroupBox))
-        return;
-    setihyst54(ui->ihyst54CBox->currentIndex());
-}
-
-void editMTypeDialog::on_ihyst54CancelBtn_clicked()
-{
-    showihyst54(ui->ihyst54CBox->currentIndex());
-}
-
-void editMTypeDialog::on_ihyst33CBox_currentIndexChanged(int index)
-{
-    if (index < 0)
-        return;
-    ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[index]));
-    showihyst33(index);
-}
-
-void editMTypeDialog::on_ihyst33OkBtn_clicked()
-{
-    if (!NumberField::check(ui->ihyst33GroupBox))
-        return;
-    setihyst33A(ui->ihyst33CBox->currentIndex());
-    setihyst33B(ui->ihyst33CBox->currentIndex());
-}
-
-void editMTypeDialog::on_ihyst33CancelBtn_clicked()
-{
-    showihyst33(ui->ihyst33CBox->currentIndex());
-}
+void editMTypeDialog::on_ibcklCBox_currentIndexChanged(int index) { laws->bucklingChosen(index); }
+void editMTypeDialog::on_ihyst54CBox_currentIndexChanged(int index) { laws->kindChosen(54, index); }
+void editMTypeDialog::on_ihyst54OkBtn_clicked() { laws->saveKind(54); }
+void editMTypeDialog::on_ihyst54CancelBtn_clicked() { laws->cancelKind(54); }
+void editMTypeDialog::on_ihyst33CBox_currentIndexChanged(int index) { laws->kindChosen(33, index); }
+void editMTypeDialog::on_ihyst33OkBtn_clicked() { laws->saveKind(33); }
+void editMTypeDialog::on_ihyst33CancelBtn_clicked() { laws->cancelKind(33); }
 
 // ---------------------------------------------------------------------------
 // FRAME page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> frameBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->eLineEdit, ui->gLineEdit, ui->aLineEdit, ui->asLineEdit, ui->iLineEdit,
-            ui->wgtLineEdit, ui->end1LineEdit, ui->end2LineEdit, ui->fj1LineEdit, ui->fj2LineEdit};
-}
-
-static QList<QLineEdit *> frameCEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->raLineEdit, ui->rfLineEdit, ui->h1LineEdit, ui->h2LineEdit, ui->h3LineEdit,
-            ui->h4LineEdit, ui->h5LineEdit, ui->h6LineEdit, ui->h7LineEdit};
-}
-
-static QList<QLineEdit *> frameFEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pytLineEdit, ui->pycLineEdit, ui->my1pLineEdit, ui->my1mLineEdit, ui->my2pLineEdit,
-            ui->my2mLineEdit, ui->my3pLineEdit, ui->my3mLineEdit, ui->my4pLineEdit, ui->my4mLineEdit};
-}
-
-static QList<QLineEdit *> frameGEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pyccLineEdit, ui->pbLineEdit, ui->mbLineEdit, ui->m1bLineEdit,
-            ui->m2bLineEdit, ui->moLineEdit, ui->pytcLineEdit};
-}
-
-static QList<QLineEdit *> frameG2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pyccLineEdit_2, ui->pbLineEdit_8, ui->mbLineEdit_8, ui->m1bLineEdit_3,
-            ui->m2bLineEdit_3, ui->moLineEdit_5, ui->pytcLineEdit_2};
-}
-
-static QList<QLineEdit *> frameHEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pycLineEdit_3, ui->pbLineEdit_3, ui->mbLineEdit_3, ui->moLineEdit_2,
-            ui->pcLineEdit_2, ui->mcLineEdit_2, ui->pytLineEdit_3};
-}
-
-static QList<QLineEdit *> frameH2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pycLineEdit_6, ui->pbLineEdit_7, ui->mbLineEdit_7, ui->moLineEdit_4,
-            ui->pcLineEdit_5, ui->mcLineEdit_5, ui->pytLineEdit_6};
-}
-
-static QList<QLineEdit *> frameIEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pycLineEdit_2, ui->pbLineEdit_2, ui->mbLineEdit_2, ui->pcLineEdit, ui->mcLineEdit,
-            ui->pytLineEdit_2};
-}
-
-static QList<QLineEdit *> frameI2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pycLineEdit_7, ui->pbLineEdit_9, ui->mbLineEdit_9, ui->pcLineEdit_6, ui->mcLineEdit_6,
-            ui->pytLineEdit_7};
-}
-
-static QList<QLineEdit *> frameIIEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pycpLineEdit, ui->pycmLineEdit, ui->pbLineEdit_5, ui->mbLineEdit_5,
-            ui->pcLineEdit_4, ui->mcLineEdit_4, ui->pytpLineEdit, ui->pytmLineEdit};
-}
-
-static QList<QLineEdit *> frameII2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pycpLineEdit_2, ui->pycmLineEdit_2, ui->pbLineEdit_10, ui->mbLineEdit_10,
-            ui->pcLineEdit_7, ui->mcLineEdit_7, ui->pytpLineEdit_2, ui->pytmLineEdit_2};
-}
-
-static QList<QLineEdit *> frameEEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->m1LineEdit, ui->m2LineEdit, ui->v1LineEdit, ui->v2LineEdit, ui->axialLineEdit, ui->axpsLineEdit};
-}
-
-static QList<QLineEdit *> frameJEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->vyLineEdit, ui->vcrLineEdit, ui->vccLineEdit, ui->alfaLineEdit_7, ui->rLineEdit,
-            ui->duct1LineEdit_3, ui->duct2LineEdit_3, ui->vresLineEdit, ui->phi1LineEdit,
-            ui->phi2LineEdit, ui->presLineEdit};
-}
-
-static QList<QLineEdit *> frameKEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->flexLineEdit, ui->bearLineEdit, ui->v1LineEdit_2, ui->v2LineEdit_2, ui->v3LineEdit};
-}
-
-static QList<QLineEdit *> degEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->duct1LineEdit, ui->duct2LineEdit, ui->rductLineEdit, ui->duct3LineEdit, ui->rcycLineEdit};
-}
-
-int editMTypeDialog::frameRule() const
-{
-    return ui->ihystCBox->currentText().toInt();
-}
-
-QGroupBox *editMTypeDialog::frameYieldGroup(int itype) const
-{
-    switch (itype) {
-    case 1: return ui->fGroupBox;
-    case 2: return ui->gGroupBox;
-    case 3: return ui->hGroupBox;
-    case 4: return ui->iGroupBox;
-    case 8: return ui->iiGroupBox;
-    default: return nullptr;
-    }
-}
-
-// Only the yield surface of the chosen section type shows, and none while the member is elastic.
-void editMTypeDialog::showFrameYield()
-{
-    QGroupBox *chosen = frameRule() != 0 ? frameYieldGroup(ui->itypeCBox->currentText().toInt()) : nullptr;
-    for (QGroupBox *g : {ui->fGroupBox, ui->gGroupBox, ui->hGroupBox, ui->iGroupBox, ui->iiGroupBox})
-        g->setVisible(g == chosen);
-}
-
-void editMTypeDialog::fillFrameYield()
-{
-    fill(frameFEdits(ui), member->getFrameF());
-    fill(frameGEdits(ui), member->getFrameG());
-    fill(frameG2Edits(ui), member->getFrameG2());
-    fill(frameHEdits(ui), member->getFrameH());
-    fill(frameH2Edits(ui), member->getFrameH2());
-    fill(frameIEdits(ui), member->getFrameI());
-    fill(frameI2Edits(ui), member->getFrameI2());
-    fill(frameIIEdits(ui), member->getFrameII());
-    fill(frameII2Edits(ui), member->getFrameII2());
-    for (QComboBox *iend : {ui->gIEndcomboBox, ui->iendComboBox, ui->comboBox_2, ui->iendComboBox_2}) {
-        select(iend, member->getFrameIEnd());
-        showEnd2(iend);
-    }
-}
-
-void editMTypeDialog::showEnd2(QComboBox *iend)
-{
-    QList<QLineEdit *> edits;
-    QList<QLabel *> heads;
-    if (iend == ui->gIEndcomboBox) {
-        edits = frameG2Edits(ui);
-        heads = {ui->gGroupBoxEnd2Head, ui->gGroupBoxEnd2Head_b};
-    } else if (iend == ui->iendComboBox) {
-        edits = frameH2Edits(ui);
-        heads = {ui->hGroupBoxEnd2Head, ui->hGroupBoxEnd2Head_b};
-    } else if (iend == ui->comboBox_2) {
-        edits = frameI2Edits(ui);
-        heads = {ui->iGroupBoxEnd2Head, ui->iGroupBoxEnd2Head_b};
-    } else {
-        edits = frameII2Edits(ui);
-        heads = {ui->iiGroupBoxEnd2Head, ui->iiGroupBoxEnd2Head_b};
-    }
-    const bool own = iend->currentIndex() == 1;
-    for (QLineEdit *e : std::as_const(edits))
-        e->setVisible(own);
-    for (QLabel *l : std::as_const(heads))
-        l->setVisible(own);
-}
-
-// IGA 1 (in-elastic shear) exists only with the SINA rule; the stored value is the item's number.
-void editMTypeDialog::rebuildIga()
-{
-    const int previous = ui->igaCBox->currentIndex();
-    const QSignalBlocker blocker(ui->igaCBox);
-    ui->igaCBox->clear();
-    if (frameRule() == 8)
-        ui->igaCBox->addItems({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
-    else
-        ui->igaCBox->addItems({QStringLiteral("0"), QStringLiteral("2")});
-    ui->igaCBox->setCurrentIndex(previous <= 0 ? 0 : ui->igaCBox->count() - 1);
-}
-
-void editMTypeDialog::showFrameShear(bool fillFields)
-{
-    const int iga = ui->igaCBox->currentText().toInt();
-    if (fillFields && member) {
-        if (iga == 1) {
-            fill(frameJEdits(ui), member->getFrameJ());
-            select(ui->idoCBox, member->getFrameJIDO());
-        } else if (iga == 2) {
-            fill(frameKEdits(ui), member->getFrameK());
-        }
-    }
-    ui->inelasticShearGroupBox->setVisible(iga == 1);
-    ui->flangeShearGroupBox->setVisible(iga == 2);
-}
-
-void editMTypeDialog::on_itypeCBox_currentIndexChanged(int)
-{
-    if (!editing(Member::FRAME))
-        return;
-    fillFrameYield();
-    showFrameYield();
-}
-
-void editMTypeDialog::on_ihystCBox_currentIndexChanged(int)
-{
-    if (!editing(Member::FRAME))
-        return;
-    // The yield fields already hold the record's values or what was typed since.
-    const int rule = frameRule();
-    ui->BasicSectionGroupBox_3->setVisible(rule != 0);
-    showFrameYield();
-    showLaw(rule, ui->frameLawLayout);
-    rebuildIga();
-    showFrameShear(true);
-}
-
-void editMTypeDialog::on_icondCBox_currentIndexChanged(int index)
-{
-    if (!editing(Member::FRAME))
-        return;
-    if (index == 1) {
-        fill(frameEEdits(ui), member->getFrameE());
-        select(ui->iopComboBox, member->getFrameIOP());
-    }
-    ui->groupBox_2->setVisible(index == 1);
-}
-
-void editMTypeDialog::on_ilosCBox_currentIndexChanged(int index)
-{
-    if (editing(Member::FRAME))
-        showDegradation(ui->frameDegLayout, index, true);
-}
-
-void editMTypeDialog::on_igaCBox_currentIndexChanged(int)
-{
-    if (editing(Member::FRAME))
-        showFrameShear(true);
-}
-
-void editMTypeDialog::on_gIEndcomboBox_currentIndexChanged(int) { showEnd2(ui->gIEndcomboBox); }
-void editMTypeDialog::on_iendComboBox_currentIndexChanged(int) { showEnd2(ui->iendComboBox); }
-void editMTypeDialog::on_comboBox_2_currentIndexChanged(int) { showEnd2(ui->comboBox_2); }
-void editMTypeDialog::on_iendComboBox_2_currentIndexChanged(int) { showEnd2(ui->iendComboBox_2); }
-
-void editMTypeDialog::showFrameAll()
-{
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A = member->getFrameA();
-
-    selectNumber(ui->itypeCBox, A[0]);
-    selectNumber(ui->ihystCBox, A[3]);
-    select(ui->ipinCBox, A[1]);
-    select(ui->icondCBox, A[2]);
-    select(ui->ilosCBox, A[4]);
-    select(ui->idamgCBox, A[5]);
-    select(ui->icolCBox, A[6]);
-    select(ui->iductCBox, A[8]);
-
-    // Every field is filled, shown or not, so that no value of the record
-    // shown before can be stored into this one.
-    fillFrameYield();
-    fill(frameEEdits(ui), member->getFrameE());
-    select(ui->iopComboBox, member->getFrameIOP());
-    fill(degEdits(ui), member->getFrameDeg());
-    fill(frameBEdits(ui), member->getFrameB());
-    fill(frameCEdits(ui), member->getFrameC());
-    fill(frameJEdits(ui), member->getFrameJ());
-    select(ui->idoCBox, member->getFrameJIDO());
-    fill(frameKEdits(ui), member->getFrameK());
-
-    const int rule = frameRule();
-    ui->BasicSectionGroupBox_3->setVisible(rule != 0);
-    showFrameYield();
-    ui->groupBox_2->setVisible(ui->icondCBox->currentIndex() == 1);
-    showDegradation(ui->frameDegLayout, ui->ilosCBox->currentIndex(), false);
-    showLaw(rule, ui->frameLawLayout);
-    showDamping(ui->frameDampLayout);
-
-    rebuildIga();
-    const int iga = A[7];
-    {
-        // A stored IGA 1 outside SINA shows as "2" but is kept until IGA is chosen.
-        const QSignalBlocker blocker(ui->igaCBox);
-        ShownValue::show(ui->igaCBox, rule != 8 ? (iga != 0 ? 1 : 0) : (iga == 0 ? 0 : (iga == 1 ? 1 : 2)), iga);
-    }
-    showFrameShear(false);
-}
-
-void editMTypeDialog::readFrame()
-{
-    int *A = member->getFrameA();
-
-    A[0] = chosenNumber(ui->itypeCBox);
-    switch (A[0]) {
-    case 1:
-        read(frameFEdits(ui), member->getFrameF());
-        break;
-    case 2:
-        read(frameGEdits(ui), member->getFrameG());
-        read(frameG2Edits(ui), member->getFrameG2());
-        member->setFrameIEnd(chosenIndex(ui->gIEndcomboBox));
-        break;
-    case 3:
-        read(frameHEdits(ui), member->getFrameH());
-        read(frameH2Edits(ui), member->getFrameH2());
-        member->setFrameIEnd(chosenIndex(ui->iendComboBox));
-        break;
-    case 4:
-        read(frameIEdits(ui), member->getFrameI());
-        read(frameI2Edits(ui), member->getFrameI2());
-        member->setFrameIEnd(chosenIndex(ui->comboBox_2));
-        break;
-    case 8:
-        read(frameIIEdits(ui), member->getFrameII());
-        read(frameII2Edits(ui), member->getFrameII2());
-        member->setFrameIEnd(chosenIndex(ui->iendComboBox_2));
-        break;
-    default:
-        break;
-    }
-
-    A[1] = chosenIndex(ui->ipinCBox);
-    A[2] = chosenIndex(ui->icondCBox);
-    if (A[2] == 1) {
-        read(frameEEdits(ui), member->getFrameE());
-        member->setFrameIOP(chosenIndex(ui->iopComboBox));
-    }
-
-    A[3] = chosenNumber(ui->ihystCBox);
-    // The parameters read are those of the group shown: a kept rule without an item has none.
-    readLaw(frameRule());
-    const int iga = chosenNumber(ui->igaCBox);
-    if (A[3] == 8 && iga == 1) {
-        read(frameJEdits(ui), member->getFrameJ());
-        member->setFrameJIDO(chosenIndex(ui->idoCBox));
-    }
-
-    A[4] = chosenIndex(ui->ilosCBox);
-    A[5] = chosenIndex(ui->idamgCBox);
-    A[6] = chosenIndex(ui->icolCBox);
-    A[7] = iga;
-    if (iga == 2)
-        read(frameKEdits(ui), member->getFrameK());
-    A[8] = chosenIndex(ui->iductCBox);
-
-    read(frameBEdits(ui), member->getFrameB());
-    read(frameCEdits(ui), member->getFrameC());
-    readDamping();
-    if (A[4] > 0)
-        read(degEdits(ui), member->getFrameDeg());
-}
+void editMTypeDialog::on_itypeCBox_currentIndexChanged(int) { frame->itypeChosen(); }
+void editMTypeDialog::on_ihystCBox_currentIndexChanged(int) { frame->ruleChosen(); }
+void editMTypeDialog::on_icondCBox_currentIndexChanged(int index) { frame->icondChosen(index); }
+void editMTypeDialog::on_ilosCBox_currentIndexChanged(int index) { frame->ilosChosen(index); }
+void editMTypeDialog::on_igaCBox_currentIndexChanged(int) { frame->igaChosen(); }
+void editMTypeDialog::on_gIEndcomboBox_currentIndexChanged(int) { frame->showEnd2(ui->gIEndcomboBox); }
+void editMTypeDialog::on_iendComboBox_currentIndexChanged(int) { frame->showEnd2(ui->iendComboBox); }
+void editMTypeDialog::on_comboBox_2_currentIndexChanged(int) { frame->showEnd2(ui->comboBox_2); }
+void editMTypeDialog::on_iendComboBox_2_currentIndexChanged(int) { frame->showEnd2(ui->iendComboBox_2); }
 
 // ---------------------------------------------------------------------------
 // SPRING page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> springA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->kxLineEdit, ui->kyLineEdit, ui->gjLineEdit, ui->wgtLineEdit_2, ui->rfLineEdit_2, ui->rtLineEdit,
-            ui->psxLineEdit, ui->psyLineEdit, ui->pszLineEdit, ui->thetaLineEdit, ui->slLineEdit};
-}
-
-static QList<QLineEdit *> springCEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fxpLineEdit, ui->fxmLineEdit, ui->fypLineEdit, ui->fymLineEdit, ui->mzpLineEdit, ui->mzmLineEdit};
-}
-
-static QList<QLineEdit *> springDEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fx1LineEdit, ui->fy1LineEdit, ui->fx2LineEdit, ui->fy2LineEdit, ui->mzpLineEdit_2,
-            ui->mzmLineEdit_2, ui->rx1LineEdit, ui->ry1LineEdit, ui->rx2LineEdit, ui->ry2LineEdit};
-}
-
-static QList<QLineEdit *> springEEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fxpLineEdit_2, ui->fxmLineEdit_2, ui->fypLineEdit_2, ui->fymLineEdit_2, ui->mzpLineEdit_3,
-            ui->mzmLineEdit_3, ui->fcryLineEdit, ui->fccyLineEdit, ui->alfaLineEdit_4, ui->hingeLineEdit,
-            ui->duct1LineEdit_2, ui->duct2LineEdit_2, ui->resLineEdit, ui->duct3LineEdit_2};
-}
-
-static QList<QLineEdit *> springFEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->pytLineEdit_5, ui->pycLineEdit_5, ui->fypLineEdit_3, ui->fymLineEdit_3, ui->pbLineEdit_6,
-            ui->mbLineEdit_6, ui->m1bLineEdit_2, ui->m2bLineEdit_2, ui->moLineEdit_3};
-}
-
-int editMTypeDialog::springRule() const
-{
-    return ui->ihystCBox_2->currentText().toInt();
-}
-
-void editMTypeDialog::showSpringYield()
-{
-    QGroupBox *groups[5] = {ui->spring1GroupBox, ui->spring2GroupBox, ui->spring3GroupBox,
-                            ui->spring4GroupBox, ui->spring5GroupBox};
-    const int chosen = springRule() != 0 ? ui->itypeCBox_2->currentIndex() : -1;
-    for (int i = 0; i < 5; ++i)
-        groups[i]->setVisible(i == chosen);
-}
-
-void editMTypeDialog::fillSpringYield()
-{
-    fill(springCEdits(ui), member->getSpringC());
-    fill(springDEdits(ui), member->getSpringD());
-    fill(springEEdits(ui), member->getSpringE());
-    select(ui->iCBox, member->springI);
-    fill(springFEdits(ui), member->getSpringF());
-    fill({ui->f0LineEdit, ui->muLineEdit}, member->getSpringG());
-    select(ui->iopCBox_2, member->springIOP);
-}
-
-void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int)
-{
-    if (!editing(Member::SPRING))
-        return;
-    if (springRule() != 0)
-        fillSpringYield();
-    showSpringYield();
-}
-
-void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int)
-{
-    if (!editing(Member::SPRING))
-        return;
-    // The elastic rule only hides the yield groups: Set Properties still reads
-    // the one of ITYPE, so what was typed there must stay.
-    if (springRule() != 0)
-        fillSpringYield();
-    showSpringYield();
-    showLaw(springRule(), ui->springLawLayout);
-}
-
-void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index)
-{
-    if (editing(Member::SPRING))
-        showDegradation(ui->springDegLayout, index, true);
-}
-
-void editMTypeDialog::showSpringAll()
-{
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getSpringA1();
-    select(ui->itypeCBox_2, A1[0] - 1);
-    selectNumber(ui->ihystCBox_2, A1[1]);
-    select(ui->ilosCBox_2, A1[2]);
-    select(ui->idamgCBox_2, A1[3]);
-    select(ui->itrussCBox, A1[4]);
-    select(ui->iopCBox, A1[5]);
-
-    fill(springA2Edits(ui), member->getSpringA2());
-    fillSpringYield();
-    fill(degEdits(ui), member->getFrameDeg());
-
-    showSpringYield();
-    showDegradation(ui->springDegLayout, ui->ilosCBox_2->currentIndex(), false);
-    showLaw(springRule(), ui->springLawLayout);
-    showDamping(ui->springDampLayout);
-}
-
-void editMTypeDialog::readSpring()
-{
-    int *A1 = member->getSpringA1();
-    A1[2] = chosenIndex(ui->ilosCBox_2);
-    A1[3] = chosenIndex(ui->idamgCBox_2);
-    read(springA2Edits(ui), member->getSpringA2());
-    A1[4] = chosenIndex(ui->itrussCBox);
-    A1[5] = chosenIndex(ui->iopCBox);
-
-    A1[0] = chosenIndex(ui->itypeCBox_2) + 1;
-    switch (A1[0]) {
-    case 1: read(springCEdits(ui), member->getSpringC()); break;
-    case 2: read(springDEdits(ui), member->getSpringD()); break;
-    case 3:
-        read(springEEdits(ui), member->getSpringE());
-        member->springI = chosenIndex(ui->iCBox);
-        break;
-    case 4: read(springFEdits(ui), member->getSpringF()); break;
-    case 5:
-        read({ui->f0LineEdit, ui->muLineEdit}, member->getSpringG());
-        member->springIOP = chosenIndex(ui->iopCBox_2);
-        break;
-    default: break;
-    }
-
-    if (A1[2] > 0)
-        read(degEdits(ui), member->getFrameDeg());
-    A1[1] = chosenNumber(ui->ihystCBox_2);
-    readLaw(springRule());
-    readDamping();
-}
+void editMTypeDialog::on_itypeCBox_2_currentIndexChanged(int) { spring->itypeChosen(); }
+void editMTypeDialog::on_ihystCBox_2_currentIndexChanged(int) { spring->ruleChosen(); }
+void editMTypeDialog::on_ilosCBox_2_currentIndexChanged(int index) { spring->ilosChosen(index); }
 
 // ---------------------------------------------------------------------------
 // WALL page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> wallA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->wgtLineEdit_3, ui->amaxLineEdit, ui->imaxLineEdit, ui->h1LineEdit_2, ui->h2LineEdit_2};
-}
-
-static QList<QLineEdit *> wallBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->emodcLineEdit, ui->emodsLineEdit, ui->sigaLineEdit, ui->sigbLineEdit, ui->epsbLineEdit,
-            ui->sigcrLineEdit, ui->sigysLineEdit, ui->sbilinLineEdit, ui->alfaLineEdit_5};
-}
-
-static QList<QLineEdit *> wallDEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->bLineEdit, ui->dLineEdit, ui->b1LineEdit, ui->b2LineEdit, ui->d1LineEdit, ui->d2LineEdit,
-            ui->d3LineEdit, ui->d4LineEdit, ui->as1LineEdit, ui->as2LineEdit, ui->as3LineEdit};
-}
-
-void editMTypeDialog::on_nsectCBox_currentIndexChanged(int index)
-{
-    // Hinge lengths only apply with two integration sections.
-    setFieldShown(ui->h1LineEdit_2, index == 0);
-    setFieldShown(ui->h2LineEdit_2, index == 0);
-}
-
-void editMTypeDialog::on_ihystCBox_3_currentIndexChanged(int index)
-{
-    setFieldShown(ui->alfaLineEdit_5, index == 2);
-}
-
-// NIP 19 and 20 exist only for the numerical section input.
-void editMTypeDialog::setNipItems(bool numerical)
-{
-    const QSignalBlocker blocker(ui->nipCBox);
-    if (numerical) {
-        if (ui->nipCBox->count() == 16)
-            ui->nipCBox->addItems({QStringLiteral("19"), QStringLiteral("20")});
-    } else {
-        if (ui->nipCBox->currentIndex() > 15)
-            ui->nipCBox->setCurrentIndex(15);
-        while (ui->nipCBox->count() > 16)
-            ui->nipCBox->removeItem(ui->nipCBox->count() - 1);
-    }
-}
-
-void editMTypeDialog::on_icondCBox_2_currentIndexChanged(int index)
-{
-    if (!editing(Member::WALL))
-        return;
-    if (index == 0 && ui->nipCBox->currentIndex() > 15)
-        ui->nipCBox->setCurrentIndex(15);  // runs the NIP handler: the lists follow
-    setNipItems(index == 1);
-    ui->wall1GroupBox->setVisible(index == 0);
-    ui->wall2GroupBox->setVisible(index == 1);
-}
-
-// The three segment lists always hold NIP entries: new segments start at 0,
-// existing ones keep their values.
-void editMTypeDialog::resizeWallLists(int n)
-{
-    for (QList<double> *list : {member->getWallXI(), member->getWallASI(), member->getWallACI()}) {
-        while (list->size() < n)
-            list->append(0.0);
-        while (list->size() > n)
-            list->removeLast();
-    }
-}
-
-void editMTypeDialog::rebuildSegments(int n, int selected)
-{
-    {
-        const QSignalBlocker blocker(ui->subAreaCBox);
-        ui->subAreaCBox->clear();
-        for (int i = 1; i <= n; ++i)
-            ui->subAreaCBox->addItem(QString::number(i));
-        ui->subAreaCBox->setCurrentIndex(selected >= 0 && selected < n ? selected : 0);
-    }
-    showSegment(ui->subAreaCBox->currentIndex());
-}
-
-void editMTypeDialog::showSegment(int index)
-{
-    if (index < 0 || !editing(Member::WALL))
-        return;
-    const QList<double> *xi = member->getWallXI();
-    const QList<double> *asi = member->getWallASI();
-    const QList<double> *aci = member->getWallACI();
-    showNumber(ui->xiLineEdit, index < xi->size() ? xi->at(index) : 0.0);
-    showNumber(ui->asiLineEdit, index < asi->size() ? asi->at(index) : 0.0);
-    showNumber(ui->aciLineEdit, index < aci->size() ? aci->at(index) : 0.0);
-}
-
-void editMTypeDialog::on_nipCBox_currentIndexChanged(int index)
-{
-    if (index < 0 || !editing(Member::WALL))
-        return;
-    resizeWallLists(index + 3);
-    rebuildSegments(index + 3, 0);
-}
-
-void editMTypeDialog::on_subAreaCBox_currentIndexChanged(int index)
-{
-    showSegment(index);
-}
-
-void editMTypeDialog::on_saveWallBtn_clicked()
-{
-    const int index = ui->subAreaCBox->currentIndex();
-    if (index < 0 || !editing(Member::WALL)
-        || !NumberField::check({ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit}))
-        return;
-    QList<double> *lists[3] = {member->getWallXI(), member->getWallASI(), member->getWallACI()};
-    const QLineEdit *edits[3] = {ui->xiLineEdit, ui->asiLineEdit, ui->aciLineEdit};
-    for (int k = 0; k < 3; ++k) {
-        while (lists[k]->size() <= index)
-            lists[k]->append(0.0);
-        (*lists[k])[index] = shownValue(edits[k]);
-    }
-}
-
-void editMTypeDialog::on_cancelWallBtn_clicked()
-{
-    showSegment(ui->subAreaCBox->currentIndex());
-}
-
-// Showing never changes the record: the combos are set with their handlers
-// held back, ICOND before NIP because NIP 19 and 20 need the numerical input.
-void editMTypeDialog::showWallAll()
-{
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getWallA1();
-    select(ui->icondCBox_2, A1[2]);
-    setNipItems(ui->icondCBox_2->currentIndex() == 1);
-    select(ui->nsectCBox, A1[0] - 2);
-    select(ui->nipCBox, A1[1] - 3);
-    select(ui->ihystCBox_3, A1[3]);
-    rebuildSegments(ui->nipCBox->currentIndex() + 3, ui->subAreaCBox->currentIndex());
-
-    fill(wallA2Edits(ui), member->getWallA2());
-    fill(wallBEdits(ui), member->getWallB());
-    fill(wallDEdits(ui), member->getWallD());
-
-    on_nsectCBox_currentIndexChanged(ui->nsectCBox->currentIndex());
-    on_ihystCBox_3_currentIndexChanged(ui->ihystCBox_3->currentIndex());
-    ui->wall1GroupBox->setVisible(ui->icondCBox_2->currentIndex() == 0);
-    ui->wall2GroupBox->setVisible(ui->icondCBox_2->currentIndex() == 1);
-    showDamping(ui->wallDampLayout);
-}
-
-void editMTypeDialog::readWall()
-{
-    int *A1 = member->getWallA1();
-    A1[0] = chosenIndex(ui->nsectCBox) + 2;
-    A1[1] = chosenIndex(ui->nipCBox) + 3;
-    A1[2] = chosenIndex(ui->icondCBox_2);
-    A1[3] = chosenIndex(ui->ihystCBox_3);
-    // The file writer lists NIP segments: keep the lists that long.
-    resizeWallLists(A1[1]);
-    read(wallA2Edits(ui), member->getWallA2());
-    read(wallBEdits(ui), member->getWallB());
-    readDamping();
-    if (A1[2] == 0)
-        read(wallDEdits(ui), member->getWallD());
-}
+void editMTypeDialog::on_nsectCBox_currentIndexChanged(int index) { wall->nsectChosen(index); }
+void editMTypeDialog::on_nipCBox_currentIndexChanged(int index) { wall->nipChosen(index); }
+void editMTypeDialog::on_icondCBox_2_currentIndexChanged(int index) { wall->icondChosen(index); }
+void editMTypeDialog::on_ihystCBox_3_currentIndexChanged(int index) { wall->ruleChosen(index); }
+void editMTypeDialog::on_subAreaCBox_currentIndexChanged(int index) { wall->showSegment(index); }
+void editMTypeDialog::on_saveWallBtn_clicked() { wall->saveSegment(); }
+void editMTypeDialog::on_cancelWallBtn_clicked() { wall->cancelSegment(); }
 
 // ---------------------------------------------------------------------------
 // DAMPER page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> damperA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->c1LineEdit, ui->c2LineEdit, ui->c3LineEdit, ui->gappLineEdit, ui->gapmLineEdit, ui->alfaLineEdit_6,
-            ui->c4LineEdit, ui->c5LineEdit, ui->c6LineEdit, ui->alfamLineEdit, ui->thetaLineEdit_2, ui->slLineEdit_2};
-}
-
-static QList<QLineEdit *> damperBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->fxmaxLineEdit, ui->fxminLineEdit, ui->fymaxLineEdit, ui->fyminLineEdit,
-            ui->fzmaxLineEdit, ui->fzminLineEdit};
-}
-
-void editMTypeDialog::showDamperFields(int itype)
-{
-    setFieldShown(ui->alfaLineEdit_6, itype >= 1);
-    for (QLineEdit *e : {ui->c4LineEdit, ui->c5LineEdit, ui->c6LineEdit, ui->alfamLineEdit})
-        setFieldShown(e, itype >= 2);
-}
-
-void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index)
-{
-    showDamperFields(index);
-}
-
-void editMTypeDialog::showDamperAll()
-{
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getDamperA1();
-    select(ui->itypeCBox_3, A1[0]);
-    select(ui->limitCBox, A1[1]);
-    fill(damperA2Edits(ui), member->getDamperA2());
-    fill(damperBEdits(ui), member->getDamperB());
-    showDamperFields(ui->itypeCBox_3->currentIndex());
-    // Dampers have no material specific damping.
-    ui->groupBox->hide();
-}
-
-void editMTypeDialog::readDamper()
-{
-    int *A1 = member->getDamperA1();
-    A1[0] = chosenIndex(ui->itypeCBox_3);
-    A1[1] = chosenIndex(ui->limitCBox);
-    read(damperA2Edits(ui), member->getDamperA2());
-    read(damperBEdits(ui), member->getDamperB());
-}
+void editMTypeDialog::on_itypeCBox_3_currentIndexChanged(int index) { damper->showFields(index); }
 
 // ---------------------------------------------------------------------------
 // MULTISPRING page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> multiA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->hsLineEdit, ui->wgtLineEdit_4, ui->thetaLineEdit_3, ui->slLineEdit_3};
-}
-
-static QList<QLineEdit *> multiB2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->saLineEdit, ui->svLineEdit, ui->ytLineEdit, ui->ycLineEdit,
-            ui->ypLineEdit, ui->ynLineEdit, ui->raLineEdit_2, ui->rvLineEdit};
-}
-
-static QList<QLineEdit *> klosEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->duct1LineEdit_4, ui->duct2LineEdit_4, ui->rductLineEdit_2, ui->duct3LineEdit_3, ui->rcycLineEdit_2};
-}
-
-void editMTypeDialog::showMultiSpringRule(int index)
-{
-    if (index <= 0 || index > 9) {
-        hiddenAllLaws();
-        return;
-    }
-    showLaw(multiSpringRules[index], ui->multiSpringLawLayout);
-}
-
-void editMTypeDialog::showKlos(int klos)
-{
-    ui->klosGroupBox->setVisible(klos > 0);
-    setFieldShown(ui->rcycLineEdit_2, klos >= 4);
-}
-
-void editMTypeDialog::on_ihystCBox_4_currentIndexChanged(int index)
-{
-    if (editing(Member::MULTISPRING))
-        showMultiSpringRule(index);
-}
-
-void editMTypeDialog::on_ilosCBox_3_currentIndexChanged(int index)
-{
-    if (editing(Member::MULTISPRING))
-        showDegradation(ui->multiSpringDegLayout, index, true);
-}
-
-void editMTypeDialog::on_klosCBox_currentIndexChanged(int index)
-{
-    if (!editing(Member::MULTISPRING))
-        return;
-    if (index > 0)
-        fill(klosEdits(ui), member->getMultiSpringKLOS());
-    showKlos(index);
-}
-
-void editMTypeDialog::showMultiSpringAll()
-{
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getMultiSpringA1();
-    const int *B1 = member->getMultiSpringB1();
-    select(ui->ihystCBox_4, A1[0]);
-    select(ui->ilosCBox_3, A1[1]);
-    select(ui->klosCBox, A1[2]);
-    select(ui->idamgCBox_3, A1[3]);
-    // A new record holds NS 0 and ITYPE 0 until its first Set Properties.
-    select(ui->nsCBox, B1[0] == 0 ? 0 : B1[0] / 2 - 1);
-    select(ui->itypeCBox_4, B1[1] == 0 ? 0 : B1[1] - 1);
-
-    fill(degEdits(ui), member->getFrameDeg());
-    fill(klosEdits(ui), member->getMultiSpringKLOS());
-    fill(multiA2Edits(ui), member->getMultiSpringA2());
-    fill(multiB2Edits(ui), member->getMultiSpringB2());
-
-    showMultiSpringRule(ui->ihystCBox_4->currentIndex());
-    showDegradation(ui->multiSpringDegLayout, ui->ilosCBox_3->currentIndex(), false);
-    showKlos(ui->klosCBox->currentIndex());
-    showDamping(ui->multiSpringDampLayout);
-}
-
-void editMTypeDialog::readMultiSpring()
-{
-    int *A1 = member->getMultiSpringA1();
-    A1[0] = chosenIndex(ui->ihystCBox_4);
-    switch (A1[0]) {
-    case 1: setihyst35(); break;
-    case 8: setihyst5(); break;
-    case 9: setihyst63(); break;
-    default: break;
-    }
-    A1[1] = chosenIndex(ui->ilosCBox_3);
-    A1[2] = chosenIndex(ui->klosCBox);
-    A1[3] = chosenIndex(ui->idamgCBox_3);
-    if (A1[1] > 0)
-        read(degEdits(ui), member->getFrameDeg());
-    if (A1[2] > 0)
-        read(klosEdits(ui), member->getMultiSpringKLOS());
-    readDamping();
-    read(multiA2Edits(ui), member->getMultiSpringA2());
-    int *B1 = member->getMultiSpringB1();
-    B1[0] = 2 * chosenIndex(ui->nsCBox) + 2;
-    B1[1] = chosenIndex(ui->itypeCBox_4) + 1;
-    read(multiB2Edits(ui), member->getMultiSpringB2());
-}
+void editMTypeDialog::on_ihystCBox_4_currentIndexChanged(int index) { multiSpring->ruleChosen(index); }
+void editMTypeDialog::on_ilosCBox_3_currentIndexChanged(int index) { multiSpring->ilosChosen(index); }
+void editMTypeDialog::on_klosCBox_currentIndexChanged(int index) { multiSpring->klosChosen(index); }
 
 // ---------------------------------------------------------------------------
 // REINFORCED page
 // ---------------------------------------------------------------------------
 
-static QList<QLineEdit *> reinforcedA2Edits(Ui::editMTypeDialog *ui)
-{
-    return {ui->bLineEdit_2, ui->dLineEdit_2, ui->cLineEdit_2, ui->hlLineEdit, ui->wgtLineEdit_5, ui->thetaLineEdit_4};
-}
-
-static QList<QLineEdit *> reinforcedBEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->ecLineEdit, ui->fpcLineEdit, ui->ftLineEdit, ui->eccLineEdit, ui->fpccLineEdit, ui->ftcLineEdit,
-            ui->ecvLineEdit, ui->fpcvLineEdit, ui->ftvLineEdit, ui->dbLineEdit, ui->flexvLineEdit};
-}
-
-static QList<QLineEdit *> reinforcedCEdits(Ui::editMTypeDialog *ui)
-{
-    return {ui->esLineEdit, ui->fscLineEdit, ui->fstLineEdit, ui->atopLineEdit, ui->abtmLineEdit, ui->slongLineEdit};
-}
-
-// The steel group hides every other rule group; the concrete group is shown beside it.
-void editMTypeDialog::showSteel(int isteel)
-{
-    switch (isteel) {
-    case 0: showLaw(53, ui->reinforcedLawLayout); break;
-    case 1: showLaw(39, ui->reinforcedLawLayout); break;
-    case 2: showLaw(1, ui->reinforcedLawLayout); break;
-    default: hiddenAllLaws(); break;
-    }
-}
-
-void editMTypeDialog::showConcrete(int iconc)
-{
-    if (iconc == 0) {
-        placeIn(ui->ihyst54GroupBox, ui->reinforcedLawLayout);
-        const int kind = std::max(0, ui->ihyst54CBox->currentIndex());
-        ui->ihyst54LineEdit->setText(QString::fromLatin1(kindNames[kind]));
-        showihyst54(kind);
-    } else if (iconc == 1) {
-        placeIn(ui->ihyst33GroupBox, ui->reinforcedLawLayout);
-        const int kind = std::max(0, ui->ihyst33CBox->currentIndex());
-        ui->ihyst33LineEdit->setText(QString::fromLatin1(kindNames[kind]));
-        showihyst33(kind);
-    }
-}
-
-void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index)
-{
-    if (!editing(Member::REINFORCED))
-        return;
-    showSteel(index);
-    showConcrete(ui->iconcCBox->currentIndex());
-}
-
-void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index)
-{
-    if (!editing(Member::REINFORCED))
-        return;
-    hiddenAllLaws();
-    showSteel(ui->isteelCBox->currentIndex());
-    showConcrete(index);
-}
-
-void editMTypeDialog::showReinforcedAll()
-{
-    ui->labelLineEdit->setText(member->getLabel());
-    const int *A1 = member->getReinforcedA1();
-    select(ui->jplasCBox, A1[0]);
-    select(ui->isteelCBox, A1[1]);
-    select(ui->iconcCBox, A1[2]);
-    showSteel(ui->isteelCBox->currentIndex());
-    showConcrete(ui->iconcCBox->currentIndex());
-    fill(reinforcedA2Edits(ui), member->getReinforcedA2());
-    fill(reinforcedBEdits(ui), member->getReinforcedB());
-    fill(reinforcedCEdits(ui), member->getReinforcedC());
-    showDamping(ui->reinforcedDampLayout);
-}
-
-// The concrete rows are stored only by the Save buttons of their groups.
-void editMTypeDialog::readReinforced()
-{
-    int *A1 = member->getReinforcedA1();
-    A1[0] = chosenIndex(ui->jplasCBox);
-    A1[1] = chosenIndex(ui->isteelCBox);
-    A1[2] = chosenIndex(ui->iconcCBox);
-    if (A1[1] == 0)
-        setihyst53();
-    else if (A1[1] == 1)
-        setihyst39();
-    read(reinforcedA2Edits(ui), member->getReinforcedA2());
-    read(reinforcedBEdits(ui), member->getReinforcedB());
-    read(reinforcedCEdits(ui), member->getReinforcedC());
-    readDamping();
-}
+void editMTypeDialog::on_isteelCBox_currentIndexChanged(int index) { reinforced->steelChosen(index); }
+void editMTypeDialog::on_iconcCBox_currentIndexChanged(int index) { reinforced->concreteChosen(index); }

@@ -2,17 +2,20 @@
 #define EDITMTYPEDIALOG_H
 
 #include <QDialog>
-#include <QHash>
 #include <QList>
 
 #include <memory>
 
-class QBoxLayout;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
+#include "mtypestate.h"
+
+class DamperPage;
+class FramePage;
+class HysteresisPanel;
+class MultiSpringPage;
 class QScrollArea;
+class ReinforcedPage;
+class SpringPage;
+class WallPage;
 class Member;
 
 namespace Ui {
@@ -34,7 +37,7 @@ public:
     QList<Member *> getMembersTypes() const;
     // Material specific damping fields shown and stored while true.
     void setShow11d(bool show);
-    bool getShow11d() const { return show11d; }
+    bool getShow11d() const { return state.show11d; }
     // Appends records made elsewhere (project reader); the dialog takes ownership.
     void setMTypes(const QList<Member *> &types);
     // Appends l numbered entries to the member type list combo.
@@ -124,115 +127,23 @@ private:
     bool hasUnstoredEdits();
     bool settleEdits();
     bool storeShown();
-    bool editing(int category) const;
-    void setFieldShown(QWidget *field, bool shown);
-    void placeIn(QWidget *group, QBoxLayout *slot);
     void syncTypeList();
-    void showDamping(QBoxLayout *slot);
-    void readDamping();
-    void showDegradation(QBoxLayout *slot, int ilos, bool fill);
-
-    // Hysteresis rule groups.
-    void hiddenAllLaws();
-    void showLaw(int code, QBoxLayout *slot);
-    void readLaw(int code);
-    void showElastic();
-    void showElasticPlastic();
-    void showBilinear();
-    void showihyst3();
-    void showihyst15();
-    void showihyst16();
-    void showihyst17();
-    void showihyst27();
-    void showihyst34();
-    void showihyst38();
-    void showihyst40();
-    void showihyst41();
-    void showihyst43();
-    void showihyst59();
-    void showTakeda();
-    void setTakeda();
-    void showSina();
-    void setSina();
-    void showModifiedSina();
-    void setModifiedSina();
-    void showModifiedBilinear();
-    void setModifiedBilinear();
-    void showihyst56();
-    void setihyst56();
-    void showihyst57();
-    void setihyst57();
-    void showihyst5();
-    void setihyst5();
-    void showihyst63();
-    void setihyst63();
-    void showihyst35();
-    void setihyst35();
-    void showihyst39();
-    void setihyst39();
-    void showihyst53();
-    void setihyst53();
-    void showihyst54(int kind);
-    void setihyst54(int kind);
-    void showihyst33(int kind);
-    void setihyst33A(int kind);
-    void setihyst33B(int kind);
-
-    // FRAME page.
-    void showFrameAll();
-    void readFrame();
-    int frameRule() const;
-    QGroupBox *frameYieldGroup(int itype) const;
-    void showFrameYield();
-    void fillFrameYield();
-    void showEnd2(QComboBox *iend);
-    void rebuildIga();
-    void showFrameShear(bool fill);
-
-    // SPRING page.
-    void showSpringAll();
-    void readSpring();
-    int springRule() const;
-    void showSpringYield();
-    void fillSpringYield();
-
-    // WALL page.
-    void showWallAll();
-    void readWall();
-    void setNipItems(bool numerical);
-    void resizeWallLists(int n);
-    void rebuildSegments(int n, int select);
-    void showSegment(int index);
-
-    // DAMPER page.
-    void showDamperAll();
-    void readDamper();
-    void showDamperFields(int itype);
-
-    // MULTISPRING page.
-    void showMultiSpringAll();
-    void readMultiSpring();
-    void showMultiSpringRule(int index);
-    void showKlos(int klos);
-
-    // REINFORCED page.
-    void showReinforcedAll();
-    void readReinforced();
-    void showSteel(int isteel);
-    void showConcrete(int iconc);
 
     Ui::editMTypeDialog *ui;
+    MTypeState state;              // state.member: selected entry of membersTypes
     QScrollArea *area = nullptr;
     QList<Member *> membersTypes;  // owned, entry i has ID i + 1
-    Member *member = nullptr;      // selected entry of membersTypes
-    bool show11d = false;
     // The selected record as it was shown, and what Set Properties would then have made of it.
     std::unique_ptr<Member> shownRecord;
     std::unique_ptr<Member> shownAs;
-
-    QHash<QWidget *, QLabel *> labelOf;        // field -> its label
-    QHash<QWidget *, QBoxLayout *> hostOf;     // shared group -> slot it sits in
-    QList<QGroupBox *> laws;                   // every hysteresis rule group
+    // The parts of the form.
+    std::unique_ptr<HysteresisPanel> laws;
+    std::unique_ptr<FramePage> frame;
+    std::unique_ptr<SpringPage> spring;
+    std::unique_ptr<WallPage> wall;
+    std::unique_ptr<DamperPage> damper;
+    std::unique_ptr<MultiSpringPage> multiSpring;
+    std::unique_ptr<ReinforcedPage> reinforced;
 };
 
 #endif // EDITMTYPEDIALOG_H
