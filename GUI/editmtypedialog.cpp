@@ -126,20 +126,6 @@ void editMTypeDialog::addItems(int l)
         ui->mTypeComboBox->addItem(QString::number(ui->mTypeComboBox->count() + 1));
 }
 
-void editMTypeDialog::replaceMTypes(const QList<Member *> &types)
-{
-    const int selected = ui->mTypeComboBox->currentIndex();
-    state.member = nullptr;
-    QList<Member *> old = membersTypes;
-    membersTypes.clear();
-    ui->mTypeComboBox->clear();
-    qDeleteAll(old);
-    membersTypes = types;
-    addItems(int(membersTypes.size()));
-    if (selected > 0 && selected < membersTypes.size())
-        ui->mTypeComboBox->setCurrentIndex(selected);
-}
-
 void editMTypeDialog::reloadMTypes(const QList<Member *> &types, int select)
 {
     Member *kept = types.value(select);

@@ -42,9 +42,6 @@ public:
     void setMTypes(const QList<Member *> &types);
     // Appends l numbered entries to the member type list combo.
     void addItems(int l);
-    // Replaces every record with the given ones (the dialog takes ownership),
-    // keeping the selected place where it still exists.
-    void replaceMTypes(const QList<Member *> &types);
     // The model's types again (the dialog takes ownership), showing entry
     // `select`. When that entry holds the values the shown type was shown with,
     // the form keeps what was typed into it.
