@@ -551,6 +551,8 @@ private slots:
     void writeFileReportsFailure_data();
     void writeFileReportsFailure();
     void readFileReportsMissingFile();
+    void analysisFileIsNamed_data();
+    void analysisFileIsNamed();
     void largeModelIsFast();
 };
 
@@ -1420,6 +1422,36 @@ void tst_ProjectFile::readFileReportsMissingFile()
     QString error;
     QVERIFY(!ProjectFile::readFile(QStringLiteral("/no/such/file.kfp"), out, &error));
     QVERIFY(error.contains("/no/such/file.kfp"));
+}
+
+void tst_ProjectFile::analysisFileIsNamed_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("named");   // else the reader's own line and reason
+    const QByteArray generated = readData("analysis_portal.txt");
+    QVERIFY(!generated.isEmpty());
+    QTest::newRow("generated") << generated << true;
+    QTest::newRow("typed, NODES section") << QByteArray("My frame\n2\t0\n\nNODES\t0\n1\t0\t0\n") << true;
+    QTest::newRow("not a project at all") << QByteArray("hello\nworld\n") << false;
+}
+
+void tst_ProjectFile::analysisFileIsNamed()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, named);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("frame.txt"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    ProjectData out;
+    QString error;
+    QVERIFY(!ProjectFile::readFile(file, out, &error));
+    const QString message = QStringLiteral("frame.txt looks like an analysis input file, not a project: "
+                                           "use File \u2192 Import Analysis File\u2026 (--import)");
+    QCOMPARE(error == message, named);
+    QVERIFY(named || error.startsWith(QLatin1String("Line ")));
 }
 
 void tst_ProjectFile::largeModelIsFast()

@@ -26,7 +26,8 @@ bool writeFile(const QString &fileName, const ProjectData &data, QString *error 
 // Reads and checks the whole text; on success fills `out` (a fresh
 // ProjectData, with nodes, drift ids and counts rebuilt from the grid) and
 // returns true. On failure returns false, leaves `out` untouched and sets
-// *error to "Line <n>: <why>".
+// *error to "Line <n>: <why>"; readFile says so when the file looks like an
+// analysis input file instead.
 bool read(const QByteArray &content, ProjectData &out, QString *error = nullptr);
 bool readFile(const QString &fileName, ProjectData &out, QString *error = nullptr);
 

@@ -9,6 +9,7 @@
 #include "recordlayout.h"
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
@@ -528,6 +529,20 @@ bool readProject(Reader &r, ProjectData &t)
     return r.ok();
 }
 
+bool looksLikeAnalysisFile(const QByteArray &content)
+{
+    // The title line Generate writes, or a NODES section: a project has neither.
+    const qsizetype firstEnd = content.indexOf('\n');
+    if (content.left(firstEnd < 0 ? content.size() : firstEnd).trimmed() == "Project by Gui for Taliskor2D")
+        return true;
+    for (const QByteArray &line : content.split('\n')) {
+        const QByteArray word = line.trimmed().split('\t').value(0).trimmed();
+        if (word == "NODES")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 namespace ProjectFile {
@@ -549,8 +564,15 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
     QByteArray content;
-    return FieldText::readWhole(fileName, kMaxFileSize, QStringLiteral("a project file"), content, error)
-           && read(content, out, error);
+    if (!FieldText::readWhole(fileName, kMaxFileSize, QStringLiteral("a project file"), content, error))
+        return false;
+    if (read(content, out, error))
+        return true;
+    if (error && looksLikeAnalysisFile(content))
+        *error = QStringLiteral("%1 looks like an analysis input file, not a project: "
+                                "use File \u2192 Import Analysis File\u2026 (--import)")
+                     .arg(QFileInfo(fileName).fileName());
+    return false;
 }
 
 } // namespace ProjectFile
