@@ -15,6 +15,7 @@
 #include "settingscommand.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUndoStack>
 
 DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialogs &dialogs, QWidget *w)
@@ -24,7 +25,9 @@ DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialo
     connect(d.drift, &editDriftDialog::updateDrift, this, &DialogCoordinator::driftAccepted);
     connect(d.control, &controlOptionsDialog::updateControlOptions, this, &DialogCoordinator::controlAccepted);
     connect(d.mtype, &editMTypeDialog::updateMTypes, this, &DialogCoordinator::mtypesAccepted);
-    // The dialog's Delete names the type by its place in the dialog's list: the key shown there.
+    // Deleting a type members use asks first; the dialog's Delete names the
+    // type by its place in the dialog's list: the key shown there.
+    d.mtype->setDeleteCheck([this](int id) { return mayDeleteType(mtypeKeys.value(id - 1)); });
     connect(d.mtype, &editMTypeDialog::deleteMType, this, [this](int id) {
         if (id >= 1 && id <= mtypeKeys.size())
             deleteType(mtypeKeys.at(id - 1));
@@ -330,6 +333,29 @@ void DialogCoordinator::mtypesAccepted()
         shown.append(m);
     if (QUndoCommand *step = ModelSteps::memberTypes(model, mtypeKeys, shown))
         pushStep(step);
+}
+
+bool DialogCoordinator::mayDeleteType(ModelKey key)
+{
+    int users = 0;
+    for (const MemberRecord &m : model->members())
+        users += m.type == key;
+    const Member *type = model->memberType(key);
+    if (users == 0 || !type)
+        return true;
+    const QString text = users == 1 ? tr("Member type %1 (%2) is used by 1 member. Delete it and leave it "
+                                         "without a type?")
+                                    : tr("Member type %1 (%2) is used by %3 members. Delete it and leave them "
+                                         "without a type?")
+                                          .arg(QStringLiteral("%1"), QStringLiteral("%2"), QString::number(users));
+    QMessageBox box(QMessageBox::Question, tr("Delete member type"),
+                    text.arg(model->typeNumber(key)).arg(type->getLabel()), QMessageBox::NoButton, d.mtype);
+    QPushButton *remove = box.addButton(tr("Delete"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == remove;
 }
 
 void DialogCoordinator::deleteType(ModelKey key)

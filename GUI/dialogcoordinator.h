@@ -61,6 +61,8 @@ public:
     void driftAccepted(bool setKups);
     void mtypesAccepted();
     void deleteType(ModelKey key);
+    // Asks before a type that members use goes; true to delete it.
+    bool mayDeleteType(ModelKey key);
 
     // What the window may draw: false (after saying why) when a grid is too large.
     bool gridCanBeDrawn(qint64 nodes, qint64 members);

@@ -199,6 +199,8 @@ void editMTypeDialog::on_deleteBtn_clicked()
     if (!state.member)
         return;
     const int oldId = state.member->getID();
+    if (deleteCheck && !deleteCheck(oldId))
+        return;
     Member *gone = state.member;
     state.member = nullptr;
     membersTypes.removeOne(gone);

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QList>
 
+#include <functional>
 #include <memory>
 
 #include "mtypestate.h"
@@ -48,6 +49,8 @@ public:
     void reloadMTypes(const QList<Member *> &types, int select);
     // The place of the type shown, or -1.
     int selectedMType() const;
+    // Asked before Delete removes type `id` (from 1); false keeps it. None: never asked.
+    void setDeleteCheck(const std::function<bool(int id)> &check) { deleteCheck = check; }
     void newMType(int id, int type);
 
     // Closing with unstored edits asks first, and may stay open.
@@ -141,6 +144,7 @@ private:
     std::unique_ptr<DamperPage> damper;
     std::unique_ptr<MultiSpringPage> multiSpring;
     std::unique_ptr<ReinforcedPage> reinforced;
+    std::function<bool(int)> deleteCheck;
 };
 
 #endif // EDITMTYPEDIALOG_H

@@ -21,6 +21,10 @@
 
 #if __has_include("mainwindow.h")
 #include "mainwindow.h"
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #define TESTMODELS_WINDOW
 #endif
 
@@ -132,6 +136,32 @@ inline void addMemberTypes(MainWindow &w, const QList<int> &categories, const QS
     d->setMTypes(records);
     d->addItems(int(records.size()));
     emit d->updateMTypes();
+}
+
+// Runs act() while a timer answers the next message box it shows with the
+// button of that text; returns the box's text, empty when none was shown.
+inline QString answeringBox(const QString &button, const std::function<void()> &act)
+{
+    QString shown;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        for (QAbstractButton *b : box->buttons())
+            if (b->text() == button) {
+                shown = box->text();
+                timer.stop();
+                // From the box's own loop: a click while it is still being shown would close it before its loop runs.
+                QTimer::singleShot(0, b, &QAbstractButton::click);
+                return;
+            }
+    });
+    timer.start();
+    act();
+    timer.stop();
+    return shown;
 }
 #endif
 

@@ -538,7 +538,11 @@ void tst_MainWindow::deletingMemberTypeShiftsMembers()
 
     // Delete type 2 in the member-type dialog.
     w.getMTypeDialog()->findChild<QComboBox *>("mTypeComboBox")->setCurrentIndex(1);
-    w.getMTypeDialog()->findChild<QPushButton *>("deleteBtn")->click();
+    const QString asked = TestModels::answeringBox(QStringLiteral("Delete"), [&] {
+        w.getMTypeDialog()->findChild<QPushButton *>("deleteBtn")->click();
+    });
+    QVERIFY2(asked.startsWith(QLatin1String("Member type 2 (")) && asked.contains(QLatin1String(" is used by 1 member.")),
+             qPrintable(asked));
     QCOMPARE(w.getBars().at(0)->getMTypeId(), 1);
     QCOMPARE(w.getBars().at(1)->getMTypeId(), 0);
     QCOMPARE(w.getBars().at(1)->getType(), -1);

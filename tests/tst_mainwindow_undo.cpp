@@ -294,7 +294,7 @@ void tst_MainWindowUndo::stepsThroughTheWindow()
     case 11:
         onModal([&] { w.showEditMTypeDialog(); },
                 [](QDialog *d) {
-                    click(d, "deleteBtn");
+                    TestModels::answeringBox(QStringLiteral("Delete"), [d] { click(d, "deleteBtn"); });
                     d->reject();
                 });
         QCOMPARE(w.getBars().at(0)->getMTypeId(), 0);
