@@ -252,6 +252,11 @@ void MainWindow::linkAnalysisDock()
     });
     connect(d, &AnalysisFileDock::checkModelAsked, this, &MainWindow::showCheckDock);
     connect(d, &AnalysisFileDock::saveAsAsked, files, &FileController::generateFile);
+    // Shown, wide enough for a line of the file with its comment in sight.
+    connect(d, &QDockWidget::visibilityChanged, this, [this, d](bool shown) {
+        if (shown && d->width() < 560 && !d->isFloating())
+            resizeDocks({d}, {560}, Qt::Horizontal);
+    });
 }
 
 // ---------------------------------------------------------------- the model changed
