@@ -152,14 +152,17 @@ void DialogCoordinator::loadTables()
     d.shape->setActivateAlpha(model->alphaActive());
 }
 
-void DialogCoordinator::loadMTypes()
+void DialogCoordinator::loadMTypes(int select)
 {
-    // The type shown stays shown, found by its key; a new one shown last is the model's last.
+    // Unless a place is asked for, the type shown stays shown, found by its
+    // key; a new one shown last is the model's last.
     const int shown = d.mtype->selectedMType();
-    int select = shown;
-    if (shown >= 0 && shown < mtypeKeys.size()) {
-        const int now = model->typeIndex(mtypeKeys.at(shown));
-        select = now >= 0 ? now : shown;
+    if (select < 0) {
+        select = shown;
+        if (shown >= 0 && shown < mtypeKeys.size()) {
+            const int now = model->typeIndex(mtypeKeys.at(shown));
+            select = now >= 0 ? now : shown;
+        }
     }
     const int count = int(model->types().size());
     select = count == 0 ? -1 : qBound(0, select, count - 1);
@@ -222,9 +225,9 @@ void DialogCoordinator::showDrift()
     d.drift->exec();
 }
 
-void DialogCoordinator::showMTypes()
+void DialogCoordinator::showMTypes(int index)
 {
-    loadMTypes();
+    loadMTypes(index);
     const int ictype = model->control().a[4];
     d.mtype->setShow11d(ictype == 5 || ictype == 7);
     d.mtype->exec();

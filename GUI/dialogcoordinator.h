@@ -46,7 +46,8 @@ public:
     void showLoads();
     void showMass();
     void showDrift();
-    void showMTypes();
+    // On the type at `index` (from 0), or on the one it showed last.
+    void showMTypes(int index = -1);
     void showControl();
     void showQuake();
     void showShape();
@@ -78,7 +79,7 @@ private:
     void loadDrift();
     void loadQuake();
     void loadTables();
-    void loadMTypes();
+    void loadMTypes(int select = -1);
     void syncCounts();
     // For each new line in ascending order, the old line it continues, or -1.
     static QList<int> lineOrigins(const QStringList &oldLines, const QStringList &newLines, const QList<int> &rows);

@@ -8,6 +8,7 @@
 #include "canvas/selecttool.h"
 #include "deletememberscommand.h"
 #include "dialogcoordinator.h"
+#include "docks/analysisfiledock.h"
 #include "docks/checkdock.h"
 #include "docks/legenddock.h"
 #include "editassigndialog.h"
@@ -217,6 +218,11 @@ void MainWindow::createDocks()
     addDockWidget(Qt::RightDockWidgetArea, legendDock);
     legendDock->hide();
 
+    analysisDock = new AnalysisFileDock(model, this);
+    addDockWidget(Qt::RightDockWidgetArea, analysisDock);
+    analysisDock->hide();
+    linkAnalysisDock();
+
     auto *colourBy = new QMenu(tr("Colour members by"), this);
     colourBy->setObjectName(QStringLiteral("menuColourBy"));
     auto *group = new QActionGroup(this);
@@ -226,6 +232,31 @@ void MainWindow::createDocks()
         group->addAction(a);
     }
     actions.value(QStringLiteral("colourByCategoryAct"))->setChecked(true);
+}
+
+// A line of the analysis file selects what it stands for or opens its dialog.
+void MainWindow::linkAnalysisDock()
+{
+    AnalysisFileDock *d = analysisDock;
+    connect(d, &AnalysisFileDock::nodeAsked, this, [this](int n) { scene->findItem(false, n); });
+    connect(d, &AnalysisFileDock::memberAsked, this, [this](int n) { scene->findItem(true, n); });
+    connect(d, &AnalysisFileDock::typeMembersAsked, scene, &SceneController::selectMembersOfType);
+    connect(d, &AnalysisFileDock::typeAsked, this, [this](int n) { dialogs->showMTypes(n - 1); });
+    connect(d, &AnalysisFileDock::settingsAsked, this, [this](ProjectModel::Section s) {
+        switch (s) {
+        case ProjectModel::Drift: dialogs->showDrift(); break;
+        case ProjectModel::Quake: dialogs->showQuake(); break;
+        case ProjectModel::Shape: dialogs->showShape(); break;
+        default: dialogs->showControl(); break;
+        }
+    });
+    connect(d, &AnalysisFileDock::checkModelAsked, this, &MainWindow::showCheckDock);
+    connect(d, &AnalysisFileDock::saveAsAsked, files, &FileController::generateFile);
+    // Shown, wide enough for a line of the file with its comment in sight.
+    connect(d, &QDockWidget::visibilityChanged, this, [this, d](bool shown) {
+        if (shown && d->width() < 560 && !d->isFloating())
+            resizeDocks({d}, {560}, Qt::Horizontal);
+    });
 }
 
 // ---------------------------------------------------------------- the model changed
@@ -318,6 +349,10 @@ void MainWindow::setMemberNumbers(bool on)
 
 void MainWindow::showFindDialog()
 {
+    if (analysisDock->hasFocusWithin()) {
+        analysisDock->openFind();
+        return;
+    }
     if (!finder)
         finder = new findDialog(this);
     finder->setCounts(int(getNodes().size()), int(getBars().size()));
@@ -529,17 +564,21 @@ void MainWindow::updateSelectionActions()
 {
     int bars = 0, nodes = 0;
     const Bar *single = nullptr;
+    const Node *node = nullptr;
     for (QGraphicsItem *item : scene->scene()->selectedItems()) {
         if (item->type() == Bar::Type) {
             ++bars;
             single = static_cast<const Bar *>(item);
         } else if (item->type() == Node::Type) {
             ++nodes;
+            node = static_cast<const Node *>(item);
         }
     }
     deleteAct->setEnabled(bars > 0);
     scene->setNamedMember(bars == 1 ? single->getId() : -1);
     assignAct->setEnabled(bars + nodes > 0);
+    const bool one = bars + nodes == 1;
+    analysisDock->showItem(bars == 1, !one ? 0 : bars == 1 ? single->getId() : node->getId());
 }
 
 void MainWindow::showEditAssignDialog()

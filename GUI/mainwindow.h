@@ -22,6 +22,7 @@
 
 class Bar;
 class Canvas;
+class AnalysisFileDock;
 class CheckDock;
 class CreateMemberTool;
 class DialogCoordinator;
@@ -206,6 +207,7 @@ protected:
 private:
     void createTools();
     void createDocks();
+    void linkAnalysisDock();
     // The model was replaced, its types changed: what the window shows of it follows.
     void modelWasReset();
     void typesWereShown();
@@ -234,6 +236,7 @@ private:
     StatusBarPresenter *status = nullptr;
     CheckDock *checkDock = nullptr;
     LegendDock *legendDock = nullptr;
+    AnalysisFileDock *analysisDock = nullptr;
     QHash<QString, QAction *> actions;   // the window's own, by object name
     QAction *createBarAct = nullptr;
     QAction *deleteAct = nullptr;

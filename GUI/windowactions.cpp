@@ -55,7 +55,7 @@ const QList<Place> &places()
                       "editDriftAction", "editMTypeAction", "editMassAction", "actionSHAPE", "actionEQUAKE", "-",
                       "findAct", "-", "assignAct"}},
         {"menuView", {"viewMainToolBarAct", "viewEditToolBarAct", "-", "zoomInAct", "zoomOutAct", "zoomToFitAct", "-",
-                      "menuColourBy", "memberNumbersAct", "legendAct"}},
+                      "menuColourBy", "memberNumbersAct", "legendAct", "analysisFileAct"}},
         {"menuColourBy", {"colourByCategoryAct", "colourByTypeAct"}},
         {"menuTools", {"checkModelAct"}},
         {"menuHelp", {"actionAbout"}},

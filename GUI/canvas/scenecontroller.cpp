@@ -532,3 +532,11 @@ bool SceneController::findItem(bool member, int number)
     view->centerOn(target);
     return true;
 }
+
+void SceneController::selectMembersOfType(int number)
+{
+    graphicsScene->clearSelection();
+    for (Bar *bar : std::as_const(newBars))
+        if (bar->getMTypeId() == number)
+            bar->setSelected(true);
+}

@@ -74,6 +74,8 @@ public:
     void selectInBox(const QRectF &sceneBox, bool add);
     // Selects node or member `number` (from 1) alone and centres the view on it.
     bool findItem(bool member, int number);
+    // Selects, alone, every member of type `number` (from 1).
+    void selectMembersOfType(int number);
     // The member the delete button names when nothing is selected; -1 for none.
     int namedMember() const { return barIdSelected; }
     void setNamedMember(int id) { barIdSelected = id; }

@@ -171,6 +171,9 @@ public:
 
     // The model as the file writers see it: numbers in place of keys, counts filled in.
     ProjectData projectData() const;
+    // One node or member as projectData() gives it, by its place (from 0).
+    NodeData nodeData(int index) const;
+    BarData barData(int index) const { return barData(index, typeNumber(d.members.at(index).type)); }
     // A model made from a project just read (takes the reader's records).
     static ModelData fromProjectData(ProjectData &data);
     // The model with its first grid: a node at every intersection and no members;
@@ -220,6 +223,7 @@ signals:
     void settingsChanged(ProjectModel::Section section);
 
 private:
+    BarData barData(int index, int typeNumber) const;
     static void appendNodes(ModelData &m, const QList<NodeData> &nodes);
     void indexNodes();
     void indexMembers() const;

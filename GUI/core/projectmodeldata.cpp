@@ -34,37 +34,14 @@ ProjectData ProjectModel::projectData() const
     p.driftIds = ModelCore::driftIds(d.drift.drift, int(d.grid.XLines.size()), int(d.grid.YLines.size()));
 
     p.nodes.reserve(d.nodes.size());
-    for (int i = 0; i < d.nodes.size(); ++i) {
-        const NodeRecord &n = d.nodes.at(i);
-        NodeData out;
-        out.id = i + 1;
-        out.x = n.x;
-        out.y = n.y;
-        out.nf1 = n.nf1;
-        out.nf2 = n.nf2;
-        out.nf3 = n.nf3;
-        out.kup1 = n.kup1;
-        out.kup2 = n.kup2;
-        out.kup3 = n.kup3;
-        out.iout = n.iout;
-        p.nodes.append(out);
-    }
+    for (int i = 0; i < d.nodes.size(); ++i)
+        p.nodes.append(nodeData(i));
     QHash<ModelKey, int> typeNumbers;
     for (int i = 0; i < d.types.size(); ++i)
         typeNumbers.insert(d.types.at(i).key, i + 1);
     p.bars.reserve(d.members.size());
-    for (int i = 0; i < d.members.size(); ++i) {
-        const MemberRecord &m = d.members.at(i);
-        BarData out;
-        out.id = i + 1;
-        out.mTypeId = typeNumbers.value(m.type, 0);
-        out.source = nodeNumber(m.source);
-        out.dest = nodeNumber(m.dest);
-        out.node3 = m.node3;
-        out.node4 = m.node4;
-        out.iout = m.iout;
-        p.bars.append(out);
-    }
+    for (int i = 0; i < d.members.size(); ++i)
+        p.bars.append(barData(i, typeNumbers.value(d.members.at(i).type, 0)));
     // The writers only read the records; the model keeps them.
     p.memberTypes.reserve(d.types.size());
     for (const MemberTypeRecord &t : d.types)
@@ -88,6 +65,37 @@ ProjectData ProjectModel::projectData() const
     p.quakeFile = d.quake.file;
     p.quakeSeted = d.quake.seted;
     return p;
+}
+
+NodeData ProjectModel::nodeData(int index) const
+{
+    const NodeRecord &n = d.nodes.at(index);
+    NodeData out;
+    out.id = index + 1;
+    out.x = n.x;
+    out.y = n.y;
+    out.nf1 = n.nf1;
+    out.nf2 = n.nf2;
+    out.nf3 = n.nf3;
+    out.kup1 = n.kup1;
+    out.kup2 = n.kup2;
+    out.kup3 = n.kup3;
+    out.iout = n.iout;
+    return out;
+}
+
+BarData ProjectModel::barData(int index, int typeNumber) const
+{
+    const MemberRecord &m = d.members.at(index);
+    BarData out;
+    out.id = index + 1;
+    out.mTypeId = typeNumber;
+    out.source = nodeNumber(m.source);
+    out.dest = nodeNumber(m.dest);
+    out.node3 = m.node3;
+    out.node4 = m.node4;
+    out.iout = m.iout;
+    return out;
 }
 
 ModelData ProjectModel::fromProjectData(ProjectData &p)
