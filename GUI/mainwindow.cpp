@@ -208,7 +208,9 @@ void MainWindow::createTools()
 
 void MainWindow::createDocks()
 {
-    checkDock = new CheckDock(model, this);
+    checkDock = new CheckDock(model, [this] { return currentFile(); }, this);
+    // Saved elsewhere: a relative record name now stands for another file.
+    connect(document, &ProjectDocument::fileChanged, checkDock, &CheckDock::refreshIfShown);
     addDockWidget(Qt::BottomDockWidgetArea, checkDock);
     checkDock->hide();
     connect(checkDock, &CheckDock::itemAsked, this, &MainWindow::findItem);

@@ -52,7 +52,7 @@ int check(const QString &projectFile, QTextStream &out, QTextStream &err)
         err << projectFile << ": " << error << Qt::endl;
         return Failed;
     }
-    const QList<ModelCheck::Problem> problems = ModelCheck::check(ProjectModel::fromProjectData(read));
+    const QList<ModelCheck::Problem> problems = ModelCheck::check(ProjectModel::fromProjectData(read), projectFile);
     for (const ModelCheck::Problem &p : problems)
         out << ModelCheck::format(p) << '\n';
     out << ModelCheck::summary(problems) << Qt::endl;
