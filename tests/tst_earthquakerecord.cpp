@@ -86,16 +86,17 @@ void tst_EarthquakeRecord::parse_data()
         << QStringList();
     QTest::addRow("END -1 pads to TIME")
         << QByteArray("1 1 1\n") << options(F, 1, 0.1, 1, -1, 1, 0.5) << 0.1 << QList<double>{1, 1, 1, 0, 0, 0}
-        << "" << QStringList();
+        << "" << QStringList{"Zeros from 0.3 s to TIME (0.5 s)"};
     QTest::addRow("END -1 pads to past TIME")
         << QByteArray("1\n") << options(F, 1, 0.2, 1, -1, 1, 0.5) << 0.2 << QList<double>{1, 0, 0, 0} << ""
-        << QStringList();
+        << QStringList{"Zeros from 0.2 s to TIME (0.5 s)"};
     QTest::addRow("END -1 never cuts")
         << QByteArray("1 2 3 4\n") << options(F, 1, 0.1, 1, -1, 1, 0.1) << 0.1 << QList<double>{1, 2, 3, 4} << ""
         << QStringList();
     QTest::addRow("END 0.2 keeps the sample at 0.2")
         << QByteArray("1 2 3 4 5\n") << options(F, 1, 0.1, 1, 0.2, 1, 0.6) << 0.1
-        << QList<double>{1, 2, 3, 0, 0, 0, 0} << "" << QStringList();
+        << QList<double>{1, 2, 3, 0, 0, 0, 0} << ""
+        << QStringList{"Zero after END (0.2 s)", "Zeros from 0.5 s to TIME (0.6 s)"};
     QTest::addRow("END -2") << QByteArray("1\n") << options(F, 1, 0.1, 1, -2) << 0.0 << QList<double>()
                             << "END must be 0, -1 or a time above 0" << QStringList();
 

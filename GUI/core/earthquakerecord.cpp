@@ -267,8 +267,12 @@ bool parseInto(const QByteArray &text, const Options &o, Record &r, QString *err
         const double last = std::ceil(o.time / interval - 1e-9) + 1.0;
         if (last > double(kMaxSamples))
             return fail(error, QStringLiteral("END pads the record to more than %1 samples").arg(kMaxSamples));
-        if (last > double(s.size()))
+        if (o.end > 0.0 && o.end < r.lastRead)
+            r.notes << QStringLiteral("Zero after END (%1 s)").arg(o.end);
+        if (last > double(s.size())) {
+            r.notes << QStringLiteral("Zeros from %1 s to TIME (%2 s)").arg(double(s.size()) * interval).arg(o.time);
             s.resize(size_t(last), 0.0);
+        }
     }
     return true;
 }
