@@ -4,6 +4,8 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 #include "projectmodel.h"
 
 class MainWindow;
@@ -62,6 +64,9 @@ public:
     void mtypesAccepted();
     void deleteType(ModelKey key);
 
+    // The model's file, whose folder holds a relative earthquake record name.
+    void setProjectFile(std::function<QString()> source) { projectFile = std::move(source); }
+
     // What the window may draw: false (after saying why) when a grid is too large.
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
 
@@ -85,6 +90,7 @@ private:
     QUndoStack *stack;
     Dialogs d;
     QWidget *window;
+    std::function<QString()> projectFile;
     QList<ModelKey> mtypeKeys;   // the model's type keys the member-type dialog shows, in its order
 };
 

@@ -78,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent)
                                     {&gridDialog, &loadDialog, &driftDialog, &mtypeDialog, &massDialog,
                                      &controlDialog, &quakeDialog, &shapeDialog},
                                     this);
+    dialogs->setProjectFile([this] { return currentFile(); });
     status = new StatusBarPresenter(ui->statusBar, model, scene, ui->gridView);
     connect(scene, &SceneController::nodeClicked, this, &MainWindow::barProcedure);
     connect(scene, &SceneController::nodeEditRequested, this, &MainWindow::editNode);
