@@ -15,6 +15,7 @@ class QChart;
 class QChartView;
 class QComboBox;
 class QLabel;
+class QLineSeries;
 class QLineEdit;
 class QTimer;
 
@@ -85,6 +86,7 @@ private:
     // The options the fields hold; false with *why when one is no number.
     bool typedOptions(EarthquakeRecord::Options &o, QString *why) const;
     void showRecord(const Context &c);
+    void plotRecord(double from, double to);
     void showSpectrum(double grav);
     void plotSpectrum();
     void exportCsv(const QByteArray &bytes, const QString &title);
@@ -93,6 +95,7 @@ private:
     std::function<Context()> context;
     QTimer *previewTimer = nullptr;
     QChartView *recordView = nullptr;
+    QLineSeries *recordSeries = nullptr;
     QChartView *spectrumView = nullptr;
     QLineEdit *dampingEdit = nullptr;
     QComboBox *quantityBox = nullptr;

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QChartView>
+#include <QLineSeries>
 #include <QTemporaryDir>
 
 #include "editquakedialog.h"
@@ -44,6 +46,7 @@ private slots:
     void recordShown_data();
     void recordShown();
     void redrawnAfterAPause();
+    void longRecordKeepsItsPeaks();
     void spectrumDampings_data();
     void spectrumDampings();
 
@@ -407,6 +410,33 @@ void tst_editQuakeDialog::redrawnAfterAPause()
     QTRY_COMPARE(int(d.previewRecord().g.size()), 2);
     QVERIFY(clock.elapsed() >= 300);
     QCOMPARE(d.spectra().size(), size_t(1));   // 5 % by default
+}
+
+void tst_editQuakeDialog::longRecordKeepsItsPeaks()
+{
+    // 20,000 samples, one spike: the plot draws fewer points but the spike,
+    // and a zoom draws every sample it shows.
+    QTemporaryDir dir;
+    QFile f(dir.filePath("long.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 20000; ++i)
+        f.write(i == 12345 ? "0.9\n" : (i % 2 ? "0.01\n" : "-0.01\n"));
+    f.close();
+    editQuakeDialog d;
+    d.setContext([&] { return editQuakeDialog::Context{dir.filePath("m.kfp"), ControlSettings()}; });
+    d.geta()[0] = 3;
+    d.getb()[0] = 0.005;
+    d.setFile("long.txt");
+    d.showProperties();
+    d.refreshPreview();
+    auto *chart = d.findChild<QChartView *>("recordChart")->chart();
+    auto *series = qobject_cast<QLineSeries *>(chart->series().value(0));
+    QVERIFY(series);
+    QVERIFY(series->count() <= 4000);
+    QVERIFY(series->points().contains(QPointF(12345 * 0.005, 0.9)));
+    chart->axes(Qt::Horizontal).first()->setRange(61.7, 61.75);
+    QCOMPARE(series->count(), 11);
+    QCOMPARE(series->at(5), QPointF(12345 * 0.005, 0.9));
 }
 
 void tst_editQuakeDialog::spectrumDampings_data()
