@@ -34,6 +34,10 @@ DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialo
     });
     connect(d.control, &controlOptionsDialog::activateAlpha, d.shape, &editShapeDialog::setActivateAlpha);
     connect(d.quake, &editQuakeDialog::updateQuake, this, &DialogCoordinator::quakeAccepted);
+    // The earthquake dialog reads its record with the model's current file and control options.
+    d.quake->setContext([this] {
+        return editQuakeDialog::Context{projectFile ? projectFile() : QString(), model->control()};
+    });
     connect(d.mass, &editMassDialog::stored, this, &DialogCoordinator::weightsAccepted);
     connect(d.loads, &editLoadsDialog::stored, this, &DialogCoordinator::loadsAccepted);
     connect(d.shape, &editShapeDialog::stored, this, &DialogCoordinator::shapeAccepted);

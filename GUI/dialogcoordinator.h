@@ -4,6 +4,8 @@
 #include <QList>
 #include <QObject>
 
+#include <functional>
+
 #include "projectmodel.h"
 
 class MainWindow;
@@ -65,6 +67,9 @@ public:
     // Asks before a type that members use goes; true to delete it.
     bool mayDeleteType(ModelKey key);
 
+    // The model's file, whose folder holds a relative earthquake record name.
+    void setProjectFile(std::function<QString()> source) { projectFile = std::move(source); }
+
     // What the window may draw: false (after saying why) when a grid is too large.
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
 
@@ -88,6 +93,7 @@ private:
     QUndoStack *stack;
     Dialogs d;
     QWidget *window;
+    std::function<QString()> projectFile;
     QList<ModelKey> mtypeKeys;   // the model's type keys the member-type dialog shows, in its order
 };
 

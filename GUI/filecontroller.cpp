@@ -48,7 +48,7 @@ bool FileController::writeAnalysisFile(const QString &fileName)
         return false;
     }
     qsizetype warnings = 0;
-    for (const ModelCheck::Problem &p : ModelCheck::check(doc->model()->data()))
+    for (const ModelCheck::Problem &p : ModelCheck::check(doc->model()->data(), doc->fileName()))
         if (p.severity == ModelCheck::Problem::Warning)
             ++warnings;
     window->statusBar()->showMessage(warnings == 0 ? tr("Wrote %1").arg(fileName)

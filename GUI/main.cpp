@@ -49,10 +49,22 @@ bool noDisplay(bool platformGiven)
            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// Empty when the command line is well formed, else what is wrong with it.
-QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, const QCommandLineOption &check,
-              const QCommandLineOption &import, const QStringList &args)
+struct Commands {
+    QCommandLineOption generate, check, import, record, spectrum, damping;
+};
+
+// The damping of --spectrum as a percentage, 0 <= P < 100; -1 when not such a number.
+double dampingPercent(const QString &text)
 {
+    bool ok = false;
+    const double p = text.trimmed().toDouble(&ok);
+    return ok && p >= 0.0 && p < 100.0 ? p : -1.0;
+}
+
+// Empty when the command line is well formed, else what is wrong with it.
+QString parse(QCommandLineParser &parser, const Commands &c, const QStringList &args)
+{
+    const QCommandLineOption &generate = c.generate, &check = c.check, &import = c.import;
     if (!parser.parse(args))
         return parser.errorText();
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
@@ -65,6 +77,24 @@ QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, co
         return QStringLiteral("'--check' was given more than once.");
     if (parser.values(import).size() > 1)
         return QStringLiteral("'--import' was given more than once.");
+    for (const QCommandLineOption *o : {&c.record, &c.spectrum, &c.damping})
+        if (parser.values(*o).size() > 1)
+            return QStringLiteral("'--%1' was given more than once.").arg(o->names().first());
+    // --record and --spectrum each stand alone: one project, no other command.
+    const int commands = int(parser.isSet(generate)) + int(parser.isSet(check)) + int(parser.isSet(import))
+                         + int(parser.isSet(c.record)) + int(parser.isSet(c.spectrum));
+    for (const QCommandLineOption *o : {&c.record, &c.spectrum}) {
+        if (!parser.isSet(*o))
+            continue;
+        if (commands > 1)
+            return QStringLiteral("'--%1' cannot be given with another command.").arg(o->names().first());
+        if (positional != 0)
+            return QStringLiteral("'--%1' takes one project.").arg(o->names().first());
+    }
+    if (parser.isSet(c.damping) && !parser.isSet(c.spectrum))
+        return QStringLiteral("'--damping' is given only with '--spectrum'.");
+    if (parser.isSet(c.damping) && dampingPercent(parser.value(c.damping)) < 0.0)
+        return QStringLiteral("'--damping' takes a percentage from 0 to below 100.");
     if (parser.isSet(check) && parser.isSet(generate))
         return QStringLiteral("'--check' and '--generate' cannot be given together.");
     if (parser.isSet(import) && (parser.isSet(check) || parser.isSet(generate)))
@@ -77,7 +107,7 @@ QString parse(QCommandLineParser &parser, const QCommandLineOption &generate, co
     if (parser.isSet(generate) && positional != 1)
         return positional == 0 ? QStringLiteral("'--generate' needs the output file after the project.")
                                : QStringLiteral("'--generate' takes one project and one output file.");
-    if (!parser.isSet(generate) && !parser.isSet(check) && !parser.isSet(import) && positional > 1)
+    if (commands == 0 && positional > 1)
         return QStringLiteral("Give at most one project file.");
     return QString();
 }
@@ -113,17 +143,35 @@ int main(int argc, char *argv[])
                                              "status 0 written, 2 file refused, failure or usage error)."),
                               QStringLiteral("analysis"));
     parser.addOption(import);
+    QCommandLineOption record(QStringLiteral("record"),
+                              QStringLiteral("Print the earthquake record of <project> as the analysis reads it, "
+                                             "one line per sample (time_s,acceleration_g), and exit (exit status 0 "
+                                             "printed, 2 project or record unreadable, or usage error)."),
+                              QStringLiteral("project"));
+    parser.addOption(record);
+    QCommandLineOption spectrum(QStringLiteral("spectrum"),
+                                QStringLiteral("Print the response spectrum of the earthquake record of <project>, "
+                                               "one line per period from 0.01 s to 10 s (period_s,sa_g), and exit "
+                                               "(exit status as --record)."),
+                                QStringLiteral("project"));
+    parser.addOption(spectrum);
+    QCommandLineOption damping(QStringLiteral("damping"),
+                               QStringLiteral("The damping of --spectrum in percent of critical, 0 to below 100 "
+                                              "(default 5)."),
+                               QStringLiteral("percent"));
+    parser.addOption(damping);
+    const Commands commands{generate, check, import, record, spectrum, damping};
     parser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("Project file (*.kfp) to open."),
                                  QStringLiteral("[project]"));
     bool platformGiven = false;
     const QStringList args = withoutToolkitOptions(argc, argv, &platformGiven);
-    const QString usageError = parse(parser, generate, check, import, args);
+    const QString usageError = parse(parser, commands, args);
     const bool helpOrVersion = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
                                || parser.isSet(QStringLiteral("version"));
 
     // Only the main window needs a display.
     const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate) && !parser.isSet(check)
-                        && !parser.isSet(import);
+                        && !parser.isSet(import) && !parser.isSet(record) && !parser.isSet(spectrum);
     if (window && noDisplay(platformGiven)) {
         QTextStream(stderr) << "taliskor2d-gui: no display to open the window on "
                                "(--generate PROJECT OUTPUT writes the analysis input file without one)."
@@ -144,6 +192,13 @@ int main(int argc, char *argv[])
         return BatchGenerate::run(parser.value(generate), parser.positionalArguments().first(), err);
     if (parser.isSet(import))
         return BatchGenerate::importAnalysis(parser.value(import), parser.positionalArguments().first(), err);
+    if (parser.isSet(record) || parser.isSet(spectrum)) {
+        QTextStream out(stdout);
+        if (parser.isSet(record))
+            return BatchGenerate::printRecord(parser.value(record), out, err);
+        const double percent = parser.isSet(damping) ? dampingPercent(parser.value(damping)) : 5.0;
+        return BatchGenerate::printSpectrum(parser.value(spectrum), percent, out, err);
+    }
     if (parser.isSet(check)) {
         QTextStream out(stdout);
         return BatchGenerate::check(parser.value(check), out, err);

@@ -79,6 +79,7 @@ MainWindow::MainWindow(QWidget *parent)
                                     {&gridDialog, &loadDialog, &driftDialog, &mtypeDialog, &massDialog,
                                      &controlDialog, &quakeDialog, &shapeDialog},
                                     this);
+    dialogs->setProjectFile([this] { return currentFile(); });
     status = new StatusBarPresenter(ui->statusBar, model, scene, ui->gridView);
     connect(scene, &SceneController::nodeClicked, this, &MainWindow::barProcedure);
     connect(scene, &SceneController::nodeEditRequested, this, &MainWindow::editNode);
@@ -209,7 +210,9 @@ void MainWindow::createTools()
 
 void MainWindow::createDocks()
 {
-    checkDock = new CheckDock(model, this);
+    checkDock = new CheckDock(model, [this] { return currentFile(); }, this);
+    // Saved elsewhere: a relative record name now stands for another file.
+    connect(document, &ProjectDocument::fileChanged, checkDock, &CheckDock::refreshIfShown);
     addDockWidget(Qt::BottomDockWidgetArea, checkDock);
     checkDock->hide();
     connect(checkDock, &CheckDock::itemAsked, this, &MainWindow::findItem);

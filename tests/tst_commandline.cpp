@@ -3,7 +3,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "earthquakerecord.h"
 #include "mainwindow.h"
+#include "responsespectrum.h"
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -89,6 +91,8 @@ private slots:
     void usageErrors();
     void windowWithoutDisplay();
     void helpAndVersion();
+    void recordAndSpectrum_data();
+    void recordAndSpectrum();
 };
 
 void tst_CommandLine::examplesGenerateAsTheWindowDoes_data()
@@ -329,6 +333,13 @@ void tst_CommandLine::usageErrors_data()
         {"import without output", {"--import", p}, "'--import' needs the project file to write after the analysis file."},
         {"import and check", {"--import", p, "--check", p, "out.kfp"},
          "'--import' cannot be given with '--check' or '--generate'."},
+        {"record and check", {"--record", p, "--check", p}, "'--record' cannot be given with another command."},
+        {"spectrum and record", {"--spectrum", p, "--record", p}, "'--record' cannot be given with another command."},
+        {"record of two", {"--record", p, p}, "'--record' takes one project."},
+        {"repeated --spectrum", {"--spectrum", p, "--spectrum", p}, "'--spectrum' was given more than once."},
+        {"damping without spectrum", {"--record", p, "--damping", "5"}, "'--damping' is given only with '--spectrum'."},
+        {"damping 100", {"--spectrum", p, "--damping", "100"}, "'--damping' takes a percentage from 0 to below 100."},
+        {"damping abc", {"--spectrum", p, "--damping", "abc"}, "'--damping' takes a percentage from 0 to below 100."},
     };
     for (const auto &row : rows) {
         QTest::addRow("%s, no display", row.name) << row.args << row.message << false;
@@ -363,6 +374,68 @@ void tst_CommandLine::helpAndVersion()
     QCOMPARE(runProgram({"--help"}, nullptr, &out), 0);
     QVERIFY(out.contains(QLatin1String("--generate")));
     QVERIFY(out.contains(QLatin1String("--check <project>")));
+}
+
+void tst_CommandLine::recordAndSpectrum_data()
+{
+    QTest::addColumn<QByteArray>("quakeLine");   // the sample's earthquake options
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<QStringList>("args");       // after the project
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("expected");       // standard output, or the end of standard error
+    const QByteArray free = "3\t1\t0.02\t2\t0\t0\t0\t1";
+    QTest::addRow("record") << free << QByteArray("0.1, -0.2\r\n3e-1\r\n") << QStringList{"--record"} << 0
+                            << "time_s,acceleration_g\n0,0.05\n0.02,-0.1\n0.04,0.15\n";
+    QTest::addRow("record, 10 digits") << free << QByteArray("0.123456789012\n") << QStringList{"--record"} << 0
+                                       << "time_s,acceleration_g\n0,0.06172839451\n";
+    QTest::addRow("bad sample") << free << QByteArray("0.1\n0.2 x\n") << QStringList{"--record"} << 2
+                                << "rec.txt: Line 2: \"x\" is not a number\n";
+    QTest::addRow("missing") << QByteArray("3\t1\t0.02\t2\t0\t0\t0\t1") << QByteArray() << QStringList{"--spectrum"}
+                             << 2 << "rec.txt: No such file or directory\n";
+    QTest::addRow("refused format") << QByteArray("0\t1\t0.02\t2\t0\t0\t0\t1") << QByteArray("1\n")
+                                    << QStringList{"--spectrum"} << 2 << "rec.txt: No preview for the BERG format\n";
+    // The spectrum as the core computes it, at the damping given.
+    for (const char *damping : {"", "0", "2.5"}) {
+        const QString percent = *damping ? QString::fromLatin1(damping) : QStringLiteral("5");
+        EarthquakeRecord::Record r;
+        r.interval = 0.02;
+        r.g = {0.05, -0.1, 0.15, 0.0};
+        const QByteArray out = ResponseSpectrum::csv(ResponseSpectrum::compute(r.g, r.interval, percent.toDouble() / 100, 9.8));
+        QStringList args{"--spectrum"};
+        if (*damping)
+            args << "--damping" << damping;
+        QTest::addRow("spectrum %s %%", qPrintable(percent)) << free << QByteArray("0.1 -0.2 0.3 0\n") << args << 0
+                                                            << QString::fromLatin1(out);
+    }
+}
+
+void tst_CommandLine::recordAndSpectrum()
+{
+    QFETCH(QByteArray, quakeLine);
+    QFETCH(QByteArray, record);
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QList<QByteArray> lines = readAll(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp")).split('\n');
+    const int at = int(lines.indexOf("elcentro-ns.txt"));
+    QVERIFY(at > 0);
+    lines[at - 1] = quakeLine;
+    lines[at] = "rec.txt";
+    const QString project = dir.filePath("p.kfp");
+    writeText(project, lines.join('\n'));
+    if (!record.isEmpty())
+        writeText(dir.filePath("rec.txt"), record);
+    // Found beside the project whatever the current folder.
+    QString err, out;
+    QCOMPARE(runProgram(QStringList{args.first(), project} + args.mid(1), &err, &out), status);
+    if (status == 0) {
+        QCOMPARE(out, expected);
+        QCOMPARE(err, QString());
+    } else {
+        QCOMPARE(out, QString());
+        QCOMPARE(err, dir.filePath(expected));
+    }
 }
 
 QTEST_MAIN(tst_CommandLine)

@@ -9,6 +9,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QChartView>
+#include <QLineSeries>
+#include <QTemporaryDir>
 
 #include "editquakedialog.h"
 
@@ -39,6 +43,12 @@ private slots:
     void arraysAreSharedInPlace();
     void unchangedOkKeepsValues_data();
     void unchangedOkKeepsValues();
+    void recordShown_data();
+    void recordShown();
+    void redrawnAfterAPause();
+    void longRecordKeepsItsPeaks();
+    void spectrumDampings_data();
+    void spectrumDampings();
 
 private:
     static QLineEdit *edit(editQuakeDialog &d, const char *name)
@@ -75,6 +85,12 @@ void tst_editQuakeDialog::form()
     QVERIFY(edit(d, "deltaTLineEdit")->toolTip().contains(QStringLiteral("\ntThe default value")));
     QCOMPARE(edit(d, "fileLineEdit")->toolTip(), QString());
     QCOMPARE(d.minimumSize(), d.maximumSize());
+    QCOMPARE(d.findChild<QPushButton *>(QStringLiteral("browseBtn"))->text(), QStringLiteral("Browse…"));
+    const auto *tabs = d.findChild<QTabWidget *>(QStringLiteral("recordTabs"));
+    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("Record"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Spectrum"));
+    QCOMPARE(edit(d, "dampingLineEdit")->text(), QStringLiteral("5"));
 }
 
 void tst_editQuakeDialog::freshOk()
@@ -309,6 +325,158 @@ void tst_editQuakeDialog::unchangedOkKeepsValues()
     for (int i = 0; i < 6; ++i)
         QCOMPARE(bits(d.getb()[i]), bits(b[i]));
     QCOMPARE(d.getFile(), QStringLiteral(" quake.dat"));
+}
+
+void tst_editQuakeDialog::recordShown_data()
+{
+    QTest::addColumn<QString>("field");    // typed into before the preview
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("projectFile");   // in the temporary folder; empty: none
+    QTest::addColumn<int>("samples");           // -1: no plot
+    QTest::addColumn<QString>("shown");         // a line of the figures, or the end of the reason
+    QTest::addRow("beside the project") << "" << "" << "model.kfp" << 4 << "PGA: 0.4 g at 0.06 s";
+    QTest::addRow("PGA times GRAV") << "" << "" << "model.kfp" << 4 << "PGA × GRAV: 3.92";
+    QTest::addRow("ASCALE typed") << "ascaleLineEdit" << "2" << "model.kfp" << 4 << "PGA: 0.2 g at 0.06 s";
+    QTest::addRow("END -1 pads to TIME") << "endLineEdit" << "-1" << "model.kfp" << 51 << "Duration: 1 s";
+    QTest::addRow("no project, current folder") << "" << "" << "" << -1 << "No such file or directory";
+    QTest::addRow("DELTAT not a number") << "deltaTLineEdit" << "x" << "model.kfp" << -1 << "DELTAT must be a number";
+    QTest::addRow("END -3") << "endLineEdit" << "-3" << "model.kfp" << -1 << "END must be 0, -1 or a time above 0";
+    QTest::addRow("CALTECH") << "ibergComboBox" << "1" << "model.kfp" << -1 << "No preview for the CALTECH format";
+    QTest::addRow("empty name") << "fileLineEdit" << " " << "model.kfp" << -1 << "FILE is empty";
+}
+
+void tst_editQuakeDialog::recordShown()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, projectFile);
+    QFETCH(int, samples);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("records"));
+    QFile f(dir.filePath("records/quake.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("0.1 -0.2\n0.3\n-0.4\n");
+    f.close();
+    editQuakeDialog d;
+    d.setContext([&] {
+        editQuakeDialog::Context c;
+        c.projectFile = projectFile.isEmpty() ? QString() : dir.filePath(projectFile);
+        c.control.c[0] = 9.8;   // GRAV
+        c.control.c[4] = 1.0;   // TIME
+        c.control.c[5] = 1.0;   // FACTOR
+        return c;
+    });
+    d.geta()[0] = 3;
+    d.getb()[0] = 0.02;
+    d.getb()[1] = 1.0;
+    d.setFile("records/quake.txt");
+    d.showProperties();
+    if (field == "ibergComboBox")
+        iberg(d)->setCurrentIndex(text.toInt());
+    else if (!field.isEmpty())
+        edit(d, qPrintable(field))->setText(text);
+    d.refreshPreview();
+    const QString figures = d.findChild<QLabel *>("recordStatusLabel")->text();
+    QCOMPARE(int(d.previewRecord().g.size()), qMax(samples, 0));
+    QCOMPARE(d.previewError().isEmpty(), samples >= 0);
+    if (samples >= 0)
+        QVERIFY2(figures.split('\n').contains(shown), qPrintable(figures));
+    else
+        QVERIFY2(figures.endsWith(shown), qPrintable(figures));
+    // Nothing typed is stored by the preview.
+    QCOMPARE(d.getb()[1], 1.0);
+}
+
+void tst_editQuakeDialog::redrawnAfterAPause()
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath("a.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("0.5 0.25\n");
+    f.close();
+    editQuakeDialog d;
+    d.setContext([&] { return editQuakeDialog::Context{dir.filePath("m.kfp"), ControlSettings()}; });
+    d.geta()[0] = 3;
+    d.getb()[0] = 0.01;
+    d.showProperties();
+    d.show();
+    QTRY_VERIFY(!d.previewError().isEmpty());   // no file yet
+    QElapsedTimer clock;
+    clock.start();
+    edit(d, "fileLineEdit")->setText("a.txt");
+    QCoreApplication::processEvents();
+    QVERIFY(!d.previewError().isEmpty());
+    QTRY_COMPARE(int(d.previewRecord().g.size()), 2);
+    QVERIFY(clock.elapsed() >= 300);
+    QCOMPARE(d.spectra().size(), size_t(1));   // 5 % by default
+}
+
+void tst_editQuakeDialog::longRecordKeepsItsPeaks()
+{
+    // 20,000 samples, one spike: the plot draws fewer points but the spike,
+    // and a zoom draws every sample it shows.
+    QTemporaryDir dir;
+    QFile f(dir.filePath("long.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 20000; ++i)
+        f.write(i == 12345 ? "0.9\n" : (i % 2 ? "0.01\n" : "-0.01\n"));
+    f.close();
+    editQuakeDialog d;
+    d.setContext([&] { return editQuakeDialog::Context{dir.filePath("m.kfp"), ControlSettings()}; });
+    d.geta()[0] = 3;
+    d.getb()[0] = 0.005;
+    d.setFile("long.txt");
+    d.showProperties();
+    d.refreshPreview();
+    auto *chart = d.findChild<QChartView *>("recordChart")->chart();
+    auto *series = qobject_cast<QLineSeries *>(chart->series().value(0));
+    QVERIFY(series);
+    QVERIFY(series->count() <= 4000);
+    QVERIFY(series->points().contains(QPointF(12345 * 0.005, 0.9)));
+    chart->axes(Qt::Horizontal).first()->setRange(61.7, 61.75);
+    QCOMPARE(series->count(), 11);
+    QCOMPARE(series->at(5), QPointF(12345 * 0.005, 0.9));
+}
+
+void tst_editQuakeDialog::spectrumDampings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<double>>("percents");
+    QTest::addRow("default") << "5" << QList<double>{5};
+    QTest::addRow("three") << "2, 5 10" << QList<double>{2, 5, 10};
+    QTest::addRow("zero") << "0" << QList<double>{0};
+    QTest::addRow("100") << "100" << QList<double>();
+    QTest::addRow("negative") << "5 -1" << QList<double>();
+    QTest::addRow("empty") << "" << QList<double>();
+}
+
+void tst_editQuakeDialog::spectrumDampings()
+{
+    QFETCH(QString, text);
+    QFETCH(QList<double>, percents);
+    QTemporaryDir dir;
+    QFile f(dir.filePath("a.txt"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("0 0.1 -0.1 0.2 0\n");
+    f.close();
+    editQuakeDialog d;
+    d.setContext([&] { return editQuakeDialog::Context{dir.filePath("m.kfp"), ControlSettings()}; });
+    d.geta()[0] = 3;
+    d.getb()[0] = 0.01;
+    d.setFile("a.txt");
+    d.showProperties();
+    edit(d, "dampingLineEdit")->setText(text);
+    d.refreshPreview();
+    QCOMPARE(QList<double>(d.dampings().begin(), d.dampings().end()), percents);
+    QCOMPARE(d.spectra().size(), size_t(percents.size()));
+    // Each curve is the record's spectrum at its damping.
+    for (size_t k = 0; k < d.spectra().size(); ++k) {
+        const auto expected = ResponseSpectrum::compute({0, 0.1, -0.1, 0.2, 0}, 0.01, percents.at(k) / 100, 9.8);
+        for (int i = 0; i < ResponseSpectrum::kPeriods; i += 33)
+            QCOMPARE(d.spectra()[k][i].sa, expected[i].sa);
+    }
+    QCOMPARE(d.findChild<QLabel *>("spectrumStatusLabel")->text().isEmpty(), !percents.isEmpty());
 }
 
 QTEST_MAIN(tst_editQuakeDialog)

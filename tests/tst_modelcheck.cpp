@@ -23,7 +23,7 @@ ModelData sample(const QString &name)
 QStringList lines(const ModelData &d)
 {
     QStringList out;
-    for (const ModelCheck::Problem &p : ModelCheck::check(d))
+    for (const ModelCheck::Problem &p : ModelCheck::check(d, QString()))
         out << ModelCheck::format(p);
     return out;
 }
@@ -122,6 +122,9 @@ private slots:
     void errorsAreWhatGenerateRefuses_data();
     void errorsAreWhatGenerateRefuses();
     void summaryLine();
+    void recordWarnings_data();
+    void recordWarnings();
+    void recordReadAgainOnlyWhenChanged();
 };
 
 void tst_ModelCheck::samples_data()
@@ -217,7 +220,9 @@ void tst_ModelCheck::rules_data()
             << Change([ipanal](ModelData &d) { d.control.a[0] = ipanal; d.quake.file = "  "; })
             << QStringList(QStringLiteral("warning: earthquake: IPANAL %1 runs an earthquake record but FILE is empty")
                                .arg(ipanal));
-    row("IPANAL 2 with record", [](ModelData &d) { d.control.a[0] = 2; d.quake.file = "elcentro.txt"; }, {});
+    // No project file: the name is looked for in the current folder, where there is none.
+    row("IPANAL 2 with record", [](ModelData &d) { d.control.a[0] = 2; d.quake.file = "elcentro.txt"; },
+        {"warning: earthquake: cannot read elcentro.txt: No such file or directory"});
     row("IPANAL 6 without record", [](ModelData &d) { d.control.a[0] = 6; d.quake.file.clear(); }, {});
 
     row("no weights, modal", [](ModelData &d) { d.control.a[0] = 1; setWeights(d, 0.0); },
@@ -307,6 +312,114 @@ void tst_ModelCheck::summaryLine()
     QCOMPARE(ModelCheck::summary({e, e, w, w, w}), QStringLiteral("2 errors, 3 warnings"));
     QCOMPARE(ModelCheck::format(w), QStringLiteral("warning: node 7: x"));
     QCOMPARE(ModelCheck::format({P::Warning, P::MemberType, 2, "y"}), QStringLiteral("warning: member type 2: y"));
+}
+
+namespace {
+
+// A record file beside a project in `dir`, and the sample set to run it with IPANAL 2.
+ModelData withRecord(const QTemporaryDir &dir, const QByteArray &text, const Change &change)
+{
+    QFile f(dir.filePath(QStringLiteral("rec.txt")));
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+        qFatal("cannot write the record");
+    ModelData d = sample("portal-frame-rc.kfp");
+    d.control.a[0] = 2;
+    d.control.c[4] = 20.0;   // TIME
+    d.quake.a[0] = 3;        // FREE
+    d.quake.a[1] = 1;
+    d.quake.b[0] = 0.02;     // DELTAT
+    d.quake.b[1] = 1.0;      // ASCALE
+    d.quake.b[2] = -1.0;     // END
+    d.quake.file = QStringLiteral("rec.txt");
+    change(d);
+    return d;
+}
+
+QStringList recordLines(const ModelData &d, const QString &projectFile)
+{
+    QStringList out;
+    for (const ModelCheck::Problem &p : ModelCheck::check(d, projectFile))
+        if (p.item == ModelCheck::Problem::Section && p.number == ProjectModel::Quake)
+            out << ModelCheck::format(p);
+    return out;
+}
+
+QByteArray constantRecord(int n)
+{
+    QByteArray text;
+    for (int i = 0; i < n; ++i)
+        text += "0.01\n";
+    return text;
+}
+
+} // namespace
+
+void tst_ModelCheck::recordWarnings_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("warnings");
+    const auto row = [](const char *name, const QByteArray &text, const Change &c, const QStringList &w) {
+        QTest::newRow(name) << text << c << w;
+    };
+    const QString e = QStringLiteral("warning: earthquake: ");
+    row("padded", constantRecord(10), [](ModelData &) {}, {});
+    row("missing", constantRecord(10), [](ModelData &d) { d.quake.file = "none.txt"; },
+        {e + "cannot read none.txt: No such file or directory"});
+    row("missing, static", constantRecord(10), [](ModelData &d) { d.quake.file = "none.txt"; d.control.a[0] = 0; }, {});
+    row("missing, BERG", constantRecord(10), [](ModelData &d) { d.quake.file = "none.txt"; d.quake.a[0] = 0; }, {});
+    row("bad token", "0.1\n0.2 x\n", [](ModelData &) {}, {e + "cannot read rec.txt: Line 2: \"x\" is not a number"});
+    row("short, END 0", constantRecord(1000), [](ModelData &d) { d.quake.b[2] = 0; },
+        {e + "the record ends at 19.98 s, TIME is 20 s and END is 0"});
+    row("long enough, END 0", constantRecord(1001), [](ModelData &d) { d.quake.b[2] = 0; }, {});
+    row("short, END 15", constantRecord(10), [](ModelData &d) { d.quake.b[2] = 15; }, {});
+    row("ASCALE 0", constantRecord(10), [](ModelData &d) { d.quake.b[1] = 0; }, {e + "ASCALE is 0"});
+    row("DELTAT 0", constantRecord(10), [](ModelData &d) { d.quake.b[0] = 0; }, {e + "DELTAT is 0 for a FREE record"});
+    const QByteArray peer = "PEER\nRECORD\nUNITS OF G\nNPTS=    3, DT=   .0050 SEC\n0.1 0.2 0.3\n";
+    row("PEER DT differs", peer, [](ModelData &d) { d.quake.a[0] = 6; d.quake.b[0] = 0.01; },
+        {e + "DT in the record is 0.005, DELTAT is 0.01"});
+    row("PEER DT from the header", peer, [](ModelData &d) { d.quake.a[0] = 6; d.quake.b[0] = 0; }, {});
+}
+
+void tst_ModelCheck::recordWarnings()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(Change, change);
+    QFETCH(QStringList, warnings);
+    QTemporaryDir dir;
+    const ModelData d = withRecord(dir, text, change);
+    QCOMPARE(recordLines(d, dir.filePath(QStringLiteral("model.kfp"))), warnings);
+}
+
+void tst_ModelCheck::recordReadAgainOnlyWhenChanged()
+{
+    QTemporaryDir dir;
+    const QString project = dir.filePath(QStringLiteral("model.kfp"));
+    ModelData d = withRecord(dir, "0.1\n", [](ModelData &) {});
+    QCOMPARE(recordLines(d, project), QStringList());
+    // The same size and time, other bytes: not read again.
+    const QString path = dir.filePath(QStringLiteral("rec.txt"));
+    const QDateTime modified = QFileInfo(path).lastModified();
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("0.x\n");
+        f.close();
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(recordLines(d, project), QStringList());
+    // Another option: read again.
+    d.quake.b[5] = 2.0;
+    QCOMPARE(recordLines(d, project),
+             QStringList(QStringLiteral("warning: earthquake: cannot read rec.txt: Line 1: \"0.x\" is not a number")));
+    // The same options, another file size: read again.
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("0.25\n");
+    }
+    QCOMPARE(recordLines(d, project), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_ModelCheck)

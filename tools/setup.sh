@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # clang and its runtime build the project reader's fuzz target that CI runs briefly.
-packages="build-essential cmake qt6-base-dev qt6-svg-dev pkg-config clang libclang-rt-14-dev"
+packages="build-essential cmake qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev pkg-config clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

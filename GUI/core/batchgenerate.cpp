@@ -2,11 +2,13 @@
 
 #include "analysisreader.h"
 #include "analysiswriter.h"
+#include "earthquakerecord.h"
 #include "modelcheck.h"
 #include "outputfile.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
+#include "responsespectrum.h"
 
 #include <QTextStream>
 
@@ -50,7 +52,7 @@ int check(const QString &projectFile, QTextStream &out, QTextStream &err)
         err << projectFile << ": " << error << Qt::endl;
         return Failed;
     }
-    const QList<ModelCheck::Problem> problems = ModelCheck::check(ProjectModel::fromProjectData(read));
+    const QList<ModelCheck::Problem> problems = ModelCheck::check(ProjectModel::fromProjectData(read), projectFile);
     for (const ModelCheck::Problem &p : problems)
         out << ModelCheck::format(p) << '\n';
     out << ModelCheck::summary(problems) << Qt::endl;
@@ -77,6 +79,54 @@ int importAnalysis(const QString &analysisFile, const QString &projectFile, QTex
         err << projectFile << ": " << error << Qt::endl;
         return Failed;
     }
+    return Success;
+}
+
+namespace {
+
+bool readRecord(const QString &projectFile, EarthquakeRecord::Record &record, double &grav, QTextStream &err)
+{
+    ProjectData read;
+    QString error;
+    if (!ProjectFile::readFile(projectFile, read, &error)) {
+        err << projectFile << ": " << error << Qt::endl;
+        return false;
+    }
+    const ModelData model = ProjectModel::fromProjectData(read);
+    if (model.quake.file.trimmed().isEmpty()) {
+        err << projectFile << ": FILE of the earthquake options is empty" << Qt::endl;
+        return false;
+    }
+    const QString path = EarthquakeRecord::resolve(model.quake.file, projectFile);
+    if (!EarthquakeRecord::readFile(path, EarthquakeRecord::Options(model.quake, model.control), record, &error)) {
+        err << path << ": " << error << Qt::endl;
+        return false;
+    }
+    grav = model.control.c[0];
+    return true;
+}
+
+} // namespace
+
+int printRecord(const QString &projectFile, QTextStream &out, QTextStream &err)
+{
+    EarthquakeRecord::Record record;
+    double grav = 0.0;
+    if (!readRecord(projectFile, record, grav, err))
+        return Failed;
+    out << EarthquakeRecord::csv(record);
+    out.flush();
+    return Success;
+}
+
+int printSpectrum(const QString &projectFile, double dampingPercent, QTextStream &out, QTextStream &err)
+{
+    EarthquakeRecord::Record record;
+    double grav = 0.0;
+    if (!readRecord(projectFile, record, grav, err))
+        return Failed;
+    out << ResponseSpectrum::csv(ResponseSpectrum::compute(record.g, record.interval, dampingPercent / 100.0, grav));
+    out.flush();
     return Success;
 }
 

@@ -24,6 +24,13 @@ int check(const QString &projectFile, QTextStream &out, QTextStream &err);
 // is the input itself included); "-" is standard output.
 int importAnalysis(const QString &analysisFile, const QString &projectFile, QTextStream &err);
 
+// Print the project's earthquake record as the analysis reads it
+// ("time_s,acceleration_g") or its response spectrum at `dampingPercent`
+// ("period_s,sa_g") on `out`. Failed when the project or the record cannot
+// be read, the file and the reason on `err`.
+int printRecord(const QString &projectFile, QTextStream &out, QTextStream &err);
+int printSpectrum(const QString &projectFile, double dampingPercent, QTextStream &out, QTextStream &err);
+
 } // namespace BatchGenerate
 
 #endif // BATCHGENERATE_H

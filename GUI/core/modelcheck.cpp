@@ -1,10 +1,14 @@
 #include "modelcheck.h"
 
+#include "earthquakerecord.h"
 #include "member.h"
 #include "projectdata.h"
 #include "projectmodel.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QHash>
+#include <QMutex>
 #include <QSet>
 
 #include <algorithm>
@@ -98,10 +102,52 @@ bool dynamic(int ipanal)
     return (ipanal >= 1 && ipanal <= 5) || (ipanal >= 8 && ipanal <= 10);
 }
 
+// What the record itself tells the check, kept while its file and options stay the same.
+struct RecordMemo {
+    QString path;
+    EarthquakeRecord::Options options;
+    qint64 size = -1;
+    QDateTime modified;
+    QStringList warnings;
+};
+
+QStringList recordWarnings(const QuakeSettings &q, const ControlSettings &c, const QString &projectFile)
+{
+    static QMutex mutex;
+    static RecordMemo memo;
+    const EarthquakeRecord::Options o(q, c);
+    QStringList out;
+    if (q.a[0] == EarthquakeRecord::Free && !(o.deltat > 0.0))
+        return {QStringLiteral("DELTAT is %1 for a FREE record").arg(o.deltat)};
+    // Records of other formats are not read here; the analysis knows them.
+    if (q.a[0] != EarthquakeRecord::Free && q.a[0] != EarthquakeRecord::Peer)
+        return out;
+    const QString path = EarthquakeRecord::resolve(q.file, projectFile);
+    const QFileInfo info(path);
+    const QMutexLocker lock(&mutex);
+    if (memo.path == path && memo.options == o && memo.size == info.size() && memo.modified == info.lastModified()
+        && info.exists())
+        return memo.warnings;
+    EarthquakeRecord::Record r;
+    QString why;
+    if (!EarthquakeRecord::readFile(path, o, r, &why)) {
+        out << QStringLiteral("cannot read %1: %2").arg(q.file, why);
+    } else {
+        const QString mismatch = EarthquakeRecord::intervalMismatch(r.headerDt, o.deltat);
+        if (!mismatch.isEmpty())
+            out << mismatch;
+        // A hair short of TIME is rounding of the interval, not a short record.
+        if (o.end == 0.0 && r.lastRead < o.time - 1e-9 * r.interval)
+            out << QStringLiteral("the record ends at %1 s, TIME is %2 s and END is 0").arg(r.lastRead).arg(o.time);
+    }
+    memo = {path, o, info.size(), info.lastModified(), out};
+    return out;
+}
+
 class Checker
 {
 public:
-    explicit Checker(const ModelData &data) : d(data) {}
+    Checker(const ModelData &data, const QString &projectFile) : d(data), projectFile(projectFile) {}
     QList<Problem> run();
 
 private:
@@ -117,6 +163,7 @@ private:
     void settings();
 
     const ModelData &d;
+    const QString projectFile;
     QList<Problem> out;
     QHash<ModelKey, int> nodeAt, typeAt;
     std::vector<int> endIndex[2];         // node index of each member's ends, -1 if unknown
@@ -328,6 +375,13 @@ void Checker::settings()
     if (d.control.seted && d.quake.seted && needsRecord(ipanal) && d.quake.file.trimmed().isEmpty())
         add(Problem::Warning, Problem::Section, ProjectModel::Quake,
             QStringLiteral("IPANAL %1 runs an earthquake record but FILE is empty").arg(ipanal));
+    if (d.control.seted && d.quake.seted && needsRecord(ipanal)) {
+        if (d.quake.b[1] == 0.0)
+            add(Problem::Warning, Problem::Section, ProjectModel::Quake, QStringLiteral("ASCALE is 0"));
+        if (!d.quake.file.trimmed().isEmpty())
+            for (const QString &w : recordWarnings(d.quake, d.control, projectFile))
+                add(Problem::Warning, Problem::Section, ProjectModel::Quake, w);
+    }
     const NodeValues &w = d.weights;
     if (d.control.seted && dynamic(ipanal) && !w.first.isEmpty() && allZero(w.first) && allZero(w.second)
         && allZero(w.third))
@@ -418,9 +472,9 @@ bool Problem::operator==(const Problem &o) const
     return severity == o.severity && item == o.item && number == o.number && text == o.text;
 }
 
-QList<Problem> check(const ModelData &data)
+QList<Problem> check(const ModelData &data, const QString &projectFile)
 {
-    return Checker(data).run();
+    return Checker(data, projectFile).run();
 }
 
 QString format(const Problem &problem)

@@ -26,7 +26,10 @@ struct Problem {
 };
 
 // Errors first, in the order of Generate's message, then warnings by item and number.
-QList<Problem> check(const ModelData &data);
+// `projectFile` is the model's file, in whose folder a relative record name
+// is found (empty: the current folder). The record is read again only when
+// its file or the options that read it changed.
+QList<Problem> check(const ModelData &data, const QString &projectFile);
 
 // "error: member 12: no member type"
 QString format(const Problem &problem);

@@ -6,7 +6,8 @@
 #include <QListWidget>
 #include <QTimer>
 
-CheckDock::CheckDock(const ProjectModel *m, QWidget *parent) : QDockWidget(tr("Check Model"), parent), model(m)
+CheckDock::CheckDock(const ProjectModel *m, std::function<QString()> file, QWidget *parent)
+    : QDockWidget(tr("Check Model"), parent), model(m), projectFile(std::move(file))
 {
     setObjectName(QStringLiteral("checkDock"));
     checkList = new QListWidget(this);
@@ -48,7 +49,7 @@ void CheckDock::schedule()
 void CheckDock::refresh()
 {
     timer->stop();
-    const QList<ModelCheck::Problem> problems = ModelCheck::check(model->data());
+    const QList<ModelCheck::Problem> problems = ModelCheck::check(model->data(), projectFile());
     checkList->setUpdatesEnabled(false);
     checkList->clear();
     for (const ModelCheck::Problem &p : problems) {

@@ -3,6 +3,8 @@
 
 #include <QDockWidget>
 
+#include <functional>
+
 class ProjectModel;
 class QListWidget;
 class QListWidgetItem;
@@ -14,7 +16,8 @@ class CheckDock : public QDockWidget
 {
     Q_OBJECT
 public:
-    CheckDock(const ProjectModel *model, QWidget *parent = nullptr);
+    // `projectFile` gives the model's file, whose folder holds a relative record name.
+    CheckDock(const ProjectModel *model, std::function<QString()> projectFile, QWidget *parent = nullptr);
 
     QListWidget *list() const { return checkList; }
     // Shown, raised and up to date.
@@ -22,6 +25,7 @@ public:
 
 public slots:
     void refresh();
+    void refreshIfShown() { schedule(); }
 
 signals:
     // A double-click on a node's or member's line.
@@ -32,6 +36,7 @@ private:
     void activated(QListWidgetItem *item);
 
     const ProjectModel *model;
+    std::function<QString()> projectFile;
     QListWidget *checkList;
     QTimer *timer;   // coalesces the refreshes of a burst of edits
 };
