@@ -441,10 +441,10 @@ void DialogCoordinator::gridAccepted(bool gridDefaults)
             text += tr(", and sets %1 node references to 0").arg(gone.references);
         sentences << text + QLatin1Char('.');
     }
-    if (split.members > 0)
-        sentences << (split.members == 1 ? tr("Adding %1 splits 1 member.") : tr("Adding %1 splits %2 members."))
-                         .arg(both(split.xLines, split.yLines))
-                         .arg(split.members);
+    if (split.members == 1)
+        sentences << tr("Adding %1 splits 1 member.").arg(both(split.xLines, split.yLines));
+    else if (split.members > 1)
+        sentences << tr("Adding %1 splits %2 members.").arg(both(split.xLines, split.yLines)).arg(split.members);
     if (!sentences.isEmpty()) {
         sentences << tr("Continue?");
         if (QMessageBox::question(window, tr("Edit grid"), sentences.join(QLatin1Char(' '))) != QMessageBox::Yes) {

@@ -334,7 +334,7 @@ bool editGridDialog::eventFilter(QObject *watched, QEvent *event)
             else
                 on_addYRowBtn_clicked();
         }
-        // Moving on ends the cell's edit, which expands an n@s below it.
+        // Moving on ends the cell's edit; an n@s there expands and pushes this row down past its lines.
         table->setCurrentCell(row, column);
         table->setFocus();
         return true;
@@ -350,7 +350,7 @@ bool editGridDialog::eventFilter(QObject *watched, QEvent *event)
 
 void editGridDialog::on_okBtn_clicked()
 {
-    // n@s typed in a cell still being edited counts as typed.
+    // An n@s that could not expand when typed (no number above it then) may now.
     for (QTableWidget *table : {ui->setXTableWidget, ui->setYTableWidget}) {
         for (int row = 0; row < table->rowCount(); ++row)
             expand(table, row);
