@@ -436,31 +436,51 @@ void DialogCoordinator::gridAccepted(bool gridDefaults)
         loadGrid();
         return;
     }
+    // One question for what the edit deletes and what it splits.
     const ProjectModel::GridRemoval gone = ProjectModel::gridRemoval(model->data(), xFrom, yFrom);
+    const ProjectModel::GridSplit split = ProjectModel::gridSplit(model->data(), grid, xFrom, yFrom);
+    const auto named = [](const QString &axis, const QList<int> &numbers) {
+        if (numbers.isEmpty())
+            return QString();
+        QStringList texts;
+        for (int n : numbers)
+            texts << QString::number(n);
+        return (numbers.size() == 1 ? tr("%1 line %2") : tr("%1 lines %2"))
+            .arg(axis, texts.join(QLatin1String(", ")));
+    };
+    const auto both = [&named](const QList<int> &x, const QList<int> &y) {
+        QStringList parts;
+        for (const QString &part : {named(QStringLiteral("X"), x), named(QStringLiteral("Y"), y)})
+            if (!part.isEmpty())
+                parts << part;
+        return parts.join(tr(" and "));
+    };
+    QStringList sentences;
     if (gone.members > 0 || gone.nodes > 0 || gone.references > 0) {
-        const auto removed = [](const QString &axis, int count, const QList<int> &from) {
-            QStringList numbers;
+        // Removed lines by their number in the grid as drawn.
+        const auto removed = [&](int count, const QList<int> &from) {
+            QList<int> numbers;
             for (int k = 0; k < count; ++k)
                 if (!from.contains(k))
-                    numbers << QString::number(k + 1);
-            if (numbers.isEmpty())
-                return QString();
-            return (numbers.size() == 1 ? tr("%1 line %2") : tr("%1 lines %2"))
-                .arg(axis, numbers.join(QLatin1String(", ")));
+                    numbers << k + 1;
+            return numbers;
         };
-        QStringList lines;
-        for (const QString &part : {removed(QStringLiteral("X"), int(model->grid().XLines.size()), xFrom),
-                                    removed(QStringLiteral("Y"), int(model->grid().YLines.size()), yFrom)})
-            if (!part.isEmpty())
-                lines << part;
         QString text = tr("Removing %1 deletes %2 members and the data of %3 nodes")
-                           .arg(lines.join(tr(" and ")))
+                           .arg(both(removed(int(model->grid().XLines.size()), xFrom),
+                                     removed(int(model->grid().YLines.size()), yFrom)))
                            .arg(gone.members)
                            .arg(gone.nodes);
         if (gone.references > 0)
             text += tr(", and sets %1 node references to 0").arg(gone.references);
-        text += tr(". Continue?");
-        if (QMessageBox::question(window, tr("Edit grid"), text) != QMessageBox::Yes) {
+        sentences << text + QLatin1Char('.');
+    }
+    if (split.members == 1)
+        sentences << tr("Adding %1 splits 1 member.").arg(both(split.xLines, split.yLines));
+    else if (split.members > 1)
+        sentences << tr("Adding %1 splits %2 members.").arg(both(split.xLines, split.yLines)).arg(split.members);
+    if (!sentences.isEmpty()) {
+        sentences << tr("Continue?");
+        if (QMessageBox::question(window, tr("Edit grid"), sentences.join(QLatin1Char(' '))) != QMessageBox::Yes) {
             loadGrid();
             return;
         }

@@ -3,6 +3,7 @@
 
 #include "projectdata.h"
 
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -14,6 +15,8 @@
 namespace {
 
 const int initialRows = 50;
+// Where a row of the loaded grid keeps the place of its line.
+const int originRole = Qt::UserRole;
 
 // Whole-text patterns of an accepted ordinate. The decimal point is a literal
 // '.', and only ASCII digits count: anything else would not convert to a
@@ -47,6 +50,13 @@ QString cellText(const QTableWidget *table, int row, int column)
     return item ? item->text() : QString();
 }
 
+QTableWidgetItem *blankIdItem()
+{
+    auto *item = new QTableWidgetItem(QString());
+    item->setFlags(Qt::NoItemFlags);
+    return item;
+}
+
 } // namespace
 
 editGridDialog::editGridDialog(QWidget *parent)
@@ -57,6 +67,11 @@ editGridDialog::editGridDialog(QWidget *parent)
     ui->setYTableWidget->setColumnWidth(1, 110);
     setFixedSize(size());
     ui->okBtn->setFocus();
+    for (QTableWidget *table : {ui->setXTableWidget, ui->setYTableWidget}) {
+        table->installEventFilter(this);
+        connect(table, &QTableWidget::cellChanged, this,
+                [this, table](int row, int column) { cellChanged(table, row, column); });
+    }
 }
 
 editGridDialog::~editGridDialog()
@@ -98,7 +113,9 @@ void editGridDialog::fillTable(QTableWidget *table, const QStringList &lines, co
     table->setRowCount(int(lines.size()));
     for (int k = 0; k < lines.size(); ++k) {
         table->setItem(k, 0, new QTableWidgetItem(k < ids.size() ? ids.at(k) : QString()));
-        table->setItem(k, 1, new QTableWidgetItem(lines.at(k)));
+        auto *item = new QTableWidgetItem(lines.at(k));
+        item->setData(originRole, k);
+        table->setItem(k, 1, item);
     }
 }
 
@@ -106,8 +123,6 @@ void editGridDialog::setTables()
 {
     fillTable(ui->setXTableWidget, XLines, XIds);
     fillTable(ui->setYTableWidget, YLines, YIds);
-    xLoaded = int(XLines.size());
-    yLoaded = int(YLines.size());
     ui->nodesCBox->setCurrentIndex(nodesIOut);
     ui->elementsCBox->setCurrentIndex(elementsIOut);
 }
@@ -156,19 +171,21 @@ QStringList editGridDialog::ordinates(const QTableWidget *table)
     return lines;
 }
 
-QList<int> editGridDialog::origins(const QTableWidget *table, int loaded)
+QList<int> editGridDialog::origins(const QTableWidget *table)
 {
     QList<int> from;
-    for (int row = 0; row < table->rowCount(); ++row)
-        if (!cellText(table, row, 1).isEmpty())
-            from.append(row < loaded ? row : -1);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 1);
+        if (item && !item->text().isEmpty())
+            from.append(item->data(originRole).isValid() ? item->data(originRole).toInt() : -1);
+    }
     return from;
 }
 
 void editGridDialog::setXLines()
 {
     XLines = ordinates(ui->setXTableWidget);
-    xFrom = origins(ui->setXTableWidget, xLoaded);
+    xFrom = origins(ui->setXTableWidget);
     XIds.clear();
     for (int k = 0; k < XLines.size(); ++k)
         XIds.append(QString::number(k + 1));
@@ -177,7 +194,7 @@ void editGridDialog::setXLines()
 void editGridDialog::setYLines()
 {
     YLines = ordinates(ui->setYTableWidget);
-    yFrom = origins(ui->setYTableWidget, yLoaded);
+    yFrom = origins(ui->setYTableWidget);
     YIds.clear();
     for (int k = 0; k < YLines.size(); ++k)
         YIds.append(k == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-") + QString::number(k));
@@ -203,7 +220,7 @@ void editGridDialog::on_addYRowBtn_clicked()
     appendRow(ui->setYTableWidget, ++yAddedRows);
 }
 
-editGridDialog::TableCheck editGridDialog::checkTable(const QTableWidget *table)
+editGridDialog::TableCheck editGridDialog::checkTable(const QTableWidget *table, int *badRow, QString *detail)
 {
     const int rows = table->rowCount();
     QStringList texts;
@@ -212,8 +229,16 @@ editGridDialog::TableCheck editGridDialog::checkTable(const QTableWidget *table)
     for (int row = 0; row < rows; ++row) {
         const QString text = cellText(table, row, 1);
         texts.append(text);
-        if (!text.isEmpty() && good && !isOrdinate(text))
+        if (!text.isEmpty() && good && !isOrdinate(text)) {
             good = false;
+            if (badRow)
+                *badRow = row;
+            if (detail)
+                *detail = QStringLiteral("row %1: \"%2\" %3")
+                              .arg(row + 1)
+                              .arg(text, text.contains(QLatin1Char('@')) ? QStringLiteral("is not n@s with n from 1 to 1000")
+                                                                         : QStringLiteral("is not a number"));
+        }
     }
 
     // Two axes are equal when they are the same number however typed
@@ -239,17 +264,116 @@ editGridDialog::TableCheck editGridDialog::checkTable(const QTableWidget *table)
     return good ? ValuesGood : ValuesBad;
 }
 
+bool editGridDialog::isSpacing(const QString &text, int *n, double *s)
+{
+    const int at = int(text.indexOf(QLatin1Char('@')));
+    if (at <= 0)
+        return false;
+    const QString count = text.left(at), step = text.mid(at + 1);
+    static const QRegularExpression digits(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]+")));
+    if (!digits.match(count).hasMatch() || !isOrdinate(step))
+        return false;
+    bool ok = false;
+    const int lines = count.toInt(&ok);
+    if (!ok || lines < 1 || lines > 1000)
+        return false;
+    if (n)
+        *n = lines;
+    if (s)
+        *s = step.toDouble();
+    return true;
+}
+
+bool editGridDialog::expand(QTableWidget *table, int row)
+{
+    int n = 0;
+    double s = 0;
+    if (!isSpacing(cellText(table, row, 1), &n, &s))
+        return false;
+    double from = 0;
+    for (int above = row - 1; above >= 0; --above) {
+        const QString text = cellText(table, above, 1);
+        if (text.isEmpty())
+            continue;
+        if (!isOrdinate(text))
+            return false;
+        from = text.toDouble();
+        break;
+    }
+    // The cell's row takes the first line and keeps its origin; the others are new rows.
+    expanding = true;
+    table->item(row, 1)->setText(QString::number(from + s, 'g', 15));
+    for (int k = 2; k <= n; ++k) {
+        table->insertRow(row + k - 1);
+        table->setItem(row + k - 1, 0, blankIdItem());
+        table->setItem(row + k - 1, 1, new QTableWidgetItem(QString::number(from + k * s, 'g', 15)));
+    }
+    expanding = false;
+    return true;
+}
+
+void editGridDialog::cellChanged(QTableWidget *table, int row, int column)
+{
+    if (!expanding && column == 1)
+        expand(table, row);
+}
+
+bool editGridDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    // The table sees the keys its cell editor leaves, before it takes Enter itself.
+    auto *table = qobject_cast<QTableWidget *>(watched);
+    if (!table || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const int column = table->currentColumn() < 0 ? 1 : table->currentColumn();
+        const int row = table->currentRow() + 1;
+        if (row >= table->rowCount()) {
+            if (table == ui->setXTableWidget)
+                on_addXRowBtn_clicked();
+            else
+                on_addYRowBtn_clicked();
+        }
+        // Moving on ends the cell's edit; an n@s there expands and pushes this row down past its lines.
+        table->setCurrentCell(row, column);
+        table->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_Delete) {   // an open cell takes its own Delete
+        for (QTableWidgetItem *item : table->selectedItems())
+            if (item->flags() & Qt::ItemIsEditable)
+                item->setText(QString());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void editGridDialog::on_okBtn_clicked()
 {
-    const TableCheck x = checkTable(ui->setXTableWidget);
-    const TableCheck y = checkTable(ui->setYTableWidget);
+    // An n@s that could not expand when typed (no number above it then) may now.
+    for (QTableWidget *table : {ui->setXTableWidget, ui->setYTableWidget}) {
+        for (int row = 0; row < table->rowCount(); ++row)
+            expand(table, row);
+    }
+    int xRow = -1, yRow = -1;
+    QString xDetail, yDetail;
+    const TableCheck x = checkTable(ui->setXTableWidget, &xRow, &xDetail);
+    const TableCheck y = checkTable(ui->setYTableWidget, &yRow, &yDetail);
 
     if (x == DuplicateAxes || y == DuplicateAxes) {
         QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("You can't put two equal axes"));
         return;
     }
     if (x != ValuesGood || y != ValuesGood) {
-        QMessageBox::critical(this, QStringLiteral("Error"), QStringLiteral("Check the values."));
+        // The first refused cell is selected and named.
+        QTableWidget *table = x != ValuesGood ? ui->setXTableWidget : ui->setYTableWidget;
+        const int row = x != ValuesGood ? xRow : yRow;
+        table->setCurrentCell(row, 1);
+        table->scrollToItem(table->item(row, 1));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Check the values."),
+                        QMessageBox::Ok, this);
+        box.setDetailedText((x != ValuesGood ? QStringLiteral("X ") + xDetail : QStringLiteral("Y ") + yDetail));
+        box.exec();
         return;
     }
 

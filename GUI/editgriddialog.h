@@ -29,7 +29,8 @@ public:
     void setXLines(const QStringList &lines) { XLines = lines, xFrom.clear(); }
     void setYLines(const QStringList &lines) { YLines = lines, yFrom.clear(); }
     // After an OK, for each line of XLines (YLines): the row of the loaded grid it
-    // was typed in, or -1 for a row added since. Empty when the lists were set directly.
+    // was typed in, or -1 for a row added since. Each row carries its origin, so
+    // rows inserted above it do not change it. Empty when the lists were set directly.
     QList<int> getXFrom() const { return xFrom; }
     QList<int> getYFrom() const { return yFrom; }
     void setXIds(const QStringList &ids) { XIds = ids; }
@@ -53,8 +54,15 @@ public:
     void setXLines();
     void setYLines();
 
+    // "n@s": n lines (1 to 1000) at spacing s; false for other text.
+    static bool isSpacing(const QString &text, int *n = nullptr, double *s = nullptr);
+
 signals:
     void updateGrid(bool option);
+
+protected:
+    // In a table, Enter goes to the next row (OK is its button's) and Delete empties the selected cells.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     void on_okBtn_clicked();
@@ -64,9 +72,13 @@ private slots:
 
 private:
     enum TableCheck { ValuesGood, ValuesBad, DuplicateAxes };
-    static TableCheck checkTable(const QTableWidget *table);
+    // The first refused cell's row, -1 for none, with why in `detail`.
+    static TableCheck checkTable(const QTableWidget *table, int *badRow = nullptr, QString *detail = nullptr);
     static QStringList ordinates(const QTableWidget *table);
-    static QList<int> origins(const QTableWidget *table, int loaded);
+    static QList<int> origins(const QTableWidget *table);
+    // Replaces an n@s cell by its n lines; false when the line before it is no number.
+    bool expand(QTableWidget *table, int row);
+    void cellChanged(QTableWidget *table, int row, int column);
     static void appendRow(QTableWidget *table, int number);
     static void fillTable(QTableWidget *table, const QStringList &lines, const QStringList &ids);
 
@@ -81,9 +93,8 @@ private:
     // Rows appended since the last init(): they number the new rows.
     int xAddedRows = 0;
     int yAddedRows = 0;
-    // Rows of the tables that hold the loaded grid's lines, and the lines' origins.
-    int xLoaded = 0;
-    int yLoaded = 0;
+    bool expanding = false;
+    // The lines' origins after an OK.
     QList<int> xFrom;
     QList<int> yFrom;
 };

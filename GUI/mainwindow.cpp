@@ -18,6 +18,7 @@
 #include "modelsteps.h"
 #include "node.h"
 #include "projectdata.h"
+#include "replicatedialog.h"
 #include "settingscommand.h"
 #include "statusbarpresenter.h"
 #include "windowactions.h"
@@ -115,6 +116,7 @@ MainWindow::MainWindow(QWidget *parent)
     createBarAct = actions.value(QStringLiteral("createBarAct"));
     deleteAct = actions.value(QStringLiteral("deleteAct"));
     assignAct = actions.value(QStringLiteral("assignAct"));
+    replicateAct = actions.value(QStringLiteral("replicateAct"));
     createTools();
     createDocks();
 
@@ -206,6 +208,7 @@ void MainWindow::createTools()
     // Removing thousands of selected items signals once per item: count them once.
     connect(scene->scene(), &QGraphicsScene::selectionChanged, selectionTimer, qOverload<>(&QTimer::start));
     assignAct->setEnabled(false);
+    replicateAct->setEnabled(false);
 }
 
 void MainWindow::createDocks()
@@ -235,6 +238,7 @@ void MainWindow::createDocks()
         group->addAction(a);
     }
     actions.value(QStringLiteral("colourByCategoryAct"))->setChecked(true);
+    actions.value(QStringLiteral("dimensionsAct"))->setChecked(true);
 }
 
 // A line of the analysis file selects what it stands for or opens its dialog.
@@ -342,6 +346,11 @@ void MainWindow::setColourByType(bool byType)
     legendDock->refresh();
     if (byType)
         legendDock->show();
+}
+
+void MainWindow::setDimensions(bool on)
+{
+    scene->setDimensions(on);
 }
 
 void MainWindow::setMemberNumbers(bool on)
@@ -582,15 +591,39 @@ void MainWindow::updateSelectionActions()
     assignAct->setEnabled(bars + nodes > 0);
     const bool one = bars + nodes == 1;
     analysisDock->showItem(bars == 1, !one ? 0 : bars == 1 ? single->getId() : node->getId());
+    replicateAct->setEnabled(bars + nodes > 0);
+}
+
+void MainWindow::selectedKeys(QList<ModelKey> &members, QList<ModelKey> &nodes) const
+{
+    for (const Bar *bar : scene->selectedBars())
+        members.append(bar->key());
+    for (const Node *node : scene->selectedNodes())
+        nodes.append(node->key());
+}
+
+void MainWindow::showReplicateDialog()
+{
+    if (!replicateDialog)
+        replicateDialog = new ReplicateDialog(this);
+    if (replicateDialog->exec() == QDialog::Accepted)
+        replicateSelection(replicateDialog->bays(), replicateDialog->storeys(), replicateDialog->times());
+}
+
+void MainWindow::replicateSelection(int bays, int storeys, int times)
+{
+    QList<ModelKey> members, nodes;
+    selectedKeys(members, nodes);
+    ModelSteps::Replicated made;
+    if (QUndoCommand *step = ModelSteps::replicate(model, members, nodes, bays, storeys, times, &made))
+        stack->push(step);
+    statusBar()->showMessage(made.statusText(), 10000);
 }
 
 void MainWindow::showEditAssignDialog()
 {
     QList<ModelKey> members, nodes;
-    for (const Bar *bar : scene->selectedBars())
-        members.append(bar->key());
-    for (const Node *node : scene->selectedNodes())
-        nodes.append(node->key());
+    selectedKeys(members, nodes);
     if (members.isEmpty() && nodes.isEmpty())
         return;
     if (!assignDialog)

@@ -34,6 +34,7 @@ class QGraphicsScene;
 class QMenu;
 class QTimer;
 class QUndoStack;
+class ReplicateDialog;
 class SceneController;
 class SelectTool;
 class StatusBarPresenter;
@@ -169,6 +170,13 @@ public slots:
     void deleteBarByButton();
     // Edit → Assign to Selection…
     void showEditAssignDialog();
+    // Edit → Replicate…: its dialog, then replicateSelection.
+    void showReplicateDialog();
+    // Copy k (1 to times) of the selected members and nodes lands k × bays column
+    // lines and k × storeys floor lines away; one step, and a word in the status bar.
+    void replicateSelection(int bays, int storeys, int times);
+    // View → Dimensions: bay widths and storey heights.
+    void setDimensions(bool on);
 
     void updateKupsLists();
     void updateMTypes();
@@ -213,6 +221,7 @@ private:
     void typesWereShown();
     void moveMemberEnds(ModelKey key, ModelKey source, ModelKey dest);
     void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
+    void selectedKeys(QList<ModelKey> &members, QList<ModelKey> &nodes) const;
     void showFileError(const QString &fileName, const QString &reason) { files->showFileError(fileName, reason); }
     bool gridCanBeDrawn(qint64 nodes, qint64 members);
 
@@ -241,9 +250,11 @@ private:
     QAction *createBarAct = nullptr;
     QAction *deleteAct = nullptr;
     QAction *assignAct = nullptr;
+    QAction *replicateAct = nullptr;
     QComboBox *mtypeCBox = nullptr;
     QComboBox *quickDrawCBox = nullptr;
     editAssignDialog *assignDialog = nullptr;
+    ReplicateDialog *replicateDialog = nullptr;
     findDialog *finder = nullptr;   // made on first use
     QString pictureFile;            // the last picture exported
     QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes

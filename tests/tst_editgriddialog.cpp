@@ -19,6 +19,7 @@ namespace {
 struct Message {
     QString title;
     QString text;
+    QString detail;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
@@ -32,6 +33,7 @@ Message captureMessage(const std::function<void()> &action)
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             m.title = box->windowTitle();
             m.text = box->text();
+            m.detail = box->detailedText();
             m.icon = box->icon();
             box->close();
         }
@@ -101,6 +103,9 @@ private slots:
     void linesKeepTheirRows();
     void closeWithoutOkKeepsGrid();
     void refusedOkKeepsGrid();
+    void spacingsAndOrigins_data();
+    void spacingsAndOrigins();
+    void tableKeys();
 };
 
 void tst_editGridDialog::form()
@@ -567,6 +572,109 @@ void tst_editGridDialog::refusedOkKeepsGrid()
     QCOMPARE(d.getXIds(), QStringList({"1", "2"}));
     QCOMPARE(d.getYLines(), QStringList({"0"}));
     QCOMPARE(d.getYIds(), QStringList({"BASE"}));
+}
+
+void tst_editGridDialog::spacingsAndOrigins_data()
+{
+    // The grid accepted first (X 0 4 8, Y 0 3 unless none), then the X table's first rows.
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QList<int>>("from");
+    QTest::addColumn<QString>("detail");   // of a refused OK, the refused cell selected
+    QTest::addRow("after a row") << false << QStringList{"0", "4@3.5"} << QStringList{"0", "3.5", "7", "10.5", "14"}
+                                 << QList<int>() << QString();
+    QTest::addRow("first, after 0") << false << QStringList{"2@5"} << QStringList{"5", "10"} << QList<int>()
+                                    << QString();
+    QTest::addRow("past empty rows") << false << QStringList{"1.5", "", "", "2@0.1"}
+                                     << QStringList{"1.5", "1.6", "1.7"} << QList<int>() << QString();
+    QTest::addRow("15 digits") << false << QStringList{"0.2", "3@0.1"} << QStringList{"0.2", "0.3", "0.4", "0.5"}
+                               << QList<int>() << QString();
+    QTest::addRow("1000 lines") << false << QStringList{"1000@1"} << QStringList() << QList<int>() << QString();
+    // The row typed in keeps line 2's origin; the rows inserted after it are new, and 8 stays line 3.
+    QTest::addRow("origins kept with the rows") << true << QStringList{"0", "3@1"}
+                                                << QStringList{"0", "1", "2", "3", "8"}
+                                                << QList<int>{0, 1, -1, -1, 2} << QString();
+    QTest::addRow("comma") << false << QStringList{"0", "1", "10,5"} << QStringList() << QList<int>()
+                           << "X row 3: \"10,5\" is not a number";
+    QTest::addRow("too many") << false << QStringList{"0", "1001@1"} << QStringList() << QList<int>()
+                              << "X row 2: \"1001@1\" is not n@s with n from 1 to 1000";
+    QTest::addRow("no count") << false << QStringList{"@2"} << QStringList() << QList<int>()
+                              << "X row 1: \"@2\" is not n@s with n from 1 to 1000";
+}
+
+void tst_editGridDialog::spacingsAndOrigins()
+{
+    QFETCH(bool, loaded);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<int>, from);
+    QFETCH(QString, detail);
+    editGridDialog d;
+    if (loaded)
+        accept(d, {"0", "4", "8"}, {"0", "3"});
+    prepare(d);
+    type(xTable(d), rows);
+    type(yTable(d), {"0"});
+    const Message m = pressOk(d);
+    QCOMPARE(m.detail, detail);
+    if (!detail.isEmpty()) {
+        QCOMPARE(m.text, QStringLiteral("Check the values."));
+        const int row = detail.section(' ', 2, 2).chopped(1).toInt() - 1;
+        QCOMPARE(xTable(d)->currentRow(), row);
+        QCOMPARE(xTable(d)->currentColumn(), 1);
+        return;
+    }
+    if (lines.isEmpty()) {   // only the count is checked
+        QCOMPARE(d.getXLines().size(), 1000);
+        QCOMPARE(d.getXLines().last(), QStringLiteral("1000"));
+        return;
+    }
+    QCOMPARE(d.getXLines(), lines);
+    if (loaded)
+        QCOMPARE(d.getXFrom(), from);
+}
+
+void tst_editGridDialog::tableKeys()
+{
+    editGridDialog d;
+    QSignalSpy spy(&d, &editGridDialog::updateGrid);
+    prepare(d);
+    d.show();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QTableWidget *t = yTable(d);
+    t->setFocus();
+    t->setCurrentCell(0, 1);
+    // Typing opens the cell; Enter keeps the text and goes down, without OK.
+    QTest::keyClicks(t, "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(t->item(0, 1)->text(), QStringLiteral("2"));
+    QCOMPARE(t->currentRow(), 1);
+    QTest::keyClicks(t, "3");   // opens the cell, which takes the rest
+    QTest::keyClicks(QApplication::focusWidget(), "@1.5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(t->item(1, 1)->text(), QStringLiteral("3.5"));
+    QCOMPARE(t->item(3, 1)->text(), QStringLiteral("6.5"));
+    QCOMPARE(t->currentRow(), 4);
+    QVERIFY(d.isVisible());
+    QCOMPARE(spy.count(), 0);
+    // At the last row Enter adds one.
+    const int rows = t->rowCount();
+    t->setCurrentCell(rows - 1, 1);
+    QTest::keyClick(t, Qt::Key_Return);
+    QCOMPARE(t->rowCount(), rows + 1);
+    QCOMPARE(t->currentRow(), rows);
+    // Delete empties the selected ordinates; the row numbers stay.
+    t->clearSelection();
+    t->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 1), true);
+    QTest::keyClick(t, Qt::Key_Delete);
+    QCOMPARE(t->item(0, 1)->text(), QStringLiteral("2"));
+    QCOMPARE(t->item(1, 1)->text(), QString());
+    QCOMPARE(t->item(2, 1)->text(), QString());
+    QCOMPARE(t->item(3, 1)->text(), QStringLiteral("6.5"));
+    QCOMPARE(t->item(1, 0)->text(), QStringLiteral("2"));
+    QVERIFY(d.isVisible());
+    d.hide();
 }
 
 QTEST_MAIN(tst_editGridDialog)

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QUndoStack>
 
 #include "bar.h"
@@ -121,6 +123,8 @@ private slots:
     void assign();
     void quickDraw_data();
     void quickDraw();
+    void replicate_data();
+    void replicate();
 };
 
 const QList<double> wholeModel{-1, -1, 19, 15}, lowestBay{-1, -1, 7, 4.5}, storey2{-1, 6, 19, 8};
@@ -344,6 +348,56 @@ void tst_MainWindowSelect::quickDraw()
     click(w, at(w, 12, 14));
     QCOMPARE(said, QStringList{"You can't put two bars between two nodes"});
     QCOMPARE(w.undoStack()->undoText(), QStringLiteral("Create member %1").arg(had + 2));
+}
+
+void tst_MainWindowSelect::replicate_data()
+{
+    // The portal with the beams of floors 2 to 4 deleted; the box holds floor 1's beams and nodes 5 to 8.
+    QTest::addColumn<QList<int>>("move");   // bays, storeys, times
+    QTest::addColumn<QString>("step");      // none: no step
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("members");
+    QTest::addRow("up") << QList<int>{0, 1, 3} << "Replicate 9 members and 12 nodes"
+                        << "Replicated 9 members and 12 nodes" << 28;
+    // The base nodes take the free nodes' freedoms.
+    QTest::addRow("down") << QList<int>{0, -1, 1} << "Replicate 3 members and 4 nodes"
+                          << "Replicated 3 members and 4 nodes" << 22;
+    QTest::addRow("right") << QList<int>{1, 0, 1} << QString() << "Replicated 3 nodes; skipped 4" << 19;
+}
+
+void tst_MainWindowSelect::replicate()
+{
+    QFETCH(QList<int>, move);
+    QFETCH(QString, step);
+    QFETCH(QString, status);
+    QFETCH(int, members);
+    MainWindow w;
+    open(w);
+    QList<ModelKey> upper;
+    for (int k = 19; k < 28; ++k)
+        upper << w.projectModel()->members().at(k).key;
+    w.undoStack()->push(new DeleteMembersCommand(w.projectModel(), upper));
+    const QByteArray before = bothFiles(w);
+    QVERIFY(!action(w, "replicateAct")->isEnabled());
+    dragBox(w, {-1, 2.5, 19, 4.5});
+    QVERIFY(action(w, "replicateAct")->isEnabled());
+    QCOMPARE(action(w, "replicateAct")->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+    onModal([&] { action(w, "replicateAct")->trigger(); },
+            [&](QDialog *d) {
+                QCOMPARE(d->objectName(), QStringLiteral("replicateDialog"));
+                const char *names[] = {"baysSpinBox", "storeysSpinBox", "timesSpinBox"};
+                for (int k = 0; k < 3; ++k)
+                    d->findChild<QSpinBox *>(QLatin1String(names[k]))->setValue(move.at(k));
+                d->accept();
+            });
+    QCOMPARE(w.statusBar()->currentMessage(), status);
+    QCOMPARE(int(w.getBars().size()), members);
+    QCOMPARE(w.undoStack()->count(), step.isEmpty() ? 1 : 2);
+    if (step.isEmpty())
+        return;
+    QCOMPARE(w.undoStack()->undoText(), step);
+    action(w, "undoAct")->trigger();
+    QCOMPARE(bothFiles(w), before);
 }
 
 QTEST_MAIN(tst_MainWindowSelect)

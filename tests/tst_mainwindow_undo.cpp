@@ -112,6 +112,16 @@ void tst_MainWindowUndo::editGridOfAModel_data()
     QTest::newRow("move") << x << QStringList{"0", "3.5", "7", "10.5", "15"} << true << QString()
                           << QList<int>{20, 28};
     QTest::newRow("add") << QStringList{"0", "6", "12", "18", "24"} << y << true << QString() << QList<int>{25, 28};
+    // The storey-2 columns split at the new floor's nodes.
+    const QStringList storey{"0", "3.5", "7", "10.5", "14", "5.25"};
+    QTest::newRow("add a floor") << x << storey << true << "Adding Y line 3 splits 4 members. Continue?"
+                                 << QList<int>{24, 32};
+    QTest::newRow("add a floor, no") << x << storey << false << "Adding Y line 3 splits 4 members. Continue?"
+                                     << QList<int>{20, 28};
+    QTest::newRow("remove and add") << QStringList{"0", "6", "", "18"} << storey << true
+                                    << "Removing X line 3 deletes 12 members and the data of 5 nodes. "
+                                       "Adding Y line 3 splits 3 members. Continue?"
+                                    << QList<int>{18, 19};
 }
 
 void tst_MainWindowUndo::editGridOfAModel()

@@ -12,6 +12,7 @@
 #include <QUndoStack>
 
 #include "bar.h"
+#include "canvas/dimensionsitem.h"
 #include "gridview.h"
 #include "mainwindow.h"
 #include "member.h"
@@ -135,6 +136,7 @@ private slots:
     void screenFollowsEdits_data();
     void screenFollowsEdits();
     void memberToolTipIsCurrent();
+    void dimensions();
 };
 
 void tst_MainWindowView::supportMarks_data()
@@ -374,6 +376,46 @@ void tst_MainWindowView::memberToolTipIsCurrent()
     QCOMPARE(QToolTip::text(), QStringLiteral("ID : 1\nMTYPE : 1"));
     QCOMPARE(static_cast<QGraphicsItem *>(first)->toolTip(), QToolTip::text());
     QToolTip::hideText();
+}
+
+void tst_MainWindowView::dimensions()
+{
+    MainWindow w;
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto items = [&w] {
+        QList<DimensionsItem *> found;
+        for (QGraphicsItem *item : w.getScene()->items())
+            if (item->type() == DimensionsItem::Type)
+                found << static_cast<DimensionsItem *>(item);
+        return found;
+    };
+    QAction *act = w.findChild<QAction *>(QStringLiteral("dimensionsAct"));
+    QVERIFY(act && act->isCheckable() && act->isChecked());
+    setGrid(w, {"0", "6", "12.5"}, {"0", "3.5", "7.25"});
+    QCOMPARE(items().size(), 1);
+    QCOMPARE(items().first()->texts(), QStringList({"6", "6.5", "3.5", "3.75"}));
+    // A grid edit: the item follows, still one.
+    setGrid(w, {"0", "6", "12.5", "20.123456789"}, {"0", "3.5", "7.25"});
+    QCOMPARE(items().size(), 1);
+    DimensionsItem *item = items().first();
+    QCOMPARE(item->texts(), QStringList({"6", "6.5", "7.62346", "3.5", "3.75"}));
+
+    // Zoom to Fit shows it whole.
+    w.zoomToFit();
+    const GridView *view = w.findChild<GridView *>(QStringLiteral("gridView"));
+    const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
+    QVERIFY(shown.contains(item->sceneBoundingRect()));
+    // Drawn at scale 1 (numbers and lines); off, nothing is there.
+    const QRectF around = item->sceneBoundingRect();
+    const QImage on = picture(w.getScene(), around, 1);
+    act->trigger();
+    QVERIFY(!item->isVisible());
+    const QImage off = picture(w.getScene(), around, 1);
+    QVERIFY(on != off);
+    act->trigger();
+    QCOMPARE(picture(w.getScene(), around, 1), on);
 }
 
 QTEST_MAIN(tst_MainWindowView)

@@ -6,6 +6,7 @@
 #include "editrecordscommand.h"
 #include "member.h"
 #include "membertypecommand.h"
+#include "modelcheck.h"
 #include "modelsteps.h"
 #include "projectdata.h"
 #include "projectfile.h"
@@ -322,6 +323,8 @@ private slots:
     void randomEditsUndoRedo();
     void unchangedValuesMakeEmptySteps();
     void insertStorey();
+    void splitAtNewLines_data();
+    void splitAtNewLines();
     void gridRemovalCounts_data();
     void gridRemovalCounts();
     void randomGridEditsUndo();
@@ -611,7 +614,6 @@ void tst_ProjectModel::insertStorey()
     stack.push(new ResetModelCommand(&model, ProjectModel::withEditedGrid(start, g, {0, 1, 2, 3}, yFrom),
                                      "Edit grid"));
     QCOMPARE(model.nodes().size(), 24);
-    QCOMPARE(model.members().size(), start.members.size());
     // Old node k+1 is now number k+1 below the new row, k+5 above it.
     const auto moved = [](int number) { return number <= 8 ? number : number + 4; };
     for (int k = 0; k < n; ++k) {
@@ -626,12 +628,29 @@ void tst_ProjectModel::insertStorey()
         QCOMPARE(model.loads().second.at(now - 1), start.loads.second.at(k));
         QCOMPARE(model.shape().fm.at(24 + now - 1), start.shape.fm.at(n + k));
     }
+    // The columns across the new row are split at its nodes, each part after the one before.
+    int at = 0, split = 0;
     for (int k = 0; k < start.members.size(); ++k) {
         MemberRecord expected = start.members.at(k);
         expected.node3 = expected.node3 ? moved(expected.node3) : 0;
         expected.node4 = expected.node4 ? moved(expected.node4) : 0;
-        QCOMPARE(model.members().at(k), expected);
+        const int a = model.nodeNumber(expected.source), b = model.nodeNumber(expected.dest);
+        const int low = std::min(a, b), high = std::max(a, b);
+        if (low > 4 && low <= 8 && high == low + 8) {
+            const int middle = low + 4;
+            MemberRecord first = expected, second = expected;
+            first.dest = second.source = model.nodes().at(middle - 1).key;
+            first.node4 = second.node3 = 0;
+            second.key = model.members().at(at + 1).key;
+            QCOMPARE(model.members().at(at++), first);
+            QCOMPARE(model.members().at(at++), second);
+            ++split;
+        } else {
+            QCOMPARE(model.members().at(at++), expected);
+        }
     }
+    QCOMPARE(split, 4);
+    QCOMPARE(model.members().size(), at);
     // The new row: free, coupled to the drift column's new node, no values.
     for (int k = 8; k < 12; ++k) {
         const NodeRecord &r = model.nodes().at(k);
@@ -646,6 +665,92 @@ void tst_ProjectModel::insertStorey()
     QCOMPARE(bytesOf(model).analysis, expected.readAll());
     QCOMPARE(reopened(bytesOf(model)).project, bytesOf(model).project);
 
+    stack.undo();
+    QCOMPARE(bytesOf(model).project, original.project);
+    QCOMPARE(bytesOf(model).analysis, original.analysis);
+}
+
+void tst_ProjectModel::splitAtNewLines_data()
+{
+    // The portal's X lines 0 6 12 18 and Y lines 0 3.5 7 10.5 14 with these lines added;
+    // the member from node `from` to node `to` (old numbers) gets NODE3 and NODE4 first.
+    QTest::addColumn<QStringList>("xs");
+    QTest::addColumn<QStringList>("ys");
+    QTest::addColumn<QList<int>>("member");        // from, to, NODE3, NODE4 (old numbers)
+    QTest::addColumn<QString>("parts");            // new numbers: "from-to:NODE3,NODE4"
+    QTest::addColumn<QString>("question");         // split count, and the lines named
+    const QStringList x{"0", "6", "12", "18"}, y{"0", "3.5", "7", "10.5", "14"};
+    QTest::addRow("columns across a floor") << x << QStringList{"0", "3.5", "5.25", "7", "10.5", "14"}
+                                            << QList<int>{5, 9, 6, 10} << "5-9:6,0 9-13:0,14" << "4: Y3";
+    QTest::addRow("beams across a column line") << QStringList{"0", "3", "6", "12", "18"} << y
+                                                << QList<int>{6, 5, 1, 2} << "8-7:1,0 7-6:0,3" << "4: X2";
+    QTest::addRow("two new lines") << QStringList{"0", "2", "4", "6", "12", "18"} << y << QList<int>{5, 6, 9, 0}
+                                   << "7-8:13,0 8-9:0,0 9-10:0,0" << "4: X2 X3";
+    // The diagonal 1-6 is added: it passes over the crossing of the two new lines.
+    QTest::addRow("diagonal over a crossing") << QStringList{"0", "3", "6", "12", "18"}
+                                              << QStringList{"0", "1.75", "3.5", "7", "10.5", "14"}
+                                              << QList<int>{1, 6, 0, 20} << "1-7:0,0 7-13:0,30" << "9: X2 Y2";
+    QTest::addRow("a moved line") << QStringList{"0", "7", "12", "18"} << y << QList<int>{5, 6, 0, 0} << "5-6:0,0"
+                                  << "0:";
+}
+
+void tst_ProjectModel::splitAtNewLines()
+{
+    QFETCH(QStringList, xs);
+    QFETCH(QStringList, ys);
+    QFETCH(QList<int>, member);
+    QFETCH(QString, parts);
+    QFETCH(QString, question);
+    ProjectModel model;
+    QVERIFY(openSample(model, portal));
+    ModelData start = model.data();
+    const ModelKey a = model.nodeKey(member.at(0)), b = model.nodeKey(member.at(1));
+    int at = model.memberIndex(model.memberBetween(a, b));
+    if (at < 0) {
+        start.members.append({start.nextKey++, start.types.first().key, a, b, 0, 0, 0});
+        at = int(start.members.size()) - 1;
+    }
+    start.members[at].source = a, start.members[at].dest = b;
+    start.members[at].node3 = member.at(2), start.members[at].node4 = member.at(3);
+    model.resetData(start);
+    const Bytes original = bytesOf(model);
+
+    // A line keeps its origin when its ordinate was there, or it takes a moved line's place.
+    const auto origins = [](const QStringList &old, const QStringList &next) {
+        QList<int> from;
+        for (const QString &v : next)
+            from << int(old.indexOf(v));
+        if (old.size() == next.size())
+            for (int k = 0; k < from.size(); ++k)
+                from[k] = k;
+        return from;
+    };
+    const QList<int> xFrom = origins(start.grid.XLines, xs), yFrom = origins(start.grid.YLines, ys);
+    const GridSettings g = gridWith(start.grid, xs, ys);
+    const ProjectModel::GridSplit split = ProjectModel::gridSplit(start, g, xFrom, yFrom);
+    QString asked = QString::number(split.members) + QLatin1Char(':');
+    for (int n : split.xLines)
+        asked += QStringLiteral(" X%1").arg(n);
+    for (int n : split.yLines)
+        asked += QStringLiteral(" Y%1").arg(n);
+    QCOMPARE(asked, question);
+
+    QUndoStack stack;
+    const ModelKey key = start.members.at(at).key, after = start.members.value(at + 1).key;
+    stack.push(new ResetModelCommand(&model, ProjectModel::withEditedGrid(start, g, xFrom, yFrom), "Edit grid"));
+    at = model.memberIndex(key);
+    const int count = int(parts.count(QLatin1Char(' '))) + 1;
+    // Every split member of a case has as many parts as the one shown.
+    QCOMPARE(model.members().size(), start.members.size() + (count - 1) * split.members);
+    QStringList shown;
+    for (int k = at; k < at + count; ++k) {
+        const MemberRecord &m = model.members().at(k);
+        QCOMPARE(m.type, model.member(key)->type);
+        shown << QStringLiteral("%1-%2:%3,%4").arg(model.nodeNumber(m.source)).arg(model.nodeNumber(m.dest))
+                     .arg(m.node3).arg(m.node4);
+    }
+    QCOMPARE(shown.join(QLatin1Char(' ')), parts);
+    QCOMPARE(model.members().value(at + count).key, after);
     stack.undo();
     QCOMPARE(bytesOf(model).project, original.project);
     QCOMPARE(bytesOf(model).analysis, original.analysis);
@@ -700,7 +805,7 @@ void tst_ProjectModel::randomGridEditsUndo()
     QUndoStack stack;
     RandomEdits edits(20261209);
     QRandomGenerator rng(7);
-    int tried = 0, removed = 0;
+    int tried = 0, removed = 0, splits = 0;
     for (int round = 0; round < 150; ++round) {
         int kind = 0;
         if (QUndoCommand *c = edits.make(model, kind))
@@ -712,14 +817,26 @@ void tst_ProjectModel::randomGridEditsUndo()
         const QStringList xs = editedLines(rng, model.grid().XLines, xFrom);
         const QStringList ys = editedLines(rng, model.grid().YLines, yFrom);
         const ProjectModel::GridRemoval gone = ProjectModel::gridRemoval(model.data(), xFrom, yFrom);
+        const ProjectModel::GridSplit split = ProjectModel::gridSplit(model.data(), gridWith(model.grid(), xs, ys),
+                                                                      xFrom, yFrom);
         const int members = int(model.members().size());
+        QSet<ModelKey> oldNodes;
+        for (const NodeRecord &r : model.nodes())
+            oldNodes.insert(r.key);
         stack.push(new ResetModelCommand(&model, ProjectModel::withEditedGrid(model.data(),
                                                                              gridWith(model.grid(), xs, ys), xFrom,
                                                                              yFrom), "Edit grid"));
-        ++tried, removed += gone.members > 0;
+        ++tried, removed += gone.members > 0, splits += split.members > 0;
         QVERIFY2(keysUnique(model), qPrintable(QString::number(round)));
         QCOMPARE(model.nodes().size(), xs.size() * ys.size());
-        QCOMPARE(model.members().size(), members - gone.members);
+        // No member passes over a node of an added line; every split added one part per such node.
+        const ModelCheck::NodePlaces places(model.nodes());
+        int passed = 0;
+        for (const MemberRecord &m : model.members())
+            for (int k : places.between(model.nodeIndex(m.source), model.nodeIndex(m.dest)))
+                passed += !oldNodes.contains(model.nodes().at(k).key);
+        QCOMPARE(passed, 0);
+        QCOMPARE(split.members > 0, model.members().size() > members - gone.members);
         const Bytes after = bytesOf(model);
         const Bytes again = reopened(after);
         // Saved with ICTYPE 4 and no mode, it opens with the one mode a new model has.
@@ -737,7 +854,7 @@ void tst_ProjectModel::randomGridEditsUndo()
         if (rng.bounded(3) == 0)
             stack.redo();
     }
-    QVERIFY(tried > 100 && removed > 10);
+    QVERIFY(tried > 100 && removed > 10 && splits > 10);
 }
 
 void tst_ProjectModel::insertLineIntoLargeGrid()
@@ -758,7 +875,9 @@ void tst_ProjectModel::insertLineIntoLargeGrid()
     const ModelData next = ProjectModel::withEditedGrid(start, gridWith(start.grid, more, lines), to, from);
     QVERIFY2(timer.elapsed() < 300, qPrintable(QStringLiteral("%1 ms").arg(timer.elapsed())));
     QCOMPARE(next.nodes.size(), 102 * 101);
-    QCOMPARE(next.members.size(), start.members.size());
+    // The 50 beams from x 98 to 100 are split at the new line; the members joining
+    // one row's end to the next row's start pass it between lines.
+    QCOMPARE(next.members.size(), start.members.size() + 50);
 }
 
 void tst_ProjectModel::newLowestLine()

@@ -1,6 +1,7 @@
 #include "scenecontroller.h"
 
 #include "bar.h"
+#include "dimensionsitem.h"
 #include "gridview.h"
 #include "member.h"
 #include "modellayer.h"
@@ -122,9 +123,10 @@ QRectF SceneController::extent() const
     // and the marks and numbers below the lowest nodes.
     const double xMin = xMinLimit().toDouble(), xMax = xMaxLimit().toDouble();
     const double yMin = yMinLimit().toDouble(), yMax = yMaxLimit().toDouble();
-    return QRectF(QPointF(XFactor * (xMin - 4.0), YFactor * (yMax + 2.0)),
-                  QPointF(XFactor * (xMax + 1.5), YFactor * yMin + 25))
-        .normalized();
+    const QRectF grid = QRectF(QPointF(XFactor * (xMin - 4.0), YFactor * (yMax + 2.0)),
+                               QPointF(XFactor * (xMax + 1.5), YFactor * yMin + 25))
+                            .normalized();
+    return dimensions && dimensions->isVisible() ? grid.united(dimensions->sceneBoundingRect()) : grid;
 }
 
 void SceneController::drawLine(double x1, double y1, double x2, double y2)
@@ -268,6 +270,7 @@ void SceneController::rebuild()
     newNodes.clear();
     newBars.clear();
     gridItems.clear();
+    dimensions = nullptr;
     nodeItems.clear();
     barItems.clear();
     barIdSelected = -1;
@@ -280,6 +283,12 @@ void SceneController::rebuild()
         drawYLines();
         drawXIds();
         drawYIds();
+        dimensions = new DimensionsItem(&drawing);
+        dimensions->setLines(ModelCore::sortLines(model->grid().XLines), ModelCore::sortLines(model->grid().YLines),
+                             XFactor, YFactor);
+        dimensions->setVisible(dimensionsOn);
+        graphicsScene->addItem(dimensions);
+        gridItems.append(dimensions);
         setNodes();
         drawNodesIds();
         updateKupsLists();
@@ -466,6 +475,13 @@ void SceneController::setMemberNumbers(bool on)
     for (Bar *bar : std::as_const(newBars))
         bar->styleChanged();
     graphicsScene->update();
+}
+
+void SceneController::setDimensions(bool on)
+{
+    dimensionsOn = on;
+    if (dimensions)
+        dimensions->setVisible(on);
 }
 
 bool SceneController::writePicture(const QString &fileName, bool blackBackground, QString *error)

@@ -11,6 +11,7 @@
 #include "projectmodel.h"
 
 class Bar;
+class DimensionsItem;
 class GridView;
 class Member;
 class ModelLayer;
@@ -67,6 +68,9 @@ public:
 
     void setColourByType(bool byType);
     void setMemberNumbers(bool on);
+    // Bay widths and storey heights (on at first).
+    void setDimensions(bool on);
+    bool dimensionsShown() const { return dimensionsOn; }
 
     QList<Bar *> selectedBars() const;
     QList<Node *> selectedNodes() const;
@@ -120,7 +124,9 @@ private:
     QHash<ModelKey, Bar *> barItems;
     QList<Node *> newNodes;
     QList<Bar *> newBars;
-    QList<QGraphicsItem *> gridItems;   // the grid's lines and ids
+    QList<QGraphicsItem *> gridItems;   // the grid's lines, ids and dimensions
+    DimensionsItem *dimensions = nullptr;
+    bool dimensionsOn = true;
     QList<Member *> shownTypes;
     DrawingStyle drawing;
     double XFactor = 20.0;

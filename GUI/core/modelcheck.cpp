@@ -144,6 +144,74 @@ QStringList recordWarnings(const QuakeSettings &q, const ControlSettings &c, con
     return out;
 }
 
+} // namespace
+
+NodePlaces::NodePlaces(const QList<NodeRecord> &list) : nodes(list)
+{
+    const int n = int(nodes.size());
+    xs.reserve(n);
+    ys.reserve(n);
+    for (const NodeRecord &r : nodes) {
+        xs.push_back(r.x);
+        ys.push_back(r.y);
+    }
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    nodeOn.reserve(n);
+    for (int i = 0; i < n; ++i)
+        nodeOn.insert(key(column(nodes.at(i).x), row(nodes.at(i).y)), i);
+    double span = 0.0;
+    if (!xs.empty())
+        span = std::max(span, xs.back() - xs.front());
+    if (!ys.empty())
+        span = std::max(span, ys.back() - ys.front());
+    tolerance = 1e-9 * std::max(span, 1.0);
+}
+
+int NodePlaces::column(double x) const
+{
+    return int(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
+}
+
+int NodePlaces::row(double y) const
+{
+    return int(std::lower_bound(ys.begin(), ys.end(), y) - ys.begin());
+}
+
+QList<int> NodePlaces::between(int a, int b) const
+{
+    QList<int> out;
+    if (a < 0 || b < 0 || a >= nodes.size() || b >= nodes.size() || a == b)
+        return out;
+    const NodeRecord &p = nodes.at(a), &q = nodes.at(b);
+    const double dx = q.x - p.x, dy = q.y - p.y;
+    const int c0 = column(p.x), c1 = column(q.x);
+    const int r0 = row(p.y), r1 = row(q.y);
+    if (c0 == c1) {
+        for (int r = std::min(r0, r1) + 1; r < std::max(r0, r1); ++r) {
+            const auto found = nodeOn.constFind(key(c0, r));
+            if (found != nodeOn.constEnd() && found.value() != a && found.value() != b)
+                out.append(found.value());
+        }
+        return out;
+    }
+    for (int c = std::min(c0, c1) + 1; c < std::max(c0, c1); ++c) {
+        // The row of the ordinate computed along the member, if a line is there.
+        const double y = p.y + (xs[c] - p.x) * dy / dx;
+        const int r = row(y - tolerance);
+        if (r >= int(ys.size()) || std::abs(ys[r] - y) > tolerance)
+            continue;
+        const auto found = nodeOn.constFind(key(c, r));
+        if (found != nodeOn.constEnd() && found.value() != a && found.value() != b)
+            out.append(found.value());
+    }
+    return out;
+}
+
+namespace {
+
 class Checker
 {
 public:
@@ -239,38 +307,7 @@ void Checker::members()
 
 void Checker::geometry()
 {
-    const int n = int(d.nodes.size());
-    // Nodes stand on a grid: place each on its column and row of distinct ordinates.
-    std::vector<double> xs, ys;
-    xs.reserve(n);
-    ys.reserve(n);
-    for (const NodeRecord &r : d.nodes) {
-        xs.push_back(r.x);
-        ys.push_back(r.y);
-    }
-    std::sort(xs.begin(), xs.end());
-    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    const auto place = [](const std::vector<double> &v, double value) {
-        return int(std::lower_bound(v.begin(), v.end(), value) - v.begin());
-    };
-    const qint64 rows = qint64(ys.size());
-    QHash<qint64, int> nodeOn;
-    nodeOn.reserve(n);
-    for (int i = 0; i < n; ++i)
-        nodeOn.insert(place(xs, d.nodes.at(i).x) * rows + place(ys, d.nodes.at(i).y), i);
-    double span = 0.0;
-    if (!xs.empty())
-        span = std::max(span, xs.back() - xs.front());
-    if (!ys.empty())
-        span = std::max(span, ys.back() - ys.front());
-    const double tolerance = 1e-9 * std::max(span, 1.0);
-    // The row of an ordinate computed along a member, or -1 if no line is there.
-    const auto rowOf = [&](double y) {
-        const int j = place(ys, y - tolerance);
-        return j < int(ys.size()) && std::abs(ys[j] - y) <= tolerance ? j : -1;
-    };
+    const NodePlaces places(d.nodes);
 
     QSet<QPair<int, int>> reported;
     const auto overlap = [&](int a, int b) {
@@ -322,24 +359,8 @@ void Checker::geometry()
             add(Problem::Warning, Problem::Member, i + 1,
                 QStringLiteral("passes over node %1 without joining it").arg(node + 1));
         };
-        const int c0 = place(xs, p.x), c1 = place(xs, q.x);
-        const int r0 = place(ys, p.y), r1 = place(ys, q.y);
-        if (c0 == c1) {
-            for (int r = std::min(r0, r1) + 1; r < std::max(r0, r1); ++r) {
-                const auto found = nodeOn.constFind(c0 * rows + r);
-                if (found != nodeOn.constEnd())
-                    inside(found.value());
-            }
-            continue;
-        }
-        for (int c = std::min(c0, c1) + 1; c < std::max(c0, c1); ++c) {
-            const int r = rowOf(p.y + (xs[c] - p.x) * dy / dx);
-            if (r < 0)
-                continue;
-            const auto found = nodeOn.constFind(c * rows + r);
-            if (found != nodeOn.constEnd())
-                inside(found.value());
-        }
+        for (int node : places.between(a, b))
+            inside(node);
     }
 }
 

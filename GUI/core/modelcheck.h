@@ -5,10 +5,14 @@
 // what makes Generate refuse the model; warnings are what it writes although
 // the analysis is unlikely to be what was meant. Qt Core only.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <vector>
+
 struct ModelData;
+struct NodeRecord;
 
 namespace ModelCheck {
 
@@ -30,6 +34,27 @@ struct Problem {
 // is found (empty: the current folder). The record is read again only when
 // its file or the options that read it changed.
 QList<Problem> check(const ModelData &data, const QString &projectFile);
+
+// The nodes placed on the grid of their distinct ordinates, to find the nodes
+// a straight member passes over (the check's test, and where a grid edit splits).
+class NodePlaces
+{
+public:
+    explicit NodePlaces(const QList<NodeRecord> &nodes);
+    // Places (from 0) of the nodes strictly inside the segment from node a to
+    // node b, ascending by column (by row for an upright one).
+    QList<int> between(int a, int b) const;
+
+private:
+    int column(double x) const;
+    int row(double y) const;
+    qint64 key(int column, int row) const { return qint64(column) * qint64(ys.size()) + row; }
+
+    const QList<NodeRecord> &nodes;
+    std::vector<double> xs, ys;
+    QHash<qint64, int> nodeOn;
+    double tolerance = 0.0;
+};
 
 // "error: member 12: no member type"
 QString format(const Problem &problem);

@@ -36,6 +36,25 @@ QUndoCommand *drift(ProjectModel *model, const DriftSettings &next, bool setKups
 // MemberTypeCommand; several are one step "Member types". A key the model no longer has gives nothing.
 QUndoCommand *memberTypes(ProjectModel *model, const QList<ModelKey> &keys, const QList<const Member *> &shown);
 
+// What a replicate made and left out.
+struct Replicated {
+    int members = 0;   // members added
+    int nodes = 0;     // node copies that landed in the grid
+    int skipped = 0;   // copies of members and nodes left out
+    // "Replicate 24 members and 8 nodes", leaving out a part that is zero.
+    QString stepText() const;
+    // "Replicated 24 members and 8 nodes; skipped 3"
+    QString statusText() const;
+};
+
+// Edit → Replicate: copy k (1 to times) of the selection lands k × bays column lines
+// and k × storeys floor lines away. Members are copied with their type and IOUT
+// (NODE3, NODE4 moved too), nodes pass on their freedoms, IOUT, weights, loads and
+// SHAPE rows; values are read as they were before the step. A copy that would
+// leave the grid, or join or overlap a member or an earlier copy, is skipped.
+QUndoCommand *replicate(ProjectModel *model, const QList<ModelKey> &members, const QList<ModelKey> &nodes, int bays,
+                        int storeys, int times, Replicated *made = nullptr);
+
 } // namespace ModelSteps
 
 #endif // MODELSTEPS_H

@@ -179,7 +179,8 @@ public:
     // The model with its first grid: a node at every intersection and no members;
     // with gridDefaults, the control options a first grid sets from its storeys.
     static ModelData withGrid(const ModelData &data, const GridSettings &grid, bool gridDefaults);
-    // The model on an edited grid. xFrom[i] (yFrom[i]) is, for the i-th new X (Y)
+    // The model on an edited grid; members are split at the nodes of added lines they
+    // pass over (see gridSplit). xFrom[i] (yFrom[i]) is, for the i-th new X (Y)
     // line in ascending order, the place of the old line it continues in the old
     // ascending order, or -1 for a new line. Nodes of kept lines keep their key
     // and values; members, values and references follow their nodes.
@@ -191,6 +192,15 @@ public:
         int members = 0, nodes = 0, references = 0;
     };
     static GridRemoval gridRemoval(const ModelData &data, const QList<int> &xFrom, const QList<int> &yFrom);
+
+    // What an edit of the grid splits: the members passing over nodes of added
+    // lines, and those lines by their number (from 1) in the new grid.
+    struct GridSplit {
+        int members = 0;
+        QList<int> xLines, yLines;
+    };
+    static GridSplit gridSplit(const ModelData &data, const GridSettings &grid, const QList<int> &xFrom,
+                               const QList<int> &yFrom);
 
     // Changes, for commands only: nothing else writes the model.
     void resetData(const ModelData &data);

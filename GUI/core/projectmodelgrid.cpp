@@ -3,9 +3,12 @@
 
 #include "projectmodel.h"
 
+#include "modelcheck.h"
+
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 QList<QPair<ModelKey, ModelKey>> ProjectModel::freeSegments(double xMin, double yMin, double xMax, double yMax,
                                                             int kinds) const
@@ -131,6 +134,38 @@ bool nonZero(const QList<double> &values, int from, int oldCount)
     return false;
 }
 
+// A member that passes over nodes of added lines: its place, and those nodes'
+// places from its NODE1 towards its NODE2.
+struct Split {
+    int member;
+    QList<int> at;
+};
+
+// ends: the new node places of each member's ends, -1 for a removed node.
+QList<Split> splitsOf(const QList<NodeRecord> &nodes, const QList<int> &places, const QList<QPair<int, int>> &ends)
+{
+    QList<Split> out;
+    if (places.size() != nodes.size() || !places.contains(-1))
+        return out;
+    const ModelCheck::NodePlaces grid(nodes);
+    for (int i = 0; i < ends.size(); ++i) {
+        const auto [a, b] = ends.at(i);
+        if (a < 0 || b < 0)
+            continue;
+        QList<int> at;
+        for (int k : grid.between(a, b))
+            if (places.at(k) < 0)
+                at.append(k);
+        if (at.isEmpty())
+            continue;
+        const NodeRecord &from = nodes.at(a);
+        const auto distance = [&](int k) { return std::hypot(nodes.at(k).x - from.x, nodes.at(k).y - from.y); };
+        std::sort(at.begin(), at.end(), [&](int p, int q) { return distance(p) < distance(q); });
+        out.append({i, at});
+    }
+    return out;
+}
+
 int storeysOf(int yLines)
 {
     return yLines > 1 ? yLines - 1 : 0;
@@ -190,17 +225,60 @@ ModelData ProjectModel::withEditedGrid(const ModelData &data, const GridSettings
         next.nodes.append(r);
     }
 
-    QSet<ModelKey> kept;
-    kept.reserve(next.nodes.size());
-    for (const NodeRecord &r : std::as_const(next.nodes))
-        kept.insert(r.key);
-    next.members.clear();
+    QHash<ModelKey, int> placeOf;
+    placeOf.reserve(next.nodes.size());
+    for (int k = 0; k < next.nodes.size(); ++k)
+        placeOf.insert(next.nodes.at(k).key, k);
+    QList<MemberRecord> members;
+    QList<QPair<int, int>> ends;
+    members.reserve(data.members.size());
+    ends.reserve(data.members.size());
     for (MemberRecord m : data.members) {
-        if (!kept.contains(m.source) || !kept.contains(m.dest))
+        const int a = placeOf.value(m.source, -1), b = placeOf.value(m.dest, -1);
+        if (a < 0 || b < 0)
             continue;
         m.node3 = renumbered(m.node3, numbers);
         m.node4 = renumbered(m.node4, numbers);
-        next.members.append(m);
+        members.append(m);
+        ends.append({a, b});
+    }
+    // A member over nodes of an added line is split there: its first part keeps
+    // its key, place and NODE3, the others follow it, the last keeps NODE4. A part
+    // that would join the same two nodes as another member (members that overlapped
+    // before) is left out: the file would be refused.
+    const QList<Split> splits = splitsOf(next.nodes, places, ends);
+    QSet<QPair<int, int>> joined;
+    if (!splits.isEmpty())
+        for (const auto &[a, b] : std::as_const(ends))
+            joined.insert({std::min(a, b), std::max(a, b)});
+    next.members.clear();
+    next.members.reserve(members.size() + splits.size());
+    int s = 0;
+    for (int i = 0; i < members.size(); ++i) {
+        const MemberRecord &m = members.at(i);
+        if (s >= splits.size() || splits.at(s).member != i) {
+            next.members.append(m);
+            continue;
+        }
+        QList<int> at = splits.at(s++).at;
+        at.prepend(ends.at(i).first);
+        at.append(ends.at(i).second);
+        const qsizetype first = next.members.size();
+        for (int p = 0; p + 1 < at.size(); ++p) {
+            const QPair<int, int> pair(std::min(at.at(p), at.at(p + 1)), std::max(at.at(p), at.at(p + 1)));
+            if (joined.contains(pair))
+                continue;
+            joined.insert(pair);
+            MemberRecord part = m;
+            part.key = next.members.size() == first ? m.key : next.nextKey++;
+            part.source = next.nodes.at(at.at(p)).key;
+            part.dest = next.nodes.at(at.at(p + 1)).key;
+            part.node3 = next.members.size() == first ? m.node3 : 0;
+            part.node4 = 0;
+            next.members.append(part);
+        }
+        if (next.members.size() > first)
+            next.members.last().node4 = m.node4;
     }
 
     auto follow = [&](const QList<double> &v) { return followNodes(v, oldCount, places, false); };
@@ -261,4 +339,46 @@ ProjectModel::GridRemoval ProjectModel::gridRemoval(const ModelData &data, const
             removal.references += lostReference(v, numbers) ? 1 : 0;
     }
     return removal;
+}
+
+ProjectModel::GridSplit ProjectModel::gridSplit(const ModelData &data, const GridSettings &grid,
+                                                const QList<int> &xFrom, const QList<int> &yFrom)
+{
+    GridSplit split;
+    const int nX = int(xFrom.size());
+    const QList<NodeData> fresh = ModelCore::buildNodes(grid.XLines, grid.YLines, grid.nodesIOut);
+    const QList<int> places = keptPlaces(int(data.grid.XLines.size()), xFrom, yFrom);
+    if (nX == 0 || fresh.size() != places.size())
+        return split;
+    QList<NodeRecord> nodes(fresh.size());
+    for (int k = 0; k < fresh.size(); ++k) {
+        nodes[k].x = fresh.at(k).x;
+        nodes[k].y = fresh.at(k).y;
+    }
+    // Old node place to new, through the old node keys.
+    const QList<int> numbers = newNumbers(int(data.nodes.size()), places);
+    QHash<ModelKey, int> placeOf;
+    placeOf.reserve(data.nodes.size());
+    for (int k = 0; k < data.nodes.size(); ++k)
+        placeOf.insert(data.nodes.at(k).key, numbers.at(k) - 1);
+    QList<QPair<int, int>> ends;
+    ends.reserve(data.members.size());
+    for (const MemberRecord &m : data.members)
+        ends.append({placeOf.value(m.source, -1), placeOf.value(m.dest, -1)});
+    QSet<int> xs, ys;
+    const QList<Split> splits = splitsOf(nodes, places, ends);
+    for (const Split &s : splits) {
+        for (int k : s.at) {
+            if (xFrom.at(k % nX) < 0)
+                xs.insert(k % nX + 1);
+            if (yFrom.at(k / nX) < 0)
+                ys.insert(k / nX + 1);
+        }
+    }
+    split.members = int(splits.size());
+    split.xLines = QList<int>(xs.begin(), xs.end());
+    split.yLines = QList<int>(ys.begin(), ys.end());
+    std::sort(split.xLines.begin(), split.xLines.end());
+    std::sort(split.yLines.begin(), split.yLines.end());
+    return split;
 }
