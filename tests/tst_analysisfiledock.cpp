@@ -1,5 +1,9 @@
 #include <QtTest>
 
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
 #include <QAction>
 #include <QComboBox>
 #include <QGraphicsScene>
@@ -118,6 +122,7 @@ private slots:
     void marksChangedLinesOnly();
     void bannerNamesWhatIsMissing();
     void findBarInsteadOfTheFindDialog();
+    void linesColouredAsTheyComeIntoView();
 };
 
 void tst_AnalysisFileDock::followsEveryEdit_data()
@@ -438,5 +443,25 @@ void tst_AnalysisFileDock::findBarInsteadOfTheFindDialog()
     QVERIFY(!edit->isVisible());
 }
 
+void tst_AnalysisFileDock::linesColouredAsTheyComeIntoView()
+{
+    MainWindow w;
+    QVERIFY(w.readProjectFile(portal));
+    showDock(w);
+    QPlainTextEdit *text = view(w);
+    const auto coloured = [&](const QString &start) {
+        for (QTextBlock b = text->document()->begin(); b.isValid(); b = b.next())
+            if (b.text().startsWith(start))
+                return !b.layout()->formats().isEmpty();
+        return false;
+    };
+    QTRY_VERIFY(coloured(QStringLiteral("NODES")));
+    // The last lines wait until they are scrolled to.
+    QVERIFY(!coloured(QStringLiteral("EQUAKE")));
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+    QTRY_VERIFY(coloured(QStringLiteral("EQUAKE")));
+}
+
 QTEST_MAIN(tst_AnalysisFileDock)
 #include "tst_analysisfiledock.moc"
+

@@ -80,6 +80,14 @@ AnalysisFileDock::AnalysisFileDock(const ProjectModel *m, QWidget *parent)
     column->addWidget(textView, 1);
     setWidget(box);
     highlighter = new AnalysisHighlighter(textView->document());
+    // Lines are coloured as they come into view.
+    connect(textView, &QPlainTextEdit::updateRequest, this, [this] {
+        if (!colouring) {
+            colouring = true;
+            highlighter->colourShown(textView);
+            colouring = false;
+        }
+    });
 
     connect(findBar, &AnalysisFindBar::findAsked, this, &AnalysisFileDock::find);
     connect(findBar, &AnalysisFindBar::closed, textView, qOverload<>(&QWidget::setFocus));

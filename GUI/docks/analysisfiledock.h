@@ -66,6 +66,7 @@ private:
     QLabel *banner;
     AnalysisFindBar *findBar;
     AnalysisHighlighter *highlighter;
+    bool colouring = false;
     QList<QPair<int, int>> changed;   // first line and count of each changed run
     QList<int> marked;                // the shown item's other lines
     QPoint pressedAt;

@@ -1,6 +1,8 @@
 #include "analysishighlighter.h"
 
+#include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
 
 namespace {
 
@@ -24,6 +26,9 @@ bool isNumber(QStringView field)
                            && field.size() > 1);
 }
 
+// A line not yet coloured.
+const int uncoloured = 1;
+
 } // namespace
 
 AnalysisHighlighter::AnalysisHighlighter(QTextDocument *document) : QSyntaxHighlighter(document)
@@ -35,8 +40,27 @@ AnalysisHighlighter::AnalysisHighlighter(QTextDocument *document) : QSyntaxHighl
     comment.setFontItalic(true);
 }
 
+void AnalysisHighlighter::colourShown(const QPlainTextEdit *view)
+{
+    const QTextBlock top = view->cursorForPosition(QPoint(0, 0)).block();
+    const QTextBlock bottom = view->cursorForPosition(QPoint(0, view->viewport()->height())).block();
+    // A screen's worth on either side, so a scroll by a page finds them coloured.
+    const int margin = qMax(50, bottom.blockNumber() - top.blockNumber());
+    first = qMax(0, top.blockNumber() - margin);
+    last = bottom.blockNumber() + margin;
+    for (QTextBlock b = document()->findBlockByNumber(first); b.isValid() && b.blockNumber() <= last; b = b.next())
+        if (b.userState() == uncoloured)
+            rehighlightBlock(b);
+}
+
 void AnalysisHighlighter::highlightBlock(const QString &text)
 {
+    const int n = currentBlock().blockNumber();
+    if (n < first || n > last) {
+        setCurrentBlockState(uncoloured);
+        return;
+    }
+    setCurrentBlockState(0);
     const qsizetype bang = text.indexOf(QLatin1Char('!'));
     const qsizetype end = bang < 0 ? text.size() : bang;
     if (bang >= 0)
