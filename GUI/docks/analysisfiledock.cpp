@@ -270,7 +270,9 @@ void AnalysisFileDock::find(const QString &what, bool backward)
 
 bool AnalysisFileDock::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == textView->viewport()) {
+    const bool isMouse = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease
+                         || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == textView->viewport() && isMouse) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
