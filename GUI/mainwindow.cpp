@@ -164,7 +164,10 @@ MainWindow::~MainWindow()
     // Before the stack goes: its last signals must not reach the title.
     delete files;
     delete document;
-    // The scene goes before the view it is shown in.
+    // The canvas and the scene go before the view they follow and fill: the
+    // canvas would otherwise see the view's last events as it is taken apart.
+    delete canvas;
+    canvas = nullptr;
     delete scene;
     scene = nullptr;
     delete ui;
