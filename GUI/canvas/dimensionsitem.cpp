@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 
 #include <cmath>
 
@@ -18,6 +19,9 @@ const double idsLeft = 4.0;
 DimensionsItem::DimensionsItem(const DrawingStyle *s) : style(s)
 {
     setZValue(-1);
+    // The item spans the whole grid: a repaint of one member exposes a sliver of
+    // it, and only the dimensions in that sliver are drawn.
+    setFlag(ItemUsesExtendedStyleOption);
 }
 
 QString DimensionsItem::number(double value)
@@ -27,10 +31,7 @@ QString DimensionsItem::number(double value)
 
 QStringList DimensionsItem::texts() const
 {
-    QStringList out;
-    for (double v : widths + heights)
-        out << number(v);
-    return out;
+    return widthTexts + heightTexts;
 }
 
 void DimensionsItem::setLines(const QList<double> &x, const QList<double> &y, double xFactor, double yFactor)
@@ -47,6 +48,11 @@ void DimensionsItem::setLines(const QList<double> &x, const QList<double> &y, do
         if (k > 0)
             heights << y.at(k) - y.at(k - 1);
     }
+    widthTexts.clear(), heightTexts.clear();
+    for (double v : std::as_const(widths))
+        widthTexts << number(v);
+    for (double v : std::as_const(heights))
+        heightTexts << number(v);
     if (!xs.isEmpty() && !ys.isEmpty()) {
         below = std::max(ys.first(), ys.last()) + gap;
         beside = std::min(xs.first(), xs.last()) - xFactor * idsLeft - tick - 2;
@@ -61,18 +67,26 @@ QRectF DimensionsItem::boundingRect() const
     return QRectF(QPointF(beside - tick - room, top - tick), QPointF(right + tick, below + tick + room));
 }
 
-void DimensionsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
+void DimensionsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
 {
     if (xs.size() < 2 && ys.size() < 2)
         return;
+    const QRectF exposed = option->exposedRect;
+    const QRectF all = boundingRect();
+    const double top = std::min(ys.first(), ys.last()), bottom = std::max(ys.first(), ys.last());
+    const bool bays = xs.size() > 1 && exposed.intersects(QRectF(QPointF(all.left(), below - tick), all.bottomRight()));
+    const bool storeys = ys.size() > 1
+                         && exposed.intersects(QRectF(QPointF(all.left(), top - tick), QPointF(beside + tick, bottom + tick)));
+    if (!bays && !storeys)
+        return;
     const QColor colour = style->paper ? QColor(Qt::black) : QColor(110, 190, 255);
     painter->setPen(QPen(colour, 0));
-    if (xs.size() > 1) {
+    if (bays) {
         painter->drawLine(QLineF(xs.first(), below, xs.last(), below));
         for (double x : xs)
             painter->drawLine(QLineF(x, below - tick, x, below + tick));
     }
-    if (ys.size() > 1) {
+    if (storeys) {
         painter->drawLine(QLineF(beside, ys.first(), beside, ys.last()));
         for (double y : ys)
             painter->drawLine(QLineF(beside - tick, y, beside + tick, y));
@@ -86,9 +100,9 @@ void DimensionsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, 
     painter->setFont(style->font);
     const QFontMetricsF metrics(style->font, painter->device());
     const double high = metrics.height();
-    if (high <= room * sy) {
+    if (bays && high <= room * sy) {
         for (int k = 0; k < widths.size(); ++k) {
-            const QString text = number(widths.at(k));
+            const QString &text = widthTexts.at(k);
             const double wide = metrics.horizontalAdvance(text);
             if (wide + 4 > std::abs(xs.at(k + 1) - xs.at(k)) * sx)
                 continue;
@@ -96,9 +110,9 @@ void DimensionsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, 
             painter->drawText(QPointF(at.x() - wide / 2, at.y() + metrics.ascent()), text);
         }
     }
-    if (high <= room * sx) {
+    if (storeys && high <= room * sx) {
         for (int k = 0; k < heights.size(); ++k) {
-            const QString text = number(heights.at(k));
+            const QString &text = heightTexts.at(k);
             const double wide = metrics.horizontalAdvance(text);
             if (wide + 4 > std::abs(ys.at(k + 1) - ys.at(k)) * sy)
                 continue;

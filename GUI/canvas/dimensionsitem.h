@@ -34,6 +34,7 @@ private:
     const DrawingStyle *style;
     QList<double> xs, ys;   // scene units
     QList<double> widths, heights;
+    QStringList widthTexts, heightTexts;   // made once per grid, not at every repaint
     double below = 0;       // scene y of the bays' dimension line
     double beside = 0;      // scene x of the storeys' dimension line
 };
