@@ -72,8 +72,11 @@ void Bar::setSourceNode(Node *node)
         showEnds(node, dest);
         return;
     }
-    if (node && node->key() != r->source)
-        emit endsRequested(barKey, node->key(), r->dest);
+    if (node && node->key() != r->source) {
+        MemberRecord next = *r;
+        next.source = node->key();
+        emit editRequested(next);
+    }
 }
 
 void Bar::setDestNode(Node *node)
@@ -83,8 +86,11 @@ void Bar::setDestNode(Node *node)
         showEnds(source, node);
         return;
     }
-    if (node && node->key() != r->dest)
-        emit endsRequested(barKey, r->source, node->key());
+    if (node && node->key() != r->dest) {
+        MemberRecord next = *r;
+        next.dest = node->key();
+        emit editRequested(next);
+    }
 }
 
 void Bar::showEnds(Node *sourceNode, Node *destNode)
@@ -222,13 +228,22 @@ void Bar::paint(QPainter *painter, const QStyleOptionGraphicsItem *, QWidget *)
     }
 }
 
+bool Bar::withValues(int mType, int n3, int n4, int out, MemberRecord &next) const
+{
+    const MemberRecord *r = modelRecord();
+    if (!r)
+        return false;
+    next = *r;
+    next.type = model->typeKey(mType);
+    next.node3 = n3;
+    next.node4 = n4;
+    next.iout = out;
+    return true;
+}
+
 void Bar::setProperties(int mType, int n3, int n4, int out)
 {
-    if (model) {
-        emit editRequested(barKey, mType, n3, n4, out);
-        return;
-    }
-    showProperties(mType, n3, n4, out);
+    requestProperties(mType, n3, n4, out);
 }
 
 void Bar::showProperties(int mType, int n3, int n4, int out)
@@ -251,7 +266,11 @@ void Bar::showProperties(int mType, int n3, int n4, int out)
 
 void Bar::requestProperties(int mType, int n3, int n4, int out)
 {
-    emit editRequested(barKey, mType, n3, n4, out);
+    MemberRecord next;
+    if (withValues(mType, n3, n4, out, next))
+        emit editRequested(next);
+    else
+        showProperties(mType, n3, n4, out);
 }
 
 void Bar::deleteThis()

@@ -47,7 +47,7 @@ public:
     int getIout() const;
     Node *sourceNode() const { return source; }
     Node *destNode() const { return dest; }
-    // Ask for the member to join another node at that end (endsRequested).
+    // Ask for the member to join another node at that end (editRequested).
     void setSourceNode(Node *node);
     void setDestNode(Node *node);
     // The ends drawn.
@@ -104,8 +104,8 @@ public slots:
 
 signals:
     void deleteBar(int id);
-    void editRequested(ModelKey key, int mTypeId, int node3, int node4, int iout);
-    void endsRequested(ModelKey key, ModelKey source, ModelKey dest);
+    // The record the member should hold: its dialog's OK, or a setter of its values or ends.
+    void editRequested(const MemberRecord &next);
     void activateDeleteAct(int id);
     void deactivateDeleteAct();
 
@@ -115,6 +115,8 @@ protected:
 
 private:
     const MemberRecord *modelRecord() const;
+    // The model's record with these values; false without one.
+    bool withValues(int mTypeId, int node3, int node4, int iout, MemberRecord &next) const;
 
     ModelKey barKey = 0;
     const ProjectModel *model = nullptr;

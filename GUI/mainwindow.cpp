@@ -84,8 +84,7 @@ MainWindow::MainWindow(QWidget *parent)
     status = new StatusBarPresenter(ui->statusBar, model, scene, ui->gridView);
     connect(scene, &SceneController::nodeClicked, this, &MainWindow::barProcedure);
     connect(scene, &SceneController::nodeEditRequested, this, &MainWindow::editNode);
-    connect(scene, &SceneController::memberEditRequested, this, &MainWindow::editBar);
-    connect(scene, &SceneController::memberEndsRequested, this, &MainWindow::moveMemberEnds);
+    connect(scene, &SceneController::memberEditRequested, this, &MainWindow::editMember);
     connect(scene, &SceneController::memberDeleteRequested, this, &MainWindow::deleteBar);
     connect(scene, &SceneController::memberActivated, this, &MainWindow::activateDeleteAct);
     connect(scene, &SceneController::memberDeactivated, this, &MainWindow::deactivateDeleteAct);
@@ -503,22 +502,18 @@ void MainWindow::editBar(ModelKey key, int mTypeId, int node3, int node4, int io
     next.node3 = node3;
     next.node4 = node4;
     next.iout = iout;
-    dialogs->push(new EditMembersCommand(model, {next}, tr("Edit member %1").arg(model->memberNumber(key))));
+    editMember(next);
 }
 
-void MainWindow::moveMemberEnds(ModelKey key, ModelKey source, ModelKey dest)
+void MainWindow::editMember(const MemberRecord &next)
 {
     // A member joins two nodes no other member joins.
-    const MemberRecord *old = model->member(key);
-    if (!old || source == dest || !model->node(source) || !model->node(dest))
+    if (!model->member(next.key) || next.source == next.dest || !model->node(next.source) || !model->node(next.dest))
         return;
-    const ModelKey other = model->memberBetween(source, dest);
-    if (other && other != key)
+    const ModelKey other = model->memberBetween(next.source, next.dest);
+    if (other && other != next.key)
         return;
-    MemberRecord next = *old;
-    next.source = source;
-    next.dest = dest;
-    dialogs->push(new EditMembersCommand(model, {next}, tr("Edit member %1").arg(model->memberNumber(key))));
+    dialogs->push(new EditMembersCommand(model, {next}, tr("Edit member %1").arg(model->memberNumber(next.key))));
 }
 
 // ---------------------------------------------------------------- members and selection

@@ -219,7 +219,9 @@ private:
     // The model was replaced, its types changed: what the window shows of it follows.
     void modelWasReset();
     void typesWereShown();
-    void moveMemberEnds(ModelKey key, ModelKey source, ModelKey dest);
+    // A member's new record, as its dialog or setters ask: one step, none when it is unchanged or
+    // would join a node to itself or two nodes another member joins.
+    void editMember(const MemberRecord &next);
     void assignToSelection(const QList<ModelKey> &members, const QList<ModelKey> &nodes);
     void selectedKeys(QList<ModelKey> &members, QList<ModelKey> &nodes) const;
     void showFileError(const QString &fileName, const QString &reason) { files->showFileError(fileName, reason); }

@@ -321,7 +321,6 @@ Bar *SceneController::makeBar(const MemberRecord &r, int number)
     connect(bar, &Bar::deleteBar, this, &SceneController::memberDeleteRequested);
     connect(bar, &Bar::deactivateDeleteAct, this, &SceneController::memberDeactivated);
     connect(bar, &Bar::editRequested, this, &SceneController::memberEditRequested);
-    connect(bar, &Bar::endsRequested, this, &SceneController::memberEndsRequested);
     graphicsScene->addItem(bar);
     bar->setKey(r.key);
     bar->setModel(model);

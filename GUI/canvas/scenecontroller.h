@@ -90,8 +90,7 @@ signals:
     // What the items ask for; the window turns each into a step.
     void nodeClicked(int id);
     void nodeEditRequested(const NodeRecord &record);
-    void memberEditRequested(ModelKey key, int mTypeId, int node3, int node4, int iout);
-    void memberEndsRequested(ModelKey key, ModelKey source, ModelKey dest);
+    void memberEditRequested(const MemberRecord &next);
     void memberDeleteRequested(int id);
     void memberActivated(int id);
     void memberDeactivated();
