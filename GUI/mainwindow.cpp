@@ -36,6 +36,7 @@
 #include <QGraphicsScene>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -71,6 +72,14 @@ MainWindow::MainWindow(QWidget *parent)
     auto *box = new QVBoxLayout(ui->gridViewGroupBox);
     box->addWidget(ui->gridView);
     ui->gridView->setMinimumSize(100, 80);
+    // A first start says what to do, over the empty view.
+    emptyHint = new QLabel(tr("Start with Edit \u2192 Grid (Alt+G), or open a project (Ctrl+O)"));
+    emptyHint->setObjectName(QStringLiteral("emptyHint"));
+    emptyHint->setAlignment(Qt::AlignCenter);
+    emptyHint->setWordWrap(true);
+    emptyHint->setStyleSheet(QStringLiteral("color: gray; font-size: 14pt;"));
+    emptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (new QVBoxLayout(ui->gridView->viewport()))->addWidget(emptyHint);
 
     // The views of the model, in the order they follow its signals: the scene
     // first, then the dialogs, then what the window itself shows.
@@ -95,6 +104,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(model, &ProjectModel::settingsChanged, this, [this](ProjectModel::Section section) {
         if (section == ProjectModel::Control)
             ui->actionSHAPE->setEnabled(model->shapeEnabled());
+        if (section == ProjectModel::Grid)
+            emptyHint->setVisible(model->nodes().isEmpty());
     });
     connect(&controlDialog, &controlOptionsDialog::activateShapeAction, this, &MainWindow::activateShapeAction);
 
@@ -271,6 +282,7 @@ void MainWindow::linkAnalysisDock()
 void MainWindow::modelWasReset()
 {
     const bool begun = model->data().begun;
+    emptyHint->setVisible(model->nodes().isEmpty());
     for (QAction *a : {ui->editLoadAction, ui->editDriftAction, ui->editMTypeAction, ui->editMassAction,
                        ui->editControlOptionsAction, ui->actionEQUAKE})
         a->setEnabled(begun);

@@ -31,6 +31,7 @@ class Node;
 class QAction;
 class QComboBox;
 class QGraphicsScene;
+class QLabel;
 class QMenu;
 class QTimer;
 class QUndoStack;
@@ -261,6 +262,7 @@ private:
     ProjectDocument *document = nullptr;   // the file state
     FileController *files = nullptr;       // its questions, dialogs and title
     QMenu *recentMenu = nullptr;
+    QLabel *emptyHint = nullptr;   // shown while there is no grid
 };
 
 #endif // MAINWINDOW_H
