@@ -1,4 +1,5 @@
 #include "filecontroller.h"
+#include "startfolder.h"
 
 #include "modelcheck.h"
 #include "projectdata.h"
@@ -111,7 +112,7 @@ void FileController::generateFile()
 
 void FileController::generarArchivo()
 {
-    QFileDialog dialog(window, tr("Generate file"), QString(), tr("Text File (*.txt);;Data File(*.dat)"));
+    QFileDialog dialog(window, tr("Generate file"), StartFolder::of(doc->fileName()), tr("Text File (*.txt);;Data File(*.dat)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     // A name typed without an extension takes the chosen filter's.
@@ -121,16 +122,19 @@ void FileController::generarArchivo()
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    StartFolder::used(dialog.selectedFiles().first());
     writeAnalysisFile(dialog.selectedFiles().first());
 }
 
 QString FileController::askProjectName(const QString &caption)
 {
-    QFileDialog dialog(window, caption, doc->fileName(), tr("GUI File (*.kfp)"));
+    QFileDialog dialog(window, caption, doc->fileName().isEmpty() ? StartFolder::of(QString()) : doc->fileName(),
+                       tr("GUI File (*.kfp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("kfp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    StartFolder::used(dialog.selectedFiles().first());
     return dialog.selectedFiles().first();
 }
 
@@ -157,9 +161,10 @@ void FileController::openFile()
     if (!maybeSave())
         return;
     const QString fileName =
-        QFileDialog::getOpenFileName(window, tr("Open project"), QString(), tr("GUI File (*.kfp)"));
+        QFileDialog::getOpenFileName(window, tr("Open project"), StartFolder::of(doc->fileName()), tr("GUI File (*.kfp)"));
     if (fileName.isEmpty())
         return;
+    StartFolder::used(fileName);
     readProjectFile(fileName);
 }
 
@@ -167,8 +172,9 @@ void FileController::importAnalysisFile()
 {
     if (!maybeSave())
         return;
-    const QString fileName = QFileDialog::getOpenFileName(window, tr("Import analysis file"), QString(),
+    const QString fileName = QFileDialog::getOpenFileName(window, tr("Import analysis file"), StartFolder::of(doc->fileName()),
                                                           tr("Text File (*.txt);;Data File(*.dat);;All Files (*)"));
+    StartFolder::used(fileName);
     if (!fileName.isEmpty())
         readAnalysisFile(fileName);
 }

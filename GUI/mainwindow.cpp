@@ -20,6 +20,7 @@
 #include "projectdata.h"
 #include "replicatedialog.h"
 #include "settingscommand.h"
+#include "startfolder.h"
 #include "statusbarpresenter.h"
 #include "windowactions.h"
 
@@ -398,11 +399,12 @@ bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
 
 void MainWindow::showExportPictureDialog()
 {
-    // First beside the project, named after it.
-    QString start = pictureFile;
-    if (start.isEmpty() && !currentFile().isEmpty()) {
+    // In the project's folder, named after it or the last picture; else where the last file went.
+    QString start = pictureFile.isEmpty() ? StartFolder::of(QString()) : pictureFile;
+    if (!currentFile().isEmpty()) {
         const QFileInfo project(currentFile());
-        start = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
+        start = project.absoluteDir().filePath(pictureFile.isEmpty() ? project.completeBaseName() + QStringLiteral(".png")
+                                                                     : QFileInfo(pictureFile).fileName());
     }
     QFileDialog dialog(this, tr("Export Picture"), start,
                        tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
@@ -420,6 +422,7 @@ void MainWindow::showExportPictureDialog()
         grid->addWidget(black, grid->rowCount(), 0, 1, grid->columnCount());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    StartFolder::used(dialog.selectedFiles().first());
     exportPicture(dialog.selectedFiles().first(), black->isChecked());
 }
 

@@ -1,18 +1,62 @@
 #include <QtTest>
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QUndoStack>
 
 #include "mainwindow.h"
 #include "testmodels.h"
 
-// The small things a new user meets first: the empty view's hint.
+// The small things a new user meets first: the empty view's hint, where the
+// file dialogs start.
 
 namespace {
 
 using TestModels::setGrid;
 
+// The folder the next file dialog opened by run() starts in; the dialog is cancelled.
+QString startFolderOf(const std::function<void()> &run)
+{
+    QString folder = QStringLiteral("<no dialog>");
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            timer.stop();
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    timer.start();
+    run();
+    timer.stop();
+    return folder;
+}
+
+// A file dialog opened by run() takes this path.
+void choose(const QString &path, const std::function<void()> &run)
+{
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            timer.stop();
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+        }
+    });
+    timer.start();
+    run();
+    timer.stop();
+}
+
+using Opener = std::function<void(MainWindow &)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Opener)
 
 class tst_MainWindowFriction : public QObject
 {
@@ -21,6 +65,8 @@ class tst_MainWindowFriction : public QObject
 private slots:
     void emptyHint_data();
     void emptyHint();
+    void startFolders_data();
+    void startFolders();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -46,6 +92,40 @@ void tst_MainWindowFriction::emptyHint()
     QVERIFY(hint->text().contains(QStringLiteral("Edit \u2192 Grid (Alt+G)")));
     QVERIFY(hint->text().contains(QStringLiteral("Ctrl+O")));
     QCOMPARE(!hint->isHidden(), shown);
+}
+
+void tst_MainWindowFriction::startFolders_data()
+{
+    QTest::addColumn<Opener>("open");
+    const Opener quake = [](MainWindow &w) {
+        w.getQuakeDialog()->findChild<QPushButton *>(QStringLiteral("browseBtn"))->click();
+    };
+    QTest::newRow("open") << Opener([](MainWindow &w) { w.openFile(); });
+    QTest::newRow("save as") << Opener([](MainWindow &w) { w.saveFileAs(); });
+    QTest::newRow("generate") << Opener([](MainWindow &w) { w.generarArchivo(); });
+    QTest::newRow("import") << Opener([](MainWindow &w) { w.importAnalysisFile(); });
+    QTest::newRow("export picture") << Opener([](MainWindow &w) { w.showExportPictureDialog(); });
+    QTest::newRow("earthquake browse") << quake;
+}
+
+void tst_MainWindowFriction::startFolders()
+{
+    QFETCH(Opener, open);
+    QTemporaryDir projectDir, usedDir;
+    QVERIFY(projectDir.isValid() && usedDir.isValid());
+    const QString current = QDir::currentPath();
+
+    // A project: its folder, whatever was used before.
+    MainWindow saved;
+    setGrid(saved, {"0", "5"}, {"0", "3"});
+    choose(usedDir.filePath(QStringLiteral("other.kfp")), [&] { saved.saveFileAs(); });
+    QVERIFY(saved.writeProjectFile(projectDir.filePath(QStringLiteral("frame.kfp"))));
+    QCOMPARE(startFolderOf([&] { open(saved); }), QDir(projectDir.path()).absolutePath());
+
+    // No project: the folder last used in this session, by any window.
+    MainWindow fresh;
+    QCOMPARE(startFolderOf([&] { open(fresh); }), QDir(usedDir.path()).absolutePath());
+    QCOMPARE(QDir::currentPath(), current);
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
