@@ -1,20 +1,34 @@
 #include <QtTest>
 
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
+#include "bar.h"
+#include "gridview.h"
 #include "mainwindow.h"
+#include "node.h"
 #include "testmodels.h"
 
 // The small things a new user meets first: the empty view's hint, where the
-// file dialogs start.
+// file dialogs start, Find bringing the item close.
 
 namespace {
 
 using TestModels::setGrid;
+
+// Lines `apart` from each other, as many as asked, labelled as the dialog does.
+QStringList lines(int count, int apart)
+{
+    QStringList l;
+    for (int i = 0; i < count; ++i)
+        l << QString::number(i * apart);
+    return l;
+}
 
 // The folder the next file dialog opened by run() starts in; the dialog is cancelled.
 QString startFolderOf(const std::function<void()> &run)
@@ -67,6 +81,8 @@ private slots:
     void emptyHint();
     void startFolders_data();
     void startFolders();
+    void findZoomsAndCentres_data();
+    void findZoomsAndCentres();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -126,6 +142,54 @@ void tst_MainWindowFriction::startFolders()
     MainWindow fresh;
     QCOMPARE(startFolderOf([&] { open(fresh); }), QDir(usedDir.path()).absolutePath());
     QCOMPARE(QDir::currentPath(), current);
+}
+
+void tst_MainWindowFriction::findZoomsAndCentres_data()
+{
+    QTest::addColumn<bool>("member");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<double>("startScale");
+    QTest::newRow("corner node, fitted") << false << 1 << 0.0;
+    QTest::newRow("far node, fitted") << false << 651 << 0.0;
+    QTest::newRow("member, fitted") << true << 1 << 0.0;
+    QTest::newRow("node, already close") << false << 300 << 4.0;
+}
+
+void tst_MainWindowFriction::findZoomsAndCentres()
+{
+    QFETCH(bool, member);
+    QFETCH(int, number);
+    QFETCH(double, startScale);
+    MainWindow w;
+    setGrid(w, lines(31, 10), lines(21, 10));
+    TestModels::addMemberTypes(w, {Member::FRAME});
+    w.findChild<QAction *>(QStringLiteral("createBarAct"))->setChecked(true);
+    w.createBar();
+    w.barProcedure(330);
+    w.barProcedure(331);
+    w.resize(1024, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *view = w.findChild<GridView *>(QStringLiteral("gridView"));
+    w.zoomToFit();
+    if (startScale > 0) {
+        view->resetTransform();
+        view->scale(startScale, startScale);
+    }
+    const double before = QStyleOptionGraphicsItem::levelOfDetailFromTransform(view->transform());
+
+    QVERIFY(w.findItem(member, number));
+    const double lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(view->transform());
+    QVERIFY2(QFontMetricsF(view->font()).height() * lod >= 7, qPrintable(QString::number(lod)));
+    if (startScale > 0)
+        QCOMPARE(lod, before);   // close enough already: no zoom
+    QGraphicsItem *item = member ? static_cast<QGraphicsItem *>(w.getBars().at(number - 1))
+                                 : w.getNodes().at(number - 1);
+    QVERIFY(item->isSelected());
+    const QPoint at = view->mapFromScene(item->sceneBoundingRect().center());
+    const QPoint middle = view->viewport()->rect().center();
+    QVERIFY2((at - middle).manhattanLength() <= 4,
+             qPrintable(QStringLiteral("at %1,%2, middle %3,%4").arg(at.x()).arg(at.y()).arg(middle.x()).arg(middle.y())));
 }
 
 QTEST_MAIN(tst_MainWindowFriction)

@@ -96,6 +96,7 @@ void Canvas::zoomToFit()
     const QRectF all = controller->extent();
     if (all.isEmpty())
         return;
+    gridView->setSceneRect(QRectF());   // the room Find made goes
     const double margin = 0.03 * qMax(all.width(), all.height());
     gridView->fitInView(all.adjusted(-margin, -margin, margin, margin), Qt::KeepAspectRatio);
 }

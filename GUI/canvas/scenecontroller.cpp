@@ -13,6 +13,7 @@
 #include <QGraphicsSceneHelpEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QSet>
+#include <QStyleOptionGraphicsItem>
 
 SceneController::SceneController(ProjectModel *m, GridView *v, QObject *parent)
     : QObject(parent), model(m), view(v)
@@ -267,6 +268,7 @@ void SceneController::updateKupsLists()
 
 void SceneController::rebuild()
 {
+    view->setSceneRect(QRectF());   // Find's room goes with the model it was made for
     newNodes.clear();
     newBars.clear();
     gridItems.clear();
@@ -545,7 +547,16 @@ bool SceneController::findItem(bool member, int number)
         return false;
     graphicsScene->clearSelection();
     target->setSelected(true);
-    view->centerOn(target);
+    // Close enough that its number shows (drawn from 7 pixels high), with room to spare.
+    const double lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(view->transform());
+    const double readable = 11.0 / drawing.lineHeight;
+    if (lod > 0 && lod < readable)
+        view->scale(readable / lod, readable / lod);
+    // Room around the model, so that an item at its edge can come to the middle.
+    const QPointF middle = target->sceneBoundingRect().center();
+    const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
+    view->setSceneRect(view->sceneRect().united(shown.translated(middle - shown.center())));
+    view->centerOn(middle);
     return true;
 }
 
