@@ -52,12 +52,12 @@ bool FileController::writeAnalysisFile(const QString &fileName)
     for (const ModelCheck::Problem &p : ModelCheck::check(doc->model()->data(), doc->fileName()))
         if (p.severity == ModelCheck::Problem::Warning)
             ++warnings;
-    window->statusBar()->showMessage(warnings == 0 ? tr("Wrote %1").arg(fileName)
-                                                   : tr("Wrote %1; %2 warning%3: Tools \u2192 Check Model")
+    window->statusBar()->showMessage(warnings == 0 ? tr("Generated %1").arg(fileName)
+                                                   : tr("Generated %1; %2 warning%3: Tools \u2192 Check Model")
                                                          .arg(fileName)
                                                          .arg(warnings)
                                                          .arg(warnings == 1 ? QString() : QStringLiteral("s")),
-                                     15000);
+                                     5000);
     return true;
 }
 
@@ -68,6 +68,7 @@ bool FileController::writeProjectFile(const QString &fileName)
         showFileError(fileName, error);
         return false;
     }
+    window->statusBar()->showMessage(tr("Saved %1").arg(fileName), 5000);
     return true;
 }
 

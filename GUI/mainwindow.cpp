@@ -393,7 +393,7 @@ bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
         return false;
     }
     pictureFile = fileName;
-    statusBar()->showMessage(tr("Exported %1").arg(fileName), 15000);
+    statusBar()->showMessage(tr("Exported %1").arg(fileName), 5000);
     return true;
 }
 
@@ -602,6 +602,7 @@ void MainWindow::updateSelectionActions()
         }
     }
     deleteAct->setEnabled(bars > 0);
+    status->showSelection(bars, nodes);
     scene->setNamedMember(bars == 1 ? single->getId() : -1);
     assignAct->setEnabled(bars + nodes > 0);
     const bool one = bars + nodes == 1;

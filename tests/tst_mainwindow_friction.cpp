@@ -1,21 +1,24 @@
 #include <QtTest>
 
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
 #include <QUndoStack>
 
 #include "bar.h"
+#include "canvas/canvas.h"
 #include "gridview.h"
 #include "mainwindow.h"
 #include "node.h"
 #include "testmodels.h"
 
 // The small things a new user meets first: the empty view's hint, where the
-// file dialogs start, Find bringing the item close.
+// file dialogs start, Find bringing the item close, the status bar.
 
 namespace {
 
@@ -68,6 +71,27 @@ void choose(const QString &path, const std::function<void()> &run)
 
 using Opener = std::function<void(MainWindow &)>;
 
+// A 3 by 2 grid with one frame type and members 1-2, 2-3 and 4-5, shown.
+void threeMembers(MainWindow &w)
+{
+    setGrid(w, {"0", "5", "10"}, {"0", "4"});
+    TestModels::addMemberTypes(w, {Member::FRAME});
+    w.findChild<QAction *>(QStringLiteral("createBarAct"))->setChecked(true);
+    w.createBar();
+    for (const auto &[a, b] : {std::pair{1, 2}, {2, 3}, {4, 5}}) {
+        w.barProcedure(a);
+        w.barProcedure(b);
+    }
+    w.resize(900, 600);
+    w.show();
+    w.zoomToFit();
+}
+
+QString statusText(MainWindow &w, const char *name)
+{
+    return w.statusBar()->findChild<QLabel *>(QLatin1String(name))->text();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Opener)
@@ -83,6 +107,12 @@ private slots:
     void startFolders();
     void findZoomsAndCentres_data();
     void findZoomsAndCentres();
+    void hoverGoesWithItsItem_data();
+    void hoverGoesWithItsItem();
+    void selectionCounted_data();
+    void selectionCounted();
+    void fileMessages_data();
+    void fileMessages();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -190,6 +220,93 @@ void tst_MainWindowFriction::findZoomsAndCentres()
     const QPoint middle = view->viewport()->rect().center();
     QVERIFY2((at - middle).manhattanLength() <= 4,
              qPrintable(QStringLiteral("at %1,%2, middle %3,%4").arg(at.x()).arg(at.y()).arg(middle.x()).arg(middle.y())));
+}
+
+void tst_MainWindowFriction::hoverGoesWithItsItem_data()
+{
+    QTest::addColumn<bool>("overNode");   // else over member 1
+    QTest::addColumn<Opener>("change");
+    QTest::addColumn<bool>("cleared");
+    QTest::newRow("member deleted") << false << Opener([](MainWindow &w) { w.deleteBar(1); }) << true;
+    QTest::newRow("another member deleted") << false << Opener([](MainWindow &w) { w.deleteBar(3); }) << false;
+    QTest::newRow("member undone") << false << Opener([](MainWindow &w) { w.undoStack()->setIndex(2); }) << true;
+    QTest::newRow("node, new project") << true << Opener([](MainWindow &w) {
+        QVERIFY(!TestModels::answeringBox(QStringLiteral("Discard"), [&] { w.newFile(); }).isEmpty());
+    }) << true;
+    QTest::newRow("node, grid undone") << true << Opener([](MainWindow &w) { w.undoStack()->setIndex(0); }) << true;
+}
+
+void tst_MainWindowFriction::hoverGoesWithItsItem()
+{
+    QFETCH(bool, overNode);
+    QFETCH(Opener, change);
+    QFETCH(bool, cleared);
+    MainWindow w;
+    threeMembers(w);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *view = w.findChild<GridView *>(QStringLiteral("gridView"));
+    QGraphicsItem *item = overNode ? static_cast<QGraphicsItem *>(w.getNodes().at(0)) : w.getBars().at(0);
+    emit w.findChild<Canvas *>()->hovered(view->mapFromScene(item->sceneBoundingRect().center()));
+    const QString before = statusText(w, "statusItem");
+    QVERIFY2(before.startsWith(overNode ? QStringLiteral("Node 1") : QStringLiteral("Member 1")), qPrintable(before));
+    change(w);
+    QCOMPARE(statusText(w, "statusItem"), cleared ? QString() : before);
+}
+
+void tst_MainWindowFriction::selectionCounted_data()
+{
+    QTest::addColumn<int>("members");
+    QTest::addColumn<int>("nodes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("none") << 0 << 0 << QString();
+    QTest::newRow("one member") << 1 << 0 << QStringLiteral("1 member selected");
+    QTest::newRow("one node") << 0 << 1 << QStringLiteral("1 node selected");
+    QTest::newRow("both") << 3 << 2 << QStringLiteral("3 members and 2 nodes selected");
+}
+
+void tst_MainWindowFriction::selectionCounted()
+{
+    QFETCH(int, members);
+    QFETCH(int, nodes);
+    QFETCH(QString, text);
+    MainWindow w;
+    threeMembers(w);
+    w.getNodes().at(5)->setSelected(true);   // then let go: the label follows
+    QTRY_COMPARE(statusText(w, "statusSelection"), QStringLiteral("1 node selected"));
+    w.getScene()->clearSelection();
+    for (int k = 0; k < members; ++k)
+        w.getBars().at(k)->setSelected(true);
+    for (int k = 0; k < nodes; ++k)
+        w.getNodes().at(k)->setSelected(true);
+    QTRY_COMPARE(statusText(w, "statusSelection"), text);
+}
+
+void tst_MainWindowFriction::fileMessages_data()
+{
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("save") << QStringLiteral("Saved") << QStringLiteral("frame.kfp");
+    QTest::newRow("generate") << QStringLiteral("Generated") << QStringLiteral("frame.txt");
+    QTest::newRow("export") << QStringLiteral("Exported") << QStringLiteral("frame.png");
+}
+
+void tst_MainWindowFriction::fileMessages()
+{
+    QFETCH(QString, word);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    MainWindow w;
+    QVERIFY(w.readProjectFile(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp")));
+    const QString path = dir.filePath(name);
+    const bool written = word == QLatin1String("Saved")       ? w.writeProjectFile(path)
+                         : word == QLatin1String("Generated") ? w.writeAnalysisFile(path)
+                                                              : w.exportPicture(path);
+    QVERIFY(written);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(w.statusBar()->currentMessage().startsWith(word + QLatin1Char(' ') + path));
+    QTRY_VERIFY_WITH_TIMEOUT(w.statusBar()->currentMessage().isEmpty(), 7000);
+    QVERIFY2(clock.elapsed() >= 4500 && clock.elapsed() < 6500, qPrintable(QString::number(clock.elapsed())));
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
