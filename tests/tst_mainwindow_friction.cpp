@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontMetricsF>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -12,6 +14,7 @@
 
 #include "bar.h"
 #include "canvas/canvas.h"
+#include "canvas/createmembertool.h"
 #include "gridview.h"
 #include "mainwindow.h"
 #include "node.h"
@@ -113,6 +116,8 @@ private slots:
     void selectionCounted();
     void fileMessages_data();
     void fileMessages();
+    void drawingFeedback_data();
+    void drawingFeedback();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -307,6 +312,69 @@ void tst_MainWindowFriction::fileMessages()
     QVERIFY(w.statusBar()->currentMessage().startsWith(word + QLatin1Char(' ') + path));
     QTRY_VERIFY_WITH_TIMEOUT(w.statusBar()->currentMessage().isEmpty(), 7000);
     QVERIFY2(clock.elapsed() >= 4500 && clock.elapsed() < 6500, qPrintable(QString::number(clock.elapsed())));
+}
+
+void tst_MainWindowFriction::drawingFeedback_data()
+{
+    // Clicks on nodes ("+" with Shift), "E" for Esc; after them, the members
+    // made and the node a member would start from (0 none).
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("members");
+    QTest::addColumn<int>("pending");
+    QTest::newRow("first node") << "1" << "" << 1;
+    QTest::newRow("member made") << "1 2" << "1-2" << 0;
+    QTest::newRow("Esc drops the first node") << "1 E 3" << "" << 3;
+    QTest::newRow("Esc with none pending") << "E 1 2" << "1-2" << 0;
+    QTest::newRow("Shift chains") << "1 2+ 3+" << "1-2 2-3" << 3;
+    QTest::newRow("chain then plain") << "4 5+ 6" << "4-5 5-6" << 0;
+    QTest::newRow("refused chains nothing") << "1 2 1 2+" << "1-2" << 0;
+}
+
+void tst_MainWindowFriction::drawingFeedback()
+{
+    QFETCH(QString, script);
+    QFETCH(QString, members);
+    QFETCH(int, pending);
+    MainWindow w;
+    setGrid(w, {"0", "5", "10"}, {"0", "4"});
+    TestModels::addMemberTypes(w, {Member::FRAME});
+    w.findChild<QAction *>(QStringLiteral("createBarAct"))->setChecked(true);
+    w.createBar();
+    w.resize(900, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.zoomToFit();
+    auto *view = w.findChild<GridView *>(QStringLiteral("gridView"));
+    auto *tool = w.findChild<CreateMemberTool *>();
+    const auto at = [&](int node) { return view->mapFromScene(w.getNodes().at(node - 1)->scenePos()); };
+    for (QString step : script.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("E")) {
+            QTest::keyClick(&w, Qt::Key_Escape);
+            continue;
+        }
+        const bool shift = step.endsWith(QLatin1Char('+'));
+        const int node = step.remove(QLatin1Char('+')).toInt();
+        // A refused member says so in a box.
+        TestModels::answeringBox(QStringLiteral("OK"), [&] {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier, at(node));
+        });
+    }
+    QStringList made;
+    for (const Bar *bar : w.getBars())
+        made << QStringLiteral("%1-%2").arg(bar->sourceNode()->getId()).arg(bar->destNode()->getId());
+    QCOMPARE(made.join(QLatin1Char(' ')), members);
+    QCOMPARE(tool->rubberBand() != nullptr, pending != 0);
+    QCOMPARE(tool->firstNodeMark() != nullptr, pending != 0);
+    if (pending) {
+        // The line follows the cursor from the first node.
+        const QPointF from = w.getNodes().at(pending - 1)->scenePos();
+        QCOMPARE(tool->firstNodeMark()->pos(), from);
+        const QPoint cursor = at(pending) + QPoint(37, -23);
+        QTest::mouseMove(view->viewport(), cursor - QPoint(5, 5));   // Qt drops a move to where the last one went
+        QTest::mouseMove(view->viewport(), cursor);
+        QTRY_COMPARE(tool->rubberBand()->line().p1(), from);
+        QTRY_COMPARE(tool->rubberBand()->line().p2(), view->mapToScene(cursor));
+    }
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
