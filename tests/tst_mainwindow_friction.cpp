@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QElapsedTimer>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontMetricsF>
 #include <QGraphicsEllipseItem>
@@ -118,6 +119,8 @@ private slots:
     void fileMessages();
     void drawingFeedback_data();
     void drawingFeedback();
+    void readableCodes_data();
+    void readableCodes();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -375,6 +378,48 @@ void tst_MainWindowFriction::drawingFeedback()
         QTRY_COMPARE(tool->rubberBand()->line().p1(), from);
         QTRY_COMPARE(tool->rubberBand()->line().p2(), view->mapToScene(cursor));
     }
+}
+
+void tst_MainWindowFriction::readableCodes_data()
+{
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<QString>("label");   // beside it; empty for none
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("frame rule") << "ihystCBox" << "ihystNameLabel" << "57"
+                                << "57  Revised Takeda Degrading Trilinear" << "57 Revised Takeda Degrading Trilinear";
+    QTest::newRow("spring rule") << "ihystCBox_2" << "ihystNameLabel_2" << "4" << "4  Takeda" << "4 Takeda";
+    QTest::newRow("wall rule") << "ihystCBox_3" << "ihystNameLabel_3" << "1"
+                               << "1  Taylor material properties, linear stress-strain to SIGA"
+                               << "1 Taylor material properties, linear stress-strain to SIGA";
+    QTest::newRow("multi-spring rule") << "ihystCBox_4" << "ihystNameLabel_4" << "3" << "3  Ramberg-Osgood"
+                                       << "3 Ramberg-Osgood";
+    QTest::newRow("section type") << "itypeCBox" << "" << "8" << "" << "8 Asymmetric quadratic beam-column";
+    QTest::newRow("pins") << "ipinCBox" << "" << "3" << "" << "3 Both ends pinned";
+    QTest::newRow("no line for the code") << "ilosCBox" << "" << "2" << "" << "";
+}
+
+void tst_MainWindowFriction::readableCodes()
+{
+    QFETCH(QString, combo);
+    QFETCH(QString, label);
+    QFETCH(QString, code);
+    QFETCH(QString, named);
+    QFETCH(QString, tip);
+    MainWindow w;
+    auto *box = w.getMTypeDialog()->findChild<QComboBox *>(combo);
+    QVERIFY(box);
+    const int item = box->findText(code);
+    QVERIFY(item >= 0);   // the items' texts stay the codes
+    QCOMPARE(box->itemData(item, Qt::ToolTipRole).toString(), tip);
+    if (label.isEmpty())
+        return;
+    box->setCurrentIndex(item == 0 ? 1 : 0);
+    box->setCurrentIndex(item);
+    auto *name = w.getMTypeDialog()->findChild<QLabel *>(label);
+    QVERIFY(name);
+    QCOMPARE(name->text(), named);
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
