@@ -22,6 +22,7 @@
 #include "settingscommand.h"
 #include "startfolder.h"
 #include "statusbarpresenter.h"
+#include "userguidedialog.h"
 #include "windowactions.h"
 
 #include <QAction>
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget *parent)
       shapeDialog(this),
       about(this)
 {
+    Q_INIT_RESOURCE(userguide);   // kept in the static library
     ui->setupUi(this);
     model = new ProjectModel(this);
     stack = new QUndoStack(this);
@@ -370,6 +372,15 @@ void MainWindow::setMemberNumbers(bool on)
 {
     if (scene->style().memberNumbers != on)
         scene->setMemberNumbers(on);
+}
+
+void MainWindow::showUserGuide()
+{
+    if (!userGuide)
+        userGuide = new UserGuideDialog(this);
+    userGuide->show();
+    userGuide->raise();
+    userGuide->activateWindow();
 }
 
 void MainWindow::showFindDialog()

@@ -156,6 +156,8 @@ public slots:
     void showEditQuakeDialog();
     void showEditShapeDialog();
     void showAboutDialog() { about.exec(); }
+    // Help → User Guide (F1).
+    void showUserGuide();
     void showFindDialog();
     void showExportPictureDialog();
 
@@ -262,7 +264,8 @@ private:
     ProjectDocument *document = nullptr;   // the file state
     FileController *files = nullptr;       // its questions, dialogs and title
     QMenu *recentMenu = nullptr;
-    QLabel *emptyHint = nullptr;   // shown while there is no grid
+    QLabel *emptyHint = nullptr;
+    QDialog *userGuide = nullptr;   // made on first use   // shown while there is no grid
 };
 
 #endif // MAINWINDOW_H

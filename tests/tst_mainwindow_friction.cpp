@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -121,6 +122,8 @@ private slots:
     void drawingFeedback();
     void readableCodes_data();
     void readableCodes();
+    void userGuide_data();
+    void userGuide();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -420,6 +423,34 @@ void tst_MainWindowFriction::readableCodes()
     auto *name = w.getMTypeDialog()->findChild<QLabel *>(label);
     QVERIFY(name);
     QCOMPARE(name->text(), named);
+}
+
+void tst_MainWindowFriction::userGuide_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("inside");
+    QTest::newRow("its first heading") << "Using the program" << true;
+    QTest::newRow("a later section") << "Command line" << true;
+    QTest::newRow("installing") << "cmake --install build" << false;
+    QTest::newRow("development") << "Development" << false;
+    QTest::newRow("the title") << "GUI for Taliskor2D\n" << false;
+}
+
+void tst_MainWindowFriction::userGuide()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, inside);
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_F1);
+    auto *browser = w.findChild<QTextBrowser *>(QStringLiteral("userGuideBrowser"));
+    QVERIFY(browser);
+    QTRY_VERIFY(browser->isVisible());
+    QCOMPARE(browser->toPlainText().contains(text), inside);
+    // The pictures come from the program itself.
+    const QVariant picture = browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("docs/edit-undo.png")));
+    QVERIFY(!picture.value<QImage>().isNull() || !picture.toByteArray().isEmpty());
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
