@@ -16,6 +16,7 @@
 #include "finddialog.h"
 #include "member.h"
 #include "modelsteps.h"
+#include "pictureexport.h"
 #include "node.h"
 #include "projectdata.h"
 #include "replicatedialog.h"
@@ -32,6 +33,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -42,6 +44,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -396,10 +399,15 @@ void MainWindow::showFindDialog()
         findItem(finder->isMember(), finder->getNumber());
 }
 
-bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
+bool MainWindow::exportPicture(const QString &fileName, bool blackBackground, int pngWidth)
 {
+    PictureExport::Options options;
+    options.blackBackground = blackBackground;
+    options.pngWidth = pngWidth;
+    options.title = document->displayName();
+    options.date = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     QString error;
-    if (!scene->writePicture(fileName, blackBackground, &error)) {
+    if (!scene->writePicture(fileName, options, &error)) {
         showFileError(fileName, error);
         return false;
     }
@@ -429,12 +437,22 @@ void MainWindow::showExportPictureDialog()
     });
     auto *black = new QCheckBox(tr("Black background, as on the screen"), &dialog);
     black->setObjectName(QStringLiteral("exportBlackCheckBox"));
-    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+    auto *width = new QSpinBox(&dialog);
+    width->setObjectName(QStringLiteral("pngWidthSpinBox"));
+    width->setRange(200, 12000);
+    width->setSingleStep(100);
+    width->setValue(pngWidth);
+    width->setPrefix(tr("PNG width: "));
+    width->setSuffix(tr(" pixels"));
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
         grid->addWidget(black, grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addWidget(width, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     StartFolder::used(dialog.selectedFiles().first());
-    exportPicture(dialog.selectedFiles().first(), black->isChecked());
+    pngWidth = width->value();
+    exportPicture(dialog.selectedFiles().first(), black->isChecked(), pngWidth);
 }
 
 // ---------------------------------------------------------------- window events

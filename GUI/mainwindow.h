@@ -88,9 +88,10 @@ public:
     // The projects opened or saved last, newest first.
     QStringList recentFiles() const { return document->recentFiles(); }
 
-    // The whole model as drawn, to PNG, SVG or PDF by the extension; white
-    // paper unless the screen's black is asked for. Reports its own failure.
-    bool exportPicture(const QString &fileName, bool blackBackground = false);
+    // The whole model as drawn, to PNG (pngWidth pixels wide), SVG or PDF (a
+    // report page with a title block) by the extension; white paper unless the
+    // screen's black is asked for. Reports its own failure.
+    bool exportPicture(const QString &fileName, bool blackBackground = false, int pngWidth = 2400);
     // Selects node or member `number` (from 1) alone and centres the view on it.
     bool findItem(bool member, int number);
 
@@ -260,6 +261,7 @@ private:
     ReplicateDialog *replicateDialog = nullptr;
     findDialog *finder = nullptr;   // made on first use
     QString pictureFile;            // the last picture exported
+    int pngWidth = 2400;            // and the width last asked of a PNG
     QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
     ProjectDocument *document = nullptr;   // the file state
     FileController *files = nullptr;       // its questions, dialogs and title

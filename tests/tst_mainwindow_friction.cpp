@@ -8,6 +8,8 @@
 #include <QGraphicsLineItem>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QStyleOptionGraphicsItem>
@@ -124,6 +126,8 @@ private slots:
     void readableCodes();
     void userGuide_data();
     void userGuide();
+    void reportPictures_data();
+    void reportPictures();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -451,6 +455,65 @@ void tst_MainWindowFriction::userGuide()
     // The pictures come from the program itself.
     const QVariant picture = browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("docs/edit-undo.png")));
     QVERIFY(!picture.value<QImage>().isNull() || !picture.toByteArray().isEmpty());
+}
+
+void tst_MainWindowFriction::reportPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("asked");   // the dialog's PNG width; 0: exportPicture's own
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QSize>("size");   // PNG pixels wide (height unchecked), or PDF page in points
+    QTest::newRow("png, default width") << "m.png" << 0 << QLocale(QLocale::German) << QSize(2400, 0);
+    QTest::newRow("png, width from the dialog") << "m.png" << 1000 << QLocale(QLocale::German) << QSize(1000, 0);
+    QTest::newRow("pdf, A4 landscape") << "m.pdf" << 0 << QLocale(QLocale::German, QLocale::Germany) << QSize(842, 595);
+    QTest::newRow("pdf, Letter in the US") << "m.pdf" << 0 << QLocale(QLocale::English, QLocale::UnitedStates)
+                                          << QSize(792, 612);
+}
+
+void tst_MainWindowFriction::reportPictures()
+{
+    QFETCH(QString, name);
+    QFETCH(int, asked);
+    QFETCH(QLocale, locale);
+    QFETCH(QSize, size);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    MainWindow w;
+    QVERIFY(w.readProjectFile(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp")));
+    if (asked == 0) {
+        QVERIFY(w.exportPicture(path));
+    } else {
+        QTimer timer;
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                timer.stop();
+                dialog->findChild<QSpinBox *>(QStringLiteral("pngWidthSpinBox"))->setValue(asked);
+                dialog->selectFile(path);
+                static_cast<QDialog *>(dialog)->accept();
+            }
+        });
+        timer.start();
+        w.showExportPictureDialog();
+        timer.stop();
+    }
+    QLocale::setDefault(before);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    if (name.endsWith(QLatin1String(".png"))) {
+        QImage image;
+        QVERIFY(image.loadFromData(bytes, "PNG"));
+        QCOMPARE(image.width(), size.width());
+        return;
+    }
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]")).match(QString::fromLatin1(bytes));
+    QVERIFY(box.hasMatch());
+    QCOMPARE(qRound(box.captured(1).toDouble()), size.width());
+    QCOMPARE(qRound(box.captured(2).toDouble()), size.height());
 }
 
 QTEST_MAIN(tst_MainWindowFriction)

@@ -486,10 +486,16 @@ void SceneController::setDimensions(bool on)
         dimensions->setVisible(on);
 }
 
-bool SceneController::writePicture(const QString &fileName, bool blackBackground, QString *error)
+bool SceneController::writePicture(const QString &fileName, PictureExport::Options options, QString *error)
 {
-    drawing.paper = !blackBackground;
-    const bool written = PictureExport::write(graphicsScene, fileName, blackBackground, error);
+    if (drawing.colourByType)
+        for (int i = 0; i < model->types().size(); ++i) {
+            const MemberTypeRecord &t = model->types().at(i);
+            options.legend.append({drawing.typeColours.value(i),
+                                   QStringLiteral("%1  %2").arg(i + 1).arg(t.values ? t.values->getLabel() : QString())});
+        }
+    drawing.paper = !options.blackBackground;
+    const bool written = PictureExport::write(graphicsScene, fileName, options, error);
     drawing.paper = false;
     return written;
 }
