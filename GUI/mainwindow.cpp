@@ -262,8 +262,8 @@ void MainWindow::createDocks()
 void MainWindow::linkAnalysisDock()
 {
     AnalysisFileDock *d = analysisDock;
-    connect(d, &AnalysisFileDock::nodeAsked, this, [this](int n) { scene->findItem(false, n); });
-    connect(d, &AnalysisFileDock::memberAsked, this, [this](int n) { scene->findItem(true, n); });
+    connect(d, &AnalysisFileDock::nodeAsked, this, [this](int n) { findItem(false, n); });
+    connect(d, &AnalysisFileDock::memberAsked, this, [this](int n) { findItem(true, n); });
     connect(d, &AnalysisFileDock::typeMembersAsked, scene, &SceneController::selectMembersOfType);
     connect(d, &AnalysisFileDock::typeAsked, this, [this](int n) { dialogs->showMTypes(n - 1); });
     connect(d, &AnalysisFileDock::settingsAsked, this, [this](ProjectModel::Section s) {
@@ -331,7 +331,11 @@ void MainWindow::updateKupsLists() { scene->updateKupsLists(); }
 const QList<Node *> &MainWindow::getNodes() const { return scene->nodes(); }
 const QList<Bar *> &MainWindow::getBars() const { return scene->bars(); }
 QGraphicsScene *MainWindow::getScene() const { return scene->scene(); }
-bool MainWindow::findItem(bool member, int number) { return scene->findItem(member, number); }
+bool MainWindow::findItem(bool member, int number)
+{
+    canvas->leaveFit();
+    return scene->findItem(member, number);
+}
 void MainWindow::zoomIn() { canvas->zoomIn(); }
 void MainWindow::zoomOut() { canvas->zoomOut(); }
 void MainWindow::zoomToFit() { canvas->zoomToFit(); }

@@ -128,6 +128,8 @@ private slots:
     void userGuide();
     void reportPictures_data();
     void reportPictures();
+    void fitShowsEverything_data();
+    void fitShowsEverything();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -514,6 +516,64 @@ void tst_MainWindowFriction::reportPictures()
     QVERIFY(box.hasMatch());
     QCOMPARE(qRound(box.captured(1).toDouble()), size.width());
     QCOMPARE(qRound(box.captured(2).toDouble()), size.height());
+}
+
+void tst_MainWindowFriction::fitShowsEverything_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<Opener>("then");
+    QTest::addColumn<bool>("fitted");   // still fitted after it
+    const Opener nothing = [](MainWindow &) {};
+    const Opener smaller = [](MainWindow &w) { w.resize(w.width() * 2 / 3, w.height() * 2 / 3); };
+    QTest::newRow("1024 by 700") << QSize(1024, 700) << nothing << true;
+    QTest::newRow("800 by 600") << QSize(800, 600) << nothing << true;
+    QTest::newRow("tall 700 by 1000") << QSize(700, 1000) << nothing << true;
+    QTest::newRow("window made smaller") << QSize(1600, 1000) << smaller << true;
+    QTest::newRow("check dock shown") << QSize(1024, 700) << Opener([](MainWindow &w) { w.showCheckDock(); }) << true;
+    QTest::newRow("zoomed, then smaller") << QSize(1024, 700) << Opener([smaller](MainWindow &w) {
+        w.zoomOut();
+        smaller(w);
+    }) << false;
+    QTest::newRow("found, then smaller") << QSize(1024, 700) << Opener([smaller](MainWindow &w) {
+        w.findItem(false, 1);
+        smaller(w);
+    }) << false;
+}
+
+void tst_MainWindowFriction::fitShowsEverything()
+{
+    QFETCH(QSize, size);
+    QFETCH(Opener, then);
+    QFETCH(bool, fitted);
+    MainWindow w;
+    setGrid(w, lines(31, 10), lines(21, 10));
+    w.resize(size);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.zoomToFit();
+    auto *view = w.findChild<GridView *>(QStringLiteral("gridView"));
+    QCoreApplication::processEvents();
+    const QTransform before = view->transform();
+    then(w);
+    QTest::qWait(50);   // the layouts give the view its new size
+    if (!fitted) {
+        QVERIFY(view->transform() != before);
+        const double kept = view->transform().m11();
+        w.resize(w.size() * 3 / 4);
+        QTest::qWait(50);
+        QCOMPARE(view->transform().m11(), kept);
+        return;
+    }
+    const QRect inside = view->viewport()->rect();
+    for (const Node *n : w.getNodes())
+        QVERIFY2(inside.contains(view->mapFromScene(n->pos())), qPrintable(QString::number(n->getId())));
+    // The grid ids, support marks and dimensions too.
+    for (QGraphicsItem *item : w.getScene()->items()) {
+        const QRect at = view->mapFromScene(item->sceneBoundingRect()).boundingRect();
+        QVERIFY2(inside.adjusted(-1, -1, 1, 1).contains(at),
+                 qPrintable(QStringLiteral("item type %1 at %2,%3 %4x%5 in %6x%7").arg(item->type()).arg(at.x()).arg(at.y())
+                                .arg(at.width()).arg(at.height()).arg(inside.width()).arg(inside.height())));
+    }
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
