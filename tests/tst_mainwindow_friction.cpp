@@ -11,7 +11,9 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -22,6 +24,7 @@
 #include "gridview.h"
 #include "mainwindow.h"
 #include "node.h"
+#include "nodetabledialog.h"
 #include "testmodels.h"
 
 // The small things a new user meets first: the empty view's hint, where the
@@ -130,6 +133,8 @@ private slots:
     void reportPictures();
     void fitShowsEverything_data();
     void fitShowsEverything();
+    void tableKeys_data();
+    void tableKeys();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -574,6 +579,58 @@ void tst_MainWindowFriction::fitShowsEverything()
                  qPrintable(QStringLiteral("item type %1 at %2,%3 %4x%5 in %6x%7").arg(item->type()).arg(at.x()).arg(at.y())
                                 .arg(at.width()).arg(at.height()).arg(inside.width()).arg(inside.height())));
     }
+}
+
+void tst_MainWindowFriction::tableKeys_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::newRow("weights") << "massTableWidget";
+    QTest::newRow("loads") << "loadsTableWidget";
+    QTest::newRow("SHAPE") << "shapeTableWidget";
+}
+
+void tst_MainWindowFriction::tableKeys()
+{
+    QFETCH(QString, table);
+    MainWindow w;
+    setGrid(w, {"0", "5", "10"}, {"0", "4"});
+    auto *t = w.findChild<QTableWidget *>(table);
+    QVERIFY(t);
+    auto *dialog = qobject_cast<NodeTableDialog *>(t->window());
+    QVERIFY(dialog);
+    dialog->setTable({1, 2, 3, 4, 5, 6});
+    dialog->setByLists();
+    const auto text = [t](int row, int column) { return t->item(row, column) ? t->item(row, column)->text() : QString(); };
+    t->item(0, 1)->setText(QStringLiteral("1.5"));
+    t->item(1, 1)->setText(QStringLiteral("2.5"));
+    t->item(1, 2)->setText(QStringLiteral("7"));
+    t->setCurrentCell(0, 1);
+    t->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+    QTest::keyClick(t, Qt::Key_C, Qt::ControlModifier);
+    t->clearSelection();
+    t->setCurrentCell(3, 1);
+    QTest::keyClick(t, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text(3, 1), QStringLiteral("1.5"));
+    QCOMPARE(text(4, 1), QStringLiteral("2.5"));
+    QCOMPARE(text(4, 2), QStringLiteral("7"));
+    t->setCurrentCell(0, 1);
+    t->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 1), true);
+    QTest::keyClick(t, Qt::Key_Delete);
+    QCOMPARE(text(0, 1), QString());
+    QCOMPARE(text(1, 1), QString());
+    QCOMPARE(text(1, 2), QStringLiteral("7"));   // not selected
+
+    // The node cell says where the node is.
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    const NodeRecord &node = w.getNodes().at(4)->record();
+    const QPoint at = t->visualItemRect(t->item(4, 0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, t->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(t->viewport(), &help);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("(%1,%2) %3").arg(node.x).arg(node.y)
+                                       .arg(node.y == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-1")));
+    QToolTip::hideText();
+    dialog->hide();
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
