@@ -51,6 +51,21 @@ DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialo
     });
     connect(model, &ProjectModel::membersInserted, this, &DialogCoordinator::syncCounts);
     connect(model, &ProjectModel::membersRemoved, this, &DialogCoordinator::syncCounts);
+    // Each table's node cell names where the node is.
+    const auto tip = [this](int id) {
+        if (id < 1 || id > model->nodes().size())
+            return QString();
+        const NodeRecord &n = model->nodes().at(id - 1);
+        const GridSettings &g = model->grid();
+        QString storey;
+        for (int k = 0; k < g.YLines.size() && k < g.YIds.size(); ++k)
+            if (g.YLines.at(k).toDouble() == n.y)
+                storey = g.YIds.at(k);
+        return QStringLiteral("(%1,%2) %3").arg(QString::number(n.x, 'g', 15), QString::number(n.y, 'g', 15), storey).trimmed();
+    };
+    for (NodeTableDialog *table : {static_cast<NodeTableDialog *>(d.mass), static_cast<NodeTableDialog *>(d.loads),
+                                   static_cast<NodeTableDialog *>(d.shape)})
+        table->setNodeTip(tip);
     loadControl();
     loadDrift();
     loadQuake();

@@ -2,6 +2,7 @@
 #include "ui_editgriddialog.h"
 
 #include "projectdata.h"
+#include "tablekeys.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -339,12 +340,8 @@ bool editGridDialog::eventFilter(QObject *watched, QEvent *event)
         table->setFocus();
         return true;
     }
-    if (key == Qt::Key_Delete) {   // an open cell takes its own Delete
-        for (QTableWidgetItem *item : table->selectedItems())
-            if (item->flags() & Qt::ItemIsEditable)
-                item->setText(QString());
-        return true;
-    }
+    if (key == Qt::Key_Delete)   // an open cell takes its own Delete
+        return TableKeys::emptySelected(table);
     return QDialog::eventFilter(watched, event);
 }
 

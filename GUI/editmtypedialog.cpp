@@ -1,6 +1,7 @@
 #include "editmtypedialog.h"
 #include "ui_editmtypedialog.h"
 
+#include "codenames.h"
 #include "damperpage.h"
 #include "framepage.h"
 #include "hysteresispanel.h"
@@ -76,6 +77,7 @@ void editMTypeDialog::init()
     }
 
     laws = std::make_unique<HysteresisPanel>(state);
+    showCodeNames();
     state.hostOf.insert(ui->degradingStrengthGroupBox, ui->frameDegLayout);
     state.hostOf.insert(ui->groupBox, ui->frameDampLayout);
 
@@ -379,10 +381,37 @@ void editMTypeDialog::setShow11d(bool show)
     ui->mTypeComboBox->setCurrentIndex(index);
 }
 
+CodeNames::Lines editMTypeDialog::ruleLines() const
+{
+    // The frame and spring rules are named by the rule table.
+    return [this](const QString &code) {
+        const QString name = laws->name(code.toInt());
+        return name.isEmpty() ? QString() : code + QLatin1Char(' ') + name;
+    };
+}
+
+void editMTypeDialog::tipCodes()
+{
+    static const QRegularExpression codes(QStringLiteral("^(ihyst|itype|ilos|ipin)CBox(_\\d)?$"));
+    for (QComboBox *c : findChildren<QComboBox *>(codes))
+        CodeNames::tipItems(c, c == ui->ihystCBox || c == ui->ihystCBox_2 ? ruleLines() : nullptr);
+}
+
+void editMTypeDialog::showCodeNames()
+{
+    tipCodes();
+    const QList<QComboBox *> rules = {ui->ihystCBox, ui->ihystCBox_2, ui->ihystCBox_3, ui->ihystCBox_4};
+    for (int k = 0; k < rules.size(); ++k)
+        CodeNames::nameBeside(rules.at(k),
+                              k == 0 ? QStringLiteral("ihystNameLabel") : QStringLiteral("ihystNameLabel_%1").arg(k + 1),
+                              k < 2 ? ruleLines() : nullptr);
+}
+
 void editMTypeDialog::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        tipCodes();
         frame->retranslate();
         laws->retranslate();
     }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "codenames.h"
 #include "mtypestate.h"
 
 class DamperPage;
@@ -119,6 +120,10 @@ private slots:
     void on_iconcCBox_currentIndexChanged(int index);
 
 private:
+    // Names beside the IHYST combos and a tool tip on every code.
+    void showCodeNames();
+    void tipCodes();
+    CodeNames::Lines ruleLines() const;
     void init();
     void showSelected();
     void readPage();

@@ -1,4 +1,5 @@
 #include "editquakedialog.h"
+#include "startfolder.h"
 #include "ui_editquakedialog.h"
 
 #include "numberfield.h"
@@ -414,7 +415,7 @@ void editQuakeDialog::plotSpectrum()
 
 void editQuakeDialog::exportCsv(const QByteArray &bytes, const QString &title)
 {
-    const QString name = QFileDialog::getSaveFileName(this, title, QString(), tr("CSV files (*.csv)"));
+    const QString name = QFileDialog::getSaveFileName(this, title, StartFolder::of(context ? context().projectFile : QString()), tr("CSV files (*.csv)"));
     if (name.isEmpty())
         return;
     QString why;
@@ -424,7 +425,7 @@ void editQuakeDialog::exportCsv(const QByteArray &bytes, const QString &title)
 
 void editQuakeDialog::exportPicture(QChartView *view, const QString &title)
 {
-    QString name = QFileDialog::getSaveFileName(this, title, QString(), tr("PNG images (*.png)"));
+    QString name = QFileDialog::getSaveFileName(this, title, StartFolder::of(context ? context().projectFile : QString()), tr("PNG images (*.png)"));
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
@@ -443,10 +444,11 @@ void editQuakeDialog::on_browseBtn_clicked()
     const Context c = context ? context() : Context();
     const QString name = ui->fileLineEdit->text();
     const QString start = name.trimmed().isEmpty()
-                              ? (c.projectFile.isEmpty() ? QString() : QFileInfo(c.projectFile).absolutePath())
+                              ? StartFolder::of(c.projectFile)
                               : QFileInfo(EarthquakeRecord::resolve(name, c.projectFile)).absolutePath();
     const QString chosen = QFileDialog::getOpenFileName(
         this, tr("Earthquake Record"), start, tr("Records (*.txt *.dat *.acc *.at2 *.AT2);;All files (*)"));
+    StartFolder::used(chosen);
     if (!chosen.isEmpty())
         ui->fileLineEdit->setText(EarthquakeRecord::storedName(chosen, c.projectFile));
 }

@@ -1,4 +1,5 @@
 #include "filecontroller.h"
+#include "startfolder.h"
 
 #include "modelcheck.h"
 #include "projectdata.h"
@@ -51,12 +52,12 @@ bool FileController::writeAnalysisFile(const QString &fileName)
     for (const ModelCheck::Problem &p : ModelCheck::check(doc->model()->data(), doc->fileName()))
         if (p.severity == ModelCheck::Problem::Warning)
             ++warnings;
-    window->statusBar()->showMessage(warnings == 0 ? tr("Wrote %1").arg(fileName)
-                                                   : tr("Wrote %1; %2 warning%3: Tools \u2192 Check Model")
+    window->statusBar()->showMessage(warnings == 0 ? tr("Generated %1").arg(fileName)
+                                                   : tr("Generated %1; %2 warning%3: Tools \u2192 Check Model")
                                                          .arg(fileName)
                                                          .arg(warnings)
                                                          .arg(warnings == 1 ? QString() : QStringLiteral("s")),
-                                     15000);
+                                     5000);
     return true;
 }
 
@@ -67,6 +68,7 @@ bool FileController::writeProjectFile(const QString &fileName)
         showFileError(fileName, error);
         return false;
     }
+    window->statusBar()->showMessage(tr("Saved %1").arg(fileName), 5000);
     return true;
 }
 
@@ -111,7 +113,7 @@ void FileController::generateFile()
 
 void FileController::generarArchivo()
 {
-    QFileDialog dialog(window, tr("Generate file"), QString(), tr("Text File (*.txt);;Data File(*.dat)"));
+    QFileDialog dialog(window, tr("Generate file"), StartFolder::of(doc->fileName()), tr("Text File (*.txt);;Data File(*.dat)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     // A name typed without an extension takes the chosen filter's.
@@ -121,16 +123,19 @@ void FileController::generarArchivo()
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    StartFolder::used(dialog.selectedFiles().first());
     writeAnalysisFile(dialog.selectedFiles().first());
 }
 
 QString FileController::askProjectName(const QString &caption)
 {
-    QFileDialog dialog(window, caption, doc->fileName(), tr("GUI File (*.kfp)"));
+    QFileDialog dialog(window, caption, doc->fileName().isEmpty() ? StartFolder::of(QString()) : doc->fileName(),
+                       tr("GUI File (*.kfp)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("kfp"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    StartFolder::used(dialog.selectedFiles().first());
     return dialog.selectedFiles().first();
 }
 
@@ -157,9 +162,10 @@ void FileController::openFile()
     if (!maybeSave())
         return;
     const QString fileName =
-        QFileDialog::getOpenFileName(window, tr("Open project"), QString(), tr("GUI File (*.kfp)"));
+        QFileDialog::getOpenFileName(window, tr("Open project"), StartFolder::of(doc->fileName()), tr("GUI File (*.kfp)"));
     if (fileName.isEmpty())
         return;
+    StartFolder::used(fileName);
     readProjectFile(fileName);
 }
 
@@ -167,8 +173,9 @@ void FileController::importAnalysisFile()
 {
     if (!maybeSave())
         return;
-    const QString fileName = QFileDialog::getOpenFileName(window, tr("Import analysis file"), QString(),
+    const QString fileName = QFileDialog::getOpenFileName(window, tr("Import analysis file"), StartFolder::of(doc->fileName()),
                                                           tr("Text File (*.txt);;Data File(*.dat);;All Files (*)"));
+    StartFolder::used(fileName);
     if (!fileName.isEmpty())
         readAnalysisFile(fileName);
 }

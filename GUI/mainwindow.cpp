@@ -16,11 +16,14 @@
 #include "finddialog.h"
 #include "member.h"
 #include "modelsteps.h"
+#include "pictureexport.h"
 #include "node.h"
 #include "projectdata.h"
 #include "replicatedialog.h"
 #include "settingscommand.h"
+#include "startfolder.h"
 #include "statusbarpresenter.h"
+#include "userguidedialog.h"
 #include "windowactions.h"
 
 #include <QAction>
@@ -30,15 +33,18 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -58,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
       shapeDialog(this),
       about(this)
 {
+    Q_INIT_RESOURCE(userguide);   // kept in the static library
     ui->setupUi(this);
     model = new ProjectModel(this);
     stack = new QUndoStack(this);
@@ -71,6 +78,14 @@ MainWindow::MainWindow(QWidget *parent)
     auto *box = new QVBoxLayout(ui->gridViewGroupBox);
     box->addWidget(ui->gridView);
     ui->gridView->setMinimumSize(100, 80);
+    // A first start says what to do, over the empty view.
+    emptyHint = new QLabel(tr("Start with Edit \u2192 Grid (Alt+G), or open a project (Ctrl+O)"));
+    emptyHint->setObjectName(QStringLiteral("emptyHint"));
+    emptyHint->setAlignment(Qt::AlignCenter);
+    emptyHint->setWordWrap(true);
+    emptyHint->setStyleSheet(QStringLiteral("color: gray; font-size: 14pt;"));
+    emptyHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (new QVBoxLayout(ui->gridView->viewport()))->addWidget(emptyHint);
 
     // The views of the model, in the order they follow its signals: the scene
     // first, then the dialogs, then what the window itself shows.
@@ -94,6 +109,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(model, &ProjectModel::settingsChanged, this, [this](ProjectModel::Section section) {
         if (section == ProjectModel::Control)
             ui->actionSHAPE->setEnabled(model->shapeEnabled());
+        if (section == ProjectModel::Grid)
+            emptyHint->setVisible(model->nodes().isEmpty());
     });
     connect(&controlDialog, &controlOptionsDialog::activateShapeAction, this, &MainWindow::activateShapeAction);
 
@@ -247,8 +264,8 @@ void MainWindow::createDocks()
 void MainWindow::linkAnalysisDock()
 {
     AnalysisFileDock *d = analysisDock;
-    connect(d, &AnalysisFileDock::nodeAsked, this, [this](int n) { scene->findItem(false, n); });
-    connect(d, &AnalysisFileDock::memberAsked, this, [this](int n) { scene->findItem(true, n); });
+    connect(d, &AnalysisFileDock::nodeAsked, this, [this](int n) { findItem(false, n); });
+    connect(d, &AnalysisFileDock::memberAsked, this, [this](int n) { findItem(true, n); });
     connect(d, &AnalysisFileDock::typeMembersAsked, scene, &SceneController::selectMembersOfType);
     connect(d, &AnalysisFileDock::typeAsked, this, [this](int n) { dialogs->showMTypes(n - 1); });
     connect(d, &AnalysisFileDock::settingsAsked, this, [this](ProjectModel::Section s) {
@@ -273,6 +290,7 @@ void MainWindow::linkAnalysisDock()
 void MainWindow::modelWasReset()
 {
     const bool begun = model->data().begun;
+    emptyHint->setVisible(model->nodes().isEmpty());
     for (QAction *a : {ui->editLoadAction, ui->editDriftAction, ui->editMTypeAction, ui->editMassAction,
                        ui->editControlOptionsAction, ui->actionEQUAKE})
         a->setEnabled(begun);
@@ -315,7 +333,11 @@ void MainWindow::updateKupsLists() { scene->updateKupsLists(); }
 const QList<Node *> &MainWindow::getNodes() const { return scene->nodes(); }
 const QList<Bar *> &MainWindow::getBars() const { return scene->bars(); }
 QGraphicsScene *MainWindow::getScene() const { return scene->scene(); }
-bool MainWindow::findItem(bool member, int number) { return scene->findItem(member, number); }
+bool MainWindow::findItem(bool member, int number)
+{
+    canvas->leaveFit();
+    return scene->findItem(member, number);
+}
 void MainWindow::zoomIn() { canvas->zoomIn(); }
 void MainWindow::zoomOut() { canvas->zoomOut(); }
 void MainWindow::zoomToFit() { canvas->zoomToFit(); }
@@ -361,6 +383,15 @@ void MainWindow::setMemberNumbers(bool on)
         scene->setMemberNumbers(on);
 }
 
+void MainWindow::showUserGuide()
+{
+    if (!userGuide)
+        userGuide = new UserGuideDialog(this);
+    userGuide->show();
+    userGuide->raise();
+    userGuide->activateWindow();
+}
+
 void MainWindow::showFindDialog()
 {
     if (analysisDock->hasFocusWithin()) {
@@ -374,25 +405,31 @@ void MainWindow::showFindDialog()
         findItem(finder->isMember(), finder->getNumber());
 }
 
-bool MainWindow::exportPicture(const QString &fileName, bool blackBackground)
+bool MainWindow::exportPicture(const QString &fileName, bool blackBackground, int pngWidth)
 {
+    PictureExport::Options options;
+    options.blackBackground = blackBackground;
+    options.pngWidth = pngWidth;
+    options.title = document->displayName();
+    options.date = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
     QString error;
-    if (!scene->writePicture(fileName, blackBackground, &error)) {
+    if (!scene->writePicture(fileName, options, &error)) {
         showFileError(fileName, error);
         return false;
     }
     pictureFile = fileName;
-    statusBar()->showMessage(tr("Exported %1").arg(fileName), 15000);
+    statusBar()->showMessage(tr("Exported %1").arg(fileName), 5000);
     return true;
 }
 
 void MainWindow::showExportPictureDialog()
 {
-    // First beside the project, named after it.
-    QString start = pictureFile;
-    if (start.isEmpty() && !currentFile().isEmpty()) {
+    // In the project's folder, named after it or the last picture; else where the last file went.
+    QString start = pictureFile.isEmpty() ? StartFolder::of(QString()) : pictureFile;
+    if (!currentFile().isEmpty()) {
         const QFileInfo project(currentFile());
-        start = project.absoluteDir().filePath(project.completeBaseName() + QStringLiteral(".png"));
+        start = project.absoluteDir().filePath(pictureFile.isEmpty() ? project.completeBaseName() + QStringLiteral(".png")
+                                                                     : QFileInfo(pictureFile).fileName());
     }
     QFileDialog dialog(this, tr("Export Picture"), start,
                        tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
@@ -406,11 +443,22 @@ void MainWindow::showExportPictureDialog()
     });
     auto *black = new QCheckBox(tr("Black background, as on the screen"), &dialog);
     black->setObjectName(QStringLiteral("exportBlackCheckBox"));
-    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout()))
+    auto *width = new QSpinBox(&dialog);
+    width->setObjectName(QStringLiteral("pngWidthSpinBox"));
+    width->setRange(200, 12000);
+    width->setSingleStep(100);
+    width->setValue(pngWidth);
+    width->setPrefix(tr("PNG width: "));
+    width->setSuffix(tr(" pixels"));
+    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
         grid->addWidget(black, grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addWidget(width, grid->rowCount(), 0, 1, grid->columnCount());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    exportPicture(dialog.selectedFiles().first(), black->isChecked());
+    StartFolder::used(dialog.selectedFiles().first());
+    pngWidth = width->value();
+    exportPicture(dialog.selectedFiles().first(), black->isChecked(), pngWidth);
 }
 
 // ---------------------------------------------------------------- window events
@@ -585,6 +633,7 @@ void MainWindow::updateSelectionActions()
         }
     }
     deleteAct->setEnabled(bars > 0);
+    status->showSelection(bars, nodes);
     scene->setNamedMember(bars == 1 ? single->getId() : -1);
     assignAct->setEnabled(bars + nodes > 0);
     const bool one = bars + nodes == 1;

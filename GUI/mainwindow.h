@@ -31,6 +31,7 @@ class Node;
 class QAction;
 class QComboBox;
 class QGraphicsScene;
+class QLabel;
 class QMenu;
 class QTimer;
 class QUndoStack;
@@ -87,9 +88,10 @@ public:
     // The projects opened or saved last, newest first.
     QStringList recentFiles() const { return document->recentFiles(); }
 
-    // The whole model as drawn, to PNG, SVG or PDF by the extension; white
-    // paper unless the screen's black is asked for. Reports its own failure.
-    bool exportPicture(const QString &fileName, bool blackBackground = false);
+    // The whole model as drawn, to PNG (pngWidth pixels wide), SVG or PDF (a
+    // report page with a title block) by the extension; white paper unless the
+    // screen's black is asked for. Reports its own failure.
+    bool exportPicture(const QString &fileName, bool blackBackground = false, int pngWidth = 2400);
     // Selects node or member `number` (from 1) alone and centres the view on it.
     bool findItem(bool member, int number);
 
@@ -155,6 +157,8 @@ public slots:
     void showEditQuakeDialog();
     void showEditShapeDialog();
     void showAboutDialog() { about.exec(); }
+    // Help → User Guide (F1).
+    void showUserGuide();
     void showFindDialog();
     void showExportPictureDialog();
 
@@ -259,10 +263,13 @@ private:
     ReplicateDialog *replicateDialog = nullptr;
     findDialog *finder = nullptr;   // made on first use
     QString pictureFile;            // the last picture exported
+    int pngWidth = 2400;            // and the width last asked of a PNG
     QTimer *selectionTimer = nullptr;   // one update for a burst of selection changes
     ProjectDocument *document = nullptr;   // the file state
     FileController *files = nullptr;       // its questions, dialogs and title
     QMenu *recentMenu = nullptr;
+    QLabel *emptyHint = nullptr;
+    QDialog *userGuide = nullptr;   // made on first use   // shown while there is no grid
 };
 
 #endif // MAINWINDOW_H

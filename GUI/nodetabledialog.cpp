@@ -2,6 +2,7 @@
 
 #include "numberfield.h"
 #include "shownvalue.h"
+#include "tablekeys.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -9,12 +10,14 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTableWidget>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstring>
@@ -47,9 +50,11 @@ void NodeTableDialog::bindForm(QTableWidget *tableWidget, QGroupBox *box, QPushB
     connect(table->model(), &QAbstractItemModel::rowsInserted, this, &NodeTableDialog::forgetShown);
     connect(table->model(), &QAbstractItemModel::rowsRemoved, this, &NodeTableDialog::forgetShown);
 
+    // Ctrl+C, Ctrl+V and Delete, as in every spreadsheet; the node cells' tool tips.
+    table->installEventFilter(this);
+    table->viewport()->installEventFilter(this);
     if (clipboardMenu) {
         // The press signal does not say which button was used; the viewport does.
-        table->viewport()->installEventFilter(this);
         menu = new QMenu(this);
         connect(menu->addAction(QStringLiteral("Copy")), &QAction::triggered, this, &NodeTableDialog::copy);
         connect(menu->addAction(QStringLiteral("Paste")), &QAction::triggered, this, &NodeTableDialog::paste);
@@ -275,6 +280,29 @@ bool NodeTableDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (table && watched == table->viewport() && event->type() == QEvent::MouseButtonPress)
         lastButton = static_cast<QMouseEvent *>(event)->button();
+    if (table && watched == table->viewport() && event->type() == QEvent::ToolTip && nodeTip) {
+        // Made when asked: a table may have tens of thousands of rows.
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const int row = table->rowAt(help->pos().y());
+        if (table->columnAt(help->pos().x()) == 0 && row >= 0 && row < shownIds.size()) {
+            QToolTip::showText(help->globalPos(), nodeTip(shownIds.at(row)), table->viewport());
+            return true;
+        }
+    }
+    if (table && watched == table && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            copy();
+            return true;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+            index = table->currentIndex();   // at the current cell, as the menu's at the pressed one
+            paste();
+            return true;
+        }
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier)
+            return TableKeys::emptySelected(table);
+    }
     return QDialog::eventFilter(watched, event);
 }
 

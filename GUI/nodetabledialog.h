@@ -5,6 +5,8 @@
 #include <QList>
 #include <QModelIndex>
 
+#include <functional>
+
 class QGroupBox;
 class QMenu;
 class QPushButton;
@@ -35,6 +37,8 @@ public:
     void save();
     // Empties every cell (the row count stays).
     void deleteAll();
+    // The node cell's tool tip for a node id, asked when it is hovered ("(12,7) STORY-3").
+    void setNodeTip(const std::function<QString(int id)> &tip) { nodeTip = tip; }
     // Replaces the three lists as a whole.
     void setLists(const QList<double> &first, const QList<double> &second,
                   const QList<double> &third);
@@ -97,6 +101,7 @@ private:
     void forgetShown();
 
     QTableWidget *table = nullptr;
+    std::function<QString(int)> nodeTip;
     QList<int> shownIds;   // the node ids the rows show
     QList<double> shown[3];     // by column 1 to 3: the value each row's cell was given
     QList<bool> untouched[3];   // and whether the cell still holds it

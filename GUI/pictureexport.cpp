@@ -7,7 +7,10 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QLocale>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -24,8 +27,6 @@ namespace {
 // A PNG of a very large model stays a size image viewers open.
 constexpr double maxPixels = 12000.0;
 constexpr double margin = 20.0;
-// Readers of PDF refuse pages beyond 200 inches.
-constexpr double maxPoints = 14400.0;
 
 int luma(const QColor &c)
 {
@@ -102,16 +103,47 @@ QRectF extent(QGraphicsScene *scene)
     return r.adjusted(-margin, -margin, margin, margin);
 }
 
-QByteArray render(QGraphicsScene *scene, Format format, bool blackBackground, QString *error)
+// The title block along the foot of a report page: name, legend, date.
+static void titleBlock(QPainter &painter, const QRectF &block, const Options &o)
 {
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawLine(block.topLeft(), block.topRight());
+    QFont font = painter.font();
+    font.setPixelSize(int(block.height() * 0.4));
+    painter.setFont(font);
+    const QRectF inside = block.adjusted(0, block.height() * 0.15, 0, 0);
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter, o.title);
+    painter.drawText(inside, Qt::AlignRight | Qt::AlignVCenter, o.date);
+    const QFontMetricsF metrics(font);
+    const double swatch = block.height() * 0.3;
+    double x = block.left() + metrics.horizontalAdvance(o.title) + 3 * swatch;
+    const double right = block.right() - metrics.horizontalAdvance(o.date) - 3 * swatch;
+    for (const auto &[colour, label] : o.legend) {
+        const double width = swatch * 1.5 + metrics.horizontalAdvance(label);
+        if (x + width > right)
+            break;
+        painter.fillRect(QRectF(x, inside.center().y() - swatch / 2, swatch, swatch), colour);
+        painter.drawText(QRectF(x + swatch * 1.5, inside.top(), width, inside.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         label);
+        x += width + 2 * swatch;
+    }
+    painter.restore();
+}
+
+QByteArray render(QGraphicsScene *scene, Format format, const Options &options, QString *error)
+{
+    const bool blackBackground = options.blackBackground;
     const QRectF source = extent(scene);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     switch (format) {
     case Format::Png: {
-        const double scale = std::min(1.0, maxPixels / std::max(source.width(), source.height()));
-        const QSize size(std::max(1, int(std::ceil(source.width() * scale))),
+        // The width asked for, the height in proportion; neither beyond what viewers open.
+        const double asked = std::clamp(double(options.pngWidth), 1.0, maxPixels);
+        const double scale = std::min(asked / source.width(), maxPixels / source.height());
+        const QSize size(std::max(1, int(std::lround(source.width() * scale))),
                          std::max(1, int(std::ceil(source.height() * scale))));
         QImage image(size, QImage::Format_RGB32);
         if (image.isNull()) {
@@ -144,19 +176,25 @@ QByteArray render(QGraphicsScene *scene, Format format, bool blackBackground, QS
         break;
     }
     case Format::Pdf: {
-        // One scene unit is one point, on one page the size of the model (smaller if it must be).
+        // A printable page: the model above a title block, inside 10 mm margins.
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(72);
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        const double scale = std::min(1.0, maxPoints / std::max(source.width(), source.height()));
-        pdf.setPageSize(QPageSize(source.size() * scale, QPageSize::Point, QString(), QPageSize::ExactMatch));
-        pdf.setTitle(QStringLiteral("Taliskor2D model"));
+        pdf.setResolution(300);
+        const bool us = QLocale().territory() == QLocale::UnitedStates;
+        pdf.setPageLayout(QPageLayout(QPageSize(us ? QPageSize::Letter : QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        pdf.setTitle(options.title.isEmpty() ? QStringLiteral("Taliskor2D model") : options.title);
         QPainter painter;
         if (!painter.begin(&pdf)) {
             *error = QStringLiteral("The PDF document could not be made.");
             return QByteArray();
         }
-        paint(painter, scene, source, QRectF(painter.viewport()), blackBackground);
+        const QRectF page(painter.viewport());
+        const double blockHeight = 12.0 / 25.4 * pdf.resolution();   // 12 mm
+        const QRectF drawing = page.adjusted(0, 0, 0, -blockHeight);
+        paint(painter, scene, source, drawing, blackBackground);
+        if (blackBackground)
+            painter.fillRect(QRectF(drawing.bottomLeft(), page.bottomRight()), Qt::white);
+        titleBlock(painter, QRectF(drawing.bottomLeft(), page.bottomRight()), options);
         painter.end();
         break;
     }
@@ -167,10 +205,10 @@ QByteArray render(QGraphicsScene *scene, Format format, bool blackBackground, QS
     return bytes;
 }
 
-bool write(QGraphicsScene *scene, const QString &fileName, bool blackBackground, QString *error)
+bool write(QGraphicsScene *scene, const QString &fileName, const Options &options, QString *error)
 {
     QString reason;
-    const QByteArray bytes = render(scene, formatOf(fileName), blackBackground, &reason);
+    const QByteArray bytes = render(scene, formatOf(fileName), options, &reason);
     const bool ok = !bytes.isEmpty() && OutputFile::writeBytes(fileName, bytes, &reason);
     if (error)
         *error = ok ? QString() : reason;

@@ -26,13 +26,45 @@ StatusBarPresenter::StatusBarPresenter(QStatusBar *bar, const ProjectModel *m, c
     bar->addWidget(coordinatesLabel);
     bar->addWidget(hoverLabel, 1);
     bar->addWidget(modeLabel);
+    selectionLabel = new QLabel(bar);
+    selectionLabel->setObjectName(QStringLiteral("statusSelection"));
+    bar->addPermanentWidget(selectionLabel);
     bar->addPermanentWidget(countsLabel);
     showCounts();
+    // A whole new model or grid: whatever was under the cursor may be gone.
+    connect(model, &ProjectModel::modelReset, this, &StatusBarPresenter::dropHover);
+    connect(model, &ProjectModel::settingsChanged, this, [this](ProjectModel::Section s) {
+        if (s == ProjectModel::Grid)
+            dropHover();
+    });
+    connect(model, &ProjectModel::membersRemoved, this, &StatusBarPresenter::membersRemoved);
 }
 
 void StatusBarPresenter::showHint(const QString &hint)
 {
     modeLabel->setText(hint);
+}
+
+void StatusBarPresenter::showSelection(int members, int nodes)
+{
+    QStringList parts;
+    if (members > 0)
+        parts << (members == 1 ? tr("1 member") : tr("%1 members").arg(members));
+    if (nodes > 0)
+        parts << (nodes == 1 ? tr("1 node") : tr("%1 nodes").arg(nodes));
+    selectionLabel->setText(parts.isEmpty() ? QString() : tr("%1 selected").arg(parts.join(tr(" and "))));
+}
+
+void StatusBarPresenter::dropHover()
+{
+    hoveredMember = 0;
+    hoverLabel->clear();
+}
+
+void StatusBarPresenter::membersRemoved(const QList<ModelKey> &keys)
+{
+    if (hoveredMember && keys.contains(hoveredMember))
+        dropHover();
 }
 
 void StatusBarPresenter::showCounts()
@@ -63,6 +95,7 @@ void StatusBarPresenter::showHover(const QPoint &viewPos)
         if (!bar && item->type() == Bar::Type)
             bar = static_cast<Bar *>(item);
     }
+    hoveredMember = 0;
     if (node) {
         const NodeRecord &r = node->record();
         hoverLabel->setText(tr("Node %1 at (%2, %3)")
@@ -72,6 +105,7 @@ void StatusBarPresenter::showHover(const QPoint &viewPos)
         const QString ends = tr("nodes %1 to %2")
                                  .arg(bar->sourceNode() ? bar->sourceNode()->getId() : 0)
                                  .arg(bar->destNode() ? bar->destNode()->getId() : 0);
+        hoveredMember = bar->key();
         const int t = model->typeIndex(r->type);
         if (t >= 0 && model->types().at(t).values)
             hoverLabel->setText(tr("Member %1: type %2 %3, %4")

@@ -1,8 +1,11 @@
 #ifndef STATUSBARPRESENTER_H
 #define STATUSBARPRESENTER_H
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
+
+#include "projectmodel.h"
 
 class GridView;
 class ProjectModel;
@@ -22,6 +25,13 @@ public slots:
     void showHover(const QPoint &viewPos);
     void showCounts();
     void showHint(const QString &hint);
+    // "3 members and 2 nodes selected"; nothing when none is.
+    void showSelection(int members, int nodes);
+
+private slots:
+    // The item the hover text names went away.
+    void dropHover();
+    void membersRemoved(const QList<ModelKey> &keys);
 
 private:
     const ProjectModel *model;
@@ -31,6 +41,8 @@ private:
     QLabel *hoverLabel;
     QLabel *modeLabel;
     QLabel *countsLabel;
+    QLabel *selectionLabel;
+    ModelKey hoveredMember = 0;   // the member the hover text names, if one
 };
 
 #endif // STATUSBARPRESENTER_H

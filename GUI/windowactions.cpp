@@ -42,6 +42,7 @@ const QList<Action> &actions()
         {"dimensionsAct", TEXT("Dimensions"), "", nullptr, TEXT("Show the width of each bay and the height of each storey"),
          nullptr, "setDimensions"},
         {"checkModelAct", TEXT("Check Model"), "F7", nullptr, nullptr, "showCheckDock"},
+        {"userGuideAct", TEXT("User Guide"), "F1", nullptr, TEXT("How to use the program"), "showUserGuide"},
         {"colourByCategoryAct", TEXT("Category"), "", nullptr, nullptr},
         {"colourByTypeAct", TEXT("Member type"), "", nullptr, nullptr, nullptr, "setColourByType"},
         {"memberNumbersAct", TEXT("Member numbers"), "", nullptr, nullptr, nullptr, "setMemberNumbers"},
@@ -62,7 +63,7 @@ const QList<Place> &places()
                       "menuColourBy", "memberNumbersAct", "legendAct", "analysisFileAct", "dimensionsAct"}},
         {"menuColourBy", {"colourByCategoryAct", "colourByTypeAct"}},
         {"menuTools", {"checkModelAct"}},
-        {"menuHelp", {"actionAbout"}},
+        {"menuHelp", {"userGuideAct", "actionAbout"}},
         {"mainToolBar", {"openAct", "saveAct", "-", "zoomInAct", "zoomOutAct", "-", "generateAct"}},
         {"editToolBar", {"createBarAct", "mtypeCBox", "quickDrawCBox", "deleteAct"}},
     };

@@ -77,12 +77,12 @@ void tst_MainWindowCheck::generateCountsWarnings()
     MainWindow w;
     QVERIFY(w.readProjectFile(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp")));
     QVERIFY(w.writeAnalysisFile(path));
-    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Wrote ") + path);
+    QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Generated ") + path);
     w.editBar(w.getBars().at(0)->key(), 0, 0, 0, 0);
     w.editBar(w.getBars().at(1)->key(), 0, 0, 0, 0);
     QVERIFY(w.writeAnalysisFile(path));
     QCOMPARE(w.statusBar()->currentMessage(),
-             QStringLiteral("Wrote ") + path + QString::fromUtf8("; 2 warnings: Tools \u2192 Check Model"));
+             QStringLiteral("Generated ") + path + QString::fromUtf8("; 2 warnings: Tools \u2192 Check Model"));
 }
 
 QTEST_MAIN(tst_MainWindowCheck)

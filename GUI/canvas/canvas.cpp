@@ -81,27 +81,32 @@ bool Canvas::escape()
 
 void Canvas::zoomIn()
 {
+    fitted = false;
     gridView->scale(1.1, 1.1);
 }
 
 void Canvas::zoomOut()
 {
+    fitted = false;
     gridView->scale(0.9090909091, 0.9090909091);
 }
 
 void Canvas::zoomToFit()
 {
+    fitted = true;
     if (!gridView->isVisible())
         fitWhenShown = true;
     const QRectF all = controller->extent();
     if (all.isEmpty())
         return;
+    gridView->setSceneRect(QRectF());   // the room Find made goes
     const double margin = 0.03 * qMax(all.width(), all.height());
     gridView->fitInView(all.adjusted(-margin, -margin, margin, margin), Qt::KeepAspectRatio);
 }
 
 void Canvas::zoomAbout(const QPoint &viewPos, double factor)
 {
+    fitted = false;
     const QPointF anchor = gridView->mapToScene(viewPos);
     gridView->scale(factor, factor);
     // Scroll so the same model point is under the cursor again.
@@ -118,6 +123,12 @@ bool Canvas::eventFilter(QObject *watched, QEvent *event)
             && gridView->isVisible()) {
             fitWhenShown = false;
             zoomToFit();
+        } else if (event->type() == QEvent::Resize && fitted) {
+            // A dock shown or hidden, the window resized: once the viewport has its new size.
+            QMetaObject::invokeMethod(this, [this] {
+                if (fitted)
+                    zoomToFit();
+            }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -137,6 +148,7 @@ bool Canvas::eventFilter(QObject *watched, QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::MiddleButton) {
             panning = true;
+            fitted = false;
             panFrom = mouse->position().toPoint();
             gridView->viewport()->setCursor(Qt::ClosedHandCursor);
             return true;

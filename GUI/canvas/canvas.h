@@ -35,6 +35,9 @@ public:
     void zoomOut();
     // The whole model in view; once the view is shown, when it is not yet.
     void zoomToFit();
+    // Fitted, the view fits again whenever its size changes; a zoom, pan or Find ends that.
+    bool isFitted() const { return fitted; }
+    void leaveFit() { fitted = false; }
     void zoomAbout(const QPoint &viewPos, double factor);
 
 signals:
@@ -57,6 +60,7 @@ private:
     QPoint panFrom;
     bool panning = false;
     bool fitWhenShown = false;   // asked before the view had its size
+    bool fitted = false;
 };
 
 #endif // CANVAS_H

@@ -2,12 +2,17 @@
 
 #include "canvas.h"
 #include "createmembercommand.h"
+#include "drawingstyle.h"
 #include "gridview.h"
 #include "node.h"
 #include "projectmodel.h"
 #include "scenecontroller.h"
 
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
 #include <QGraphicsScene>
+#include <QGuiApplication>
+#include <QPen>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QUndoStack>
@@ -19,6 +24,9 @@ CreateMemberTool::CreateMemberTool(Canvas *canvas, ProjectModel *m, QUndoStack *
 {
     // A new scene has none of the nodes picked.
     connect(canvas->sceneController(), &SceneController::rebuilt, this, [this] {
+        // The scene deleted the mark and line with everything else.
+        band = nullptr;
+        mark = nullptr;
         initialNode = nullptr;
         setFirstPicked(false);
     });
@@ -27,12 +35,48 @@ CreateMemberTool::CreateMemberTool(Canvas *canvas, ProjectModel *m, QUndoStack *
 void CreateMemberTool::setFirstPicked(bool picked)
 {
     firstPicked = picked;
+    if (firstPicked && initialNode)
+        showPending();
+    else
+        dropPending();
     emit hintChanged();
+}
+
+void CreateMemberTool::showPending()
+{
+    QGraphicsScene *scene = canvas->sceneController()->scene();
+    const QColor colour = DrawingStyle::highlight();
+    if (!mark) {
+        mark = new QGraphicsEllipseItem(-8, -8, 16, 16);
+        mark->setFlag(QGraphicsItem::ItemIgnoresTransformations);
+        mark->setPen(QPen(colour, 2));
+        band = new QGraphicsLineItem;
+        QPen pen(colour, 1.5, Qt::DashLine);
+        pen.setCosmetic(true);
+        band->setPen(pen);
+        for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(mark), static_cast<QGraphicsItem *>(band)}) {
+            item->setAcceptedMouseButtons(Qt::NoButton);
+            item->setZValue(1000);
+            scene->addItem(item);
+        }
+    }
+    const QPointF at = initialNode->scenePos();
+    mark->setPos(at);
+    band->setLine(QLineF(at, at));
+}
+
+void CreateMemberTool::dropPending()
+{
+    delete band;
+    delete mark;
+    band = nullptr;
+    mark = nullptr;
 }
 
 void CreateMemberTool::deactivate()
 {
     firstPicked = false;
+    dropPending();
 }
 
 QString CreateMemberTool::hint() const
@@ -77,7 +121,13 @@ void CreateMemberTool::nodeClicked(int nodeId)
     r.source = initialNode->key();
     r.dest = finalNode->key();
     r.iout = model->grid().elementsIOut;
+    const bool chain = QGuiApplication::keyboardModifiers() & Qt::ShiftModifier;
+    const int endId = finalNode->getId();
     stack->push(new CreateMemberCommand(model, r));
+    if (chain && endId <= nodes.size()) {
+        initialNode = nodes.at(endId - 1);
+        setFirstPicked(true);
+    }
 }
 
 bool CreateMemberTool::press(QMouseEvent *event, bool onNode, bool)
@@ -93,6 +143,10 @@ bool CreateMemberTool::press(QMouseEvent *event, bool onNode, bool)
 
 bool CreateMemberTool::move(QMouseEvent *event)
 {
+    if (band && !boxing) {
+        band->setLine(QLineF(band->line().p1(), canvas->view()->mapToScene(event->position().toPoint())));
+        return false;
+    }
     if (!boxing)
         return false;
     canvas->dragBox(event->position().toPoint());
@@ -116,6 +170,11 @@ bool CreateMemberTool::release(QMouseEvent *event)
 
 bool CreateMemberTool::escape()
 {
+    // Esc drops a pending first node; with none it does nothing.
+    if (!boxing && firstPicked) {
+        setFirstPicked(false);
+        return true;
+    }
     if (!boxing)
         return false;
     boxing = false;

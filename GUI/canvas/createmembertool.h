@@ -9,6 +9,8 @@
 
 class Node;
 class ProjectModel;
+class QGraphicsEllipseItem;
+class QGraphicsLineItem;
 class QUndoStack;
 class QWidget;
 
@@ -26,12 +28,16 @@ public:
     std::function<int()> quickDrawChoice;
     std::function<QString()> quickDrawText;
 
-    // A left click on node `id` (from 1).
+    // A left click on node `id` (from 1); with Shift held, the member made
+    // there chains: the next one starts at that node.
     void nodeClicked(int id);
     // Quick draw over a box in scene coordinates.
     void quickDraw(const QRectF &sceneBox);
     // A first node is picked (true) or not.
     void setFirstPicked(bool picked);
+    // While a first node is picked: the mark on it and the line from it to the cursor.
+    QGraphicsEllipseItem *firstNodeMark() const { return mark; }
+    QGraphicsLineItem *rubberBand() const { return band; }
 
     void deactivate() override;
     bool press(QMouseEvent *event, bool onNode, bool onItem) override;
@@ -51,6 +57,10 @@ private:
     bool firstPicked = false;
     Node *initialNode = nullptr;
     bool boxing = false;
+    QGraphicsLineItem *band = nullptr;   // in the scene, which owns them
+    QGraphicsEllipseItem *mark = nullptr;
+    void showPending();
+    void dropPending();
 };
 
 #endif // CREATEMEMBERTOOL_H

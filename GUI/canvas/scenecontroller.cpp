@@ -13,6 +13,7 @@
 #include <QGraphicsSceneHelpEvent>
 #include <QGraphicsSimpleTextItem>
 #include <QSet>
+#include <QStyleOptionGraphicsItem>
 
 SceneController::SceneController(ProjectModel *m, GridView *v, QObject *parent)
     : QObject(parent), model(m), view(v)
@@ -267,6 +268,7 @@ void SceneController::updateKupsLists()
 
 void SceneController::rebuild()
 {
+    view->setSceneRect(QRectF());   // Find's room goes with the model it was made for
     newNodes.clear();
     newBars.clear();
     gridItems.clear();
@@ -483,10 +485,16 @@ void SceneController::setDimensions(bool on)
         dimensions->setVisible(on);
 }
 
-bool SceneController::writePicture(const QString &fileName, bool blackBackground, QString *error)
+bool SceneController::writePicture(const QString &fileName, PictureExport::Options options, QString *error)
 {
-    drawing.paper = !blackBackground;
-    const bool written = PictureExport::write(graphicsScene, fileName, blackBackground, error);
+    if (drawing.colourByType)
+        for (int i = 0; i < model->types().size(); ++i) {
+            const MemberTypeRecord &t = model->types().at(i);
+            options.legend.append({drawing.typeColours.value(i),
+                                   QStringLiteral("%1  %2").arg(i + 1).arg(t.values ? t.values->getLabel() : QString())});
+        }
+    drawing.paper = !options.blackBackground;
+    const bool written = PictureExport::write(graphicsScene, fileName, options, error);
     drawing.paper = false;
     return written;
 }
@@ -544,7 +552,16 @@ bool SceneController::findItem(bool member, int number)
         return false;
     graphicsScene->clearSelection();
     target->setSelected(true);
-    view->centerOn(target);
+    // Close enough that its number shows (drawn from 7 pixels high), with room to spare.
+    const double lod = QStyleOptionGraphicsItem::levelOfDetailFromTransform(view->transform());
+    const double readable = 11.0 / drawing.lineHeight;
+    if (lod > 0 && lod < readable)
+        view->scale(readable / lod, readable / lod);
+    // Room around the model, so that an item at its edge can come to the middle.
+    const QPointF middle = target->sceneBoundingRect().center();
+    const QRectF shown = view->mapToScene(view->viewport()->rect()).boundingRect();
+    view->setSceneRect(view->sceneRect().united(shown.translated(middle - shown.center())));
+    view->centerOn(middle);
     return true;
 }
 

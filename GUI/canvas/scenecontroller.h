@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "drawingstyle.h"
+#include "pictureexport.h"
 #include "projectmodel.h"
 
 class Bar;
@@ -84,7 +85,8 @@ public:
     int namedMember() const { return barIdSelected; }
     void setNamedMember(int id) { barIdSelected = id; }
     // The whole scene as drawn, to a picture file; on paper unless black is asked for.
-    bool writePicture(const QString &fileName, bool blackBackground, QString *error);
+    // The legend of a report page is the types' colours when members are coloured by type.
+    bool writePicture(const QString &fileName, PictureExport::Options options, QString *error);
 
 signals:
     // What the items ask for; the window turns each into a step.

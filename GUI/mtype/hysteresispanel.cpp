@@ -116,6 +116,12 @@ void HysteresisPanel::hideAll()
             r.group->hide();
 }
 
+QString HysteresisPanel::name(int code) const
+{
+    const Rule *rule = find(code);
+    return rule && rule->group ? rule->group->title() : QString();
+}
+
 const HysteresisPanel::Rule *HysteresisPanel::find(int code) const
 {
     for (const Rule &r : rules)

@@ -2,6 +2,7 @@
 #define HYSTERESISPANEL_H
 
 #include <QList>
+#include <QString>
 
 class QBoxLayout;
 class QComboBox;
@@ -34,6 +35,8 @@ public:
     void kindChosen(int code, int index);
     void saveKind(int code);
     void cancelKind(int code);
+    // The rule's name (its group's title); empty for a code the table lacks.
+    QString name(int code) const;
     // The kind names follow the language.
     void retranslate();
 
