@@ -11,6 +11,7 @@ aboutDialog::aboutDialog(QWidget *parent) : QDialog(parent), ui(new Ui::aboutDia
     ui->setupUi(this);
     // The box names the Qt it was really built with.
     ui->label_2->setText(QStringLiteral("Developed with Qt ") + QLatin1String(QT_VERSION_STR));
+    ui->label->setText(tr("GUI for Taliskor2D %1").arg(QStringLiteral(TALISKOR2D_VERSION)));
     setMinimumSize(size());
     setMaximumSize(size());
     // The format comes from the content: the files end in ".dll".

@@ -135,6 +135,9 @@ private slots:
     void fitShowsEverything();
     void tableKeys_data();
     void tableKeys();
+    void deletingAUsedTypeAsks_data();
+    void deletingAUsedTypeAsks();
+    void aboutNamesTheVersion();
 };
 
 void tst_MainWindowFriction::emptyHint_data()
@@ -631,6 +634,51 @@ void tst_MainWindowFriction::tableKeys()
                                        .arg(node.y == 0 ? QStringLiteral("BASE") : QStringLiteral("STORY-1")));
     QToolTip::hideText();
     dialog->hide();
+}
+
+void tst_MainWindowFriction::deletingAUsedTypeAsks_data()
+{
+    QTest::addColumn<int>("type");        // in the portal sample: 1 columns, 2 beams
+    QTest::addColumn<bool>("unused");     // its members retyped first
+    QTest::addColumn<QString>("answer");  // empty: no question expected
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("used, Delete") << 2 << false << "Delete" << true;
+    QTest::newRow("used, Cancel") << 2 << false << "Cancel" << false;
+    QTest::newRow("unused") << 2 << true << QString() << true;
+}
+
+void tst_MainWindowFriction::deletingAUsedTypeAsks()
+{
+    QFETCH(int, type);
+    QFETCH(bool, unused);
+    QFETCH(QString, answer);
+    QFETCH(bool, deleted);
+    MainWindow w;
+    QVERIFY(w.readProjectFile(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp")));
+    if (unused)
+        for (const Bar *b : w.getBars())
+            if (b->getMTypeId() == type)
+                w.editBar(b->key(), 1, b->getNode3(), b->getNode4(), b->getIout());
+    const ModelKey key = w.projectModel()->typeKey(type);
+    editMTypeDialog *d = w.getMTypeDialog();
+    d->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"))->setCurrentIndex(type - 1);
+    const QString asked = TestModels::answeringBox(answer.isEmpty() ? QStringLiteral("-") : answer, [d] {
+        d->findChild<QPushButton *>(QStringLiteral("deleteBtn"))->click();
+    });
+    if (answer.isEmpty())
+        QCOMPARE(asked, QString());
+    else
+        QCOMPARE(asked, QStringLiteral("Member type 2 (Beam-300x600) is used by 12 members. Delete it and leave "
+                                       "them without a type?"));
+    QCOMPARE(w.projectModel()->typeIndex(key) < 0, deleted);
+    QCOMPARE(d->getMembersTypes().size(), w.projectModel()->types().size());
+}
+
+void tst_MainWindowFriction::aboutNamesTheVersion()
+{
+    MainWindow w;
+    const QString title = w.getAboutDialog()->findChild<QLabel *>(QStringLiteral("label"))->text();
+    QCOMPARE(title, QStringLiteral("GUI for Taliskor2D " TALISKOR2D_VERSION_TEXT));
 }
 
 QTEST_MAIN(tst_MainWindowFriction)
