@@ -178,7 +178,9 @@ QByteArray render(QGraphicsScene *scene, Format format, const Options &options, 
     case Format::Pdf: {
         // A printable page: the model above a title block, inside 10 mm margins.
         QPdfWriter pdf(&buffer);
-        pdf.setResolution(300);
+        // One unit a point, as the scene's fonts are sized: a finer resolution
+        // would enlarge every number against the drawing and clip it.
+        pdf.setResolution(72);
         const bool us = QLocale().territory() == QLocale::UnitedStates;
         pdf.setPageLayout(QPageLayout(QPageSize(us ? QPageSize::Letter : QPageSize::A4), QPageLayout::Landscape,
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
