@@ -63,14 +63,28 @@ void CreateMemberTool::showPending()
     const QPointF at = initialNode->scenePos();
     mark->setPos(at);
     band->setLine(QLineF(at, at));
+    mark->show();
+    band->show();
+}
+
+QGraphicsEllipseItem *CreateMemberTool::firstNodeMark() const
+{
+    return mark && mark->isVisible() ? mark : nullptr;
+}
+
+QGraphicsLineItem *CreateMemberTool::rubberBand() const
+{
+    return band && band->isVisible() ? band : nullptr;
 }
 
 void CreateMemberTool::dropPending()
 {
-    delete band;
-    delete mark;
-    band = nullptr;
-    mark = nullptr;
+    // Hidden, not deleted: taking an item out of a scene of thirty thousand
+    // costs its index far more than hiding it.
+    if (mark)
+        mark->hide();
+    if (band)
+        band->hide();
 }
 
 void CreateMemberTool::deactivate()
@@ -143,7 +157,7 @@ bool CreateMemberTool::press(QMouseEvent *event, bool onNode, bool)
 
 bool CreateMemberTool::move(QMouseEvent *event)
 {
-    if (band && !boxing) {
+    if (band && band->isVisible() && !boxing) {
         band->setLine(QLineF(band->line().p1(), canvas->view()->mapToScene(event->position().toPoint())));
         return false;
     }

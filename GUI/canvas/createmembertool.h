@@ -36,8 +36,8 @@ public:
     // A first node is picked (true) or not.
     void setFirstPicked(bool picked);
     // While a first node is picked: the mark on it and the line from it to the cursor.
-    QGraphicsEllipseItem *firstNodeMark() const { return mark; }
-    QGraphicsLineItem *rubberBand() const { return band; }
+    QGraphicsEllipseItem *firstNodeMark() const;
+    QGraphicsLineItem *rubberBand() const;
 
     void deactivate() override;
     bool press(QMouseEvent *event, bool onNode, bool onItem) override;
