@@ -13,6 +13,7 @@
 #include "docks/legenddock.h"
 #include "editassigndialog.h"
 #include "editrecordscommand.h"
+#include "exportpicturechoice.h"
 #include "finddialog.h"
 #include "member.h"
 #include "modelsteps.h"
@@ -29,22 +30,18 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsScene>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -431,34 +428,12 @@ void MainWindow::showExportPictureDialog()
         start = project.absoluteDir().filePath(pictureFile.isEmpty() ? project.completeBaseName() + QStringLiteral(".png")
                                                                      : QFileInfo(pictureFile).fileName());
     }
-    QFileDialog dialog(this, tr("Export Picture"), start,
-                       tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
-    dialog.setObjectName(QStringLiteral("exportPictureFileDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    // The suffix added to a bare name follows the chosen type.
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString &filter) {
-        dialog.setDefaultSuffix(filter.section(QLatin1String("*."), 1).section(QLatin1Char(')'), 0, 0));
-    });
-    auto *black = new QCheckBox(tr("Black background, as on the screen"), &dialog);
-    black->setObjectName(QStringLiteral("exportBlackCheckBox"));
-    auto *width = new QSpinBox(&dialog);
-    width->setObjectName(QStringLiteral("pngWidthSpinBox"));
-    width->setRange(200, 12000);
-    width->setSingleStep(100);
-    width->setValue(pngWidth);
-    width->setPrefix(tr("PNG width: "));
-    width->setSuffix(tr(" pixels"));
-    if (auto *grid = qobject_cast<QGridLayout *>(dialog.layout())) {
-        grid->addWidget(black, grid->rowCount(), 0, 1, grid->columnCount());
-        grid->addWidget(width, grid->rowCount(), 0, 1, grid->columnCount());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const ExportPictureChoice choice = ExportPictureChoice::ask(this, start, pngWidth);
+    if (choice.fileName.isEmpty())
         return;
-    StartFolder::used(dialog.selectedFiles().first());
-    pngWidth = width->value();
-    exportPicture(dialog.selectedFiles().first(), black->isChecked(), pngWidth);
+    StartFolder::used(choice.fileName);
+    pngWidth = choice.pngWidth;
+    exportPicture(choice.fileName, choice.blackBackground, pngWidth);
 }
 
 // ---------------------------------------------------------------- window events
