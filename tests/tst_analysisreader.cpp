@@ -654,7 +654,7 @@ void tst_AnalysisReader::analysisFileFitsItsLimit()
         d.a[4] = pick(rng, {0, 1, 4, 5, 7});
         Member *m = TestModels::addType(d, serial % 6);
         fillType(rng, *m);
-        if (m->getType() == Member::WALL && serial % 2) {
+        if (m->getType() == Member::WALL && serial / 6 % 2) {
             m->getWallA1()[1] = kMaxWallSegments;
             m->getWallA1()[2] = 1;
         }
