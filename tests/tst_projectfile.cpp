@@ -1233,6 +1233,12 @@ void tst_ProjectFile::boundsOnCounts()
     QVERIFY(!ProjectFile::read(content, out, &error));
     QCOMPARE(error, QStringLiteral("Line 16: 100001 member types are more than a project may have"));
 
+    // Members are bounded as the importer bounds them, before their lines are looked for.
+    lines = smallProjectLines();
+    lines[19] = "4000001";
+    QVERIFY(!ProjectFile::read(joinLines(lines), out, &error));
+    QCOMPARE(error, QStringLiteral("Line 20: 4000001 members are more than a project may have (4000000)"));
+
     // Grid line counts are bounded before any text is kept.
     lines = smallProjectLines();
     lines[4] = "1000001";

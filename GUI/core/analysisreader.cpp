@@ -791,7 +791,8 @@ bool valueLists(Reader &r, int headingLine, const QList<ValueRow> &rows, const G
     if (rows.isEmpty()) {
         const qint64 size = runs ? n * components : n;
         if (size > kMaxShapeRows) {
-            r.fail(headingLine, QStringLiteral("%1 SHAPE rows are more than a model may have (%2)").arg(size).arg(kMaxShapeRows));
+            r.fail(headingLine, QStringLiteral("%1 SHAPE rows are more than a model may have (%2)")
+                                        .arg(size).arg(kMaxShapeRows));
             return false;
         }
         first = second = third = QList<double>(size, 0.0);
@@ -970,9 +971,10 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
         m->setLabel(label);
         r.setContext(QStringLiteral("member type %1").arg(k));
         RecordLayout::memberBody(r, *m, t.a[4]);
-        if (r.ok() && ModelLimits::wallSegments(*m) > ModelLimits::kMaxWallSegments)
+        const int segments = ModelLimits::wallSegments(*m);
+        if (r.ok() && segments > ModelLimits::kMaxWallSegments)
             r.fail(r.recordLine(), QStringLiteral("member type %1 has %2 wall segments, more than a model may have (%3)")
-                                           .arg(k).arg(ModelLimits::wallSegments(*m)).arg(ModelLimits::kMaxWallSegments));
+                                           .arg(k).arg(segments).arg(ModelLimits::kMaxWallSegments));
         t.memberTypes.append(m.get());
         t.ownedMembers.push_back(std::move(m));
     }
@@ -1060,7 +1062,8 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
     QByteArray content;
-    return FieldText::readWhole(fileName, ModelLimits::kMaxAnalysisFileSize, QStringLiteral("an analysis input file"), content, error)
+    return FieldText::readWhole(fileName, ModelLimits::kMaxAnalysisFileSize, QStringLiteral("an analysis input file"),
+                                content, error)
            && read(content, out, error);
 }
 

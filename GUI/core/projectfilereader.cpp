@@ -192,7 +192,8 @@ public:
         n = 0;
         i(n);
         if (!failed && n > most) {
-            failHere(QStringLiteral("%1 %2 are more than a project may have (%3)").arg(n).arg(QLatin1String(plural)).arg(most));
+            failHere(QStringLiteral("%1 %2 are more than a project may have (%3)")
+                             .arg(n).arg(QLatin1String(plural)).arg(most));
             n = 0;
             return false;
         }
@@ -598,7 +599,8 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
     QByteArray content;
-    if (!FieldText::readWhole(fileName, ModelLimits::kMaxProjectFileSize, QStringLiteral("a project file"), content, error))
+    if (!FieldText::readWhole(fileName, ModelLimits::kMaxProjectFileSize, QStringLiteral("a project file"), content,
+                              error))
         return false;
     if (read(content, out, error))
         return true;
