@@ -1,6 +1,7 @@
 #include "editgriddialog.h"
 #include "ui_editgriddialog.h"
 
+#include "fieldtext.h"
 #include "projectdata.h"
 #include "tablekeys.h"
 
@@ -243,25 +244,14 @@ editGridDialog::TableCheck editGridDialog::checkTable(const QTableWidget *table,
     }
 
     // Two axes are equal when they are the same number however typed
-    // (4 and 4.0), or when the texts are identical.
-    QList<double> values;
+    // (4 and 4.0), or when the texts are identical: the project reader's rule.
     QStringList kept;
-    QList<bool> numeric;
     for (const QString &text : std::as_const(texts)) {
-        if (text.isEmpty())
-            continue;
-        kept.append(text);
-        const bool isNumber = isOrdinate(text);
-        numeric.append(isNumber);
-        values.append(isNumber ? text.toDouble() : 0.0);
+        if (!text.isEmpty())
+            kept.append(text);
     }
-    for (int i = 0; i < kept.size(); ++i) {
-        for (int j = i + 1; j < kept.size(); ++j) {
-            if (kept.at(i) == kept.at(j)
-                || (numeric.at(i) && numeric.at(j) && values.at(i) == values.at(j)))
-                return DuplicateAxes;
-        }
-    }
+    if (FieldText::repeatedGridLine(kept, nullptr) >= 0)
+        return DuplicateAxes;
     return good ? ValuesGood : ValuesBad;
 }
 

@@ -2,6 +2,7 @@
 #include "startfolder.h"
 #include "ui_editquakedialog.h"
 
+#include "fieldtext.h"
 #include "numberfield.h"
 #include "outputfile.h"
 #include "shownvalue.h"
@@ -192,7 +193,7 @@ void editQuakeDialog::on_pushButton_clicked()
                                        ui->velLineEdit, ui->disLineEdit, ui->tScaleLineEdit};
     for (int i = 0; i < 6; ++i)
         b[i] = ShownValue::read(edits[i], ShownValue::typed(edits[i]->text()));
-    file = ui->fileLineEdit->text();
+    file = FieldText::recordName(ui->fileLineEdit->text());
     emit updateQuake();
     accept();
 }

@@ -6,6 +6,7 @@
 #include "analysisreader.h"
 #include "analysiswriter.h"
 #include "member.h"
+#include "modellimits.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
@@ -303,6 +304,13 @@ private slots:
     void refusals_data();
     void refusals();
     void truncatedFileIsRefused();
+    void emptySectionsAreZeros_data();
+    void emptySectionsAreZeros();
+    void blankRecordNamesAreNone_data();
+    void blankRecordNamesAreNone();
+    void limitsOfBothReaders_data();
+    void limitsOfBothReaders();
+    void analysisFileFitsItsLimit();
 };
 
 void tst_AnalysisReader::projectsRoundTrip_data()
@@ -345,8 +353,13 @@ void tst_AnalysisReader::randomModelsRoundTrip()
         ProjectData model = randomModel(rng, serial);
         for (const Member *m : std::as_const(model.memberTypes))
             rules += m->getType() == Member::FRAME && m->getFrameA()[3] != 0;
-        const QByteArray first = generatedFromModel(model);
+        // An empty WEIGHTS, LOADS or SHAPE comes back as zeros, and from then on stays.
+        const bool emptySection =
+                model.wx.isEmpty() || model.fx.isEmpty() || (model.a[5] < 0 && model.shapeFx.isEmpty());
+        QByteArray first = generatedFromModel(model);
         QString error;
+        if (emptySection)
+            first = reimported(first, &error);
         const QByteArray second = reimported(first, &error);
         QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("model %1: %2").arg(serial).arg(error)));
         QVERIFY2(second == first, qPrintable(QStringLiteral("model %1 changes on the way back").arg(serial)));
@@ -498,6 +511,169 @@ void tst_AnalysisReader::truncatedFileIsRefused()
         QVERIFY2(!AnalysisReader::read(prefix, d, &error), qPrintable(QString::number(k + 1)));
         QVERIFY2(error.startsWith(QLatin1String("Line ")), qPrintable(error));
     }
+}
+
+void tst_AnalysisReader::emptySectionsAreZeros_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("rows");
+    const QByteArray zeros = "1\t0\t0\t0\n2\t0\t0\t0\n3\t0\t0\t0\n4\t0\t0\t0\n";
+    const QByteArray none;
+    QTest::addRow("WEIGHTS") << handWritten({{28, none}, {29, none}, {30, none}, {31, none}}) << "WEIGHTS\n" + zeros;
+    QTest::addRow("LOADS") << handWritten({{34, none}, {35, none}, {36, none}, {37, none}}) << "LOADS\n" + zeros;
+    // Once over the nodes for each of IPVERT's load components.
+    QTest::addRow("SHAPE") << handWritten({{2, "2 0 1 0 0 -2 0 0 0 0 0"}, {38, "\nSHAPE\n"}})
+                           << "SHAPE\n" + zeros + zeros;
+}
+
+void tst_AnalysisReader::emptySectionsAreZeros()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, rows);
+    ProjectData d;
+    QString error;
+    QVERIFY2(AnalysisReader::read(text, d, &error), qPrintable(error));
+    QCOMPARE(ModelCore::completenessMessage(d), QString());
+    const QByteArray first = generatedFromModel(d);
+    QVERIFY2(first.contains("\n" + rows), first.constData());
+    QCOMPARE(reimported(first, &error), first);
+}
+
+void tst_AnalysisReader::blankRecordNamesAreNone_data()
+{
+    QTest::addColumn<QString>("name");
+    for (int n = 1; n <= 7; ++n)
+        QTest::addRow("%d blanks", n) << QString(n, ' ');
+}
+
+void tst_AnalysisReader::blankRecordNamesAreNone()
+{
+    QFETCH(QString, name);
+    QString error;
+    const QByteArray named = handWritten({{39, "EQUAKE\t" + name.toUtf8()}});
+    // Imported: the name after EQUAKE and its separator.
+    ProjectData imported;
+    QVERIFY2(AnalysisReader::read(named, imported, &error), qPrintable(error));
+    QCOMPARE(imported.quakeFile, QString());
+    QByteArray project;
+    QTextStream out(&project);
+    ProjectFile::write(out, imported);
+    out.flush();
+    const QByteArray first = generatedFromModel(imported);
+    QVERIFY(first.contains("\nEQUAKE\t\n"));
+    QCOMPARE(reimported(first, &error), first);
+
+    // Opened: a quoted name of blanks in the project.
+    QCOMPARE(project.count("\nNULL!NULL\n"), 1);
+    project.replace("\nNULL!NULL\n", "\n\"" + name.toUtf8() + "\"\n");
+    ProjectData opened;
+    QVERIFY2(ProjectFile::read(project, opened, &error), qPrintable(error));
+    QCOMPARE(opened.quakeFile, QString());
+    QCOMPARE(generatedFromModel(opened), first);
+
+    // Held by a model, it is no name either.
+    ProjectData held;
+    QVERIFY(AnalysisReader::read(named, held, &error));
+    held.quakeFile = name;
+    QCOMPARE(generatedFromModel(held), first);
+}
+
+void tst_AnalysisReader::limitsOfBothReaders_data()
+{
+    QTest::addColumn<QByteArray>("project");
+    QTest::addColumn<QByteArray>("analysis");
+    QTest::addColumn<QString>("figure");
+
+    ProjectData d;
+    QString error;
+    QVERIFY(AnalysisReader::read(handWritten(), d, &error));
+    const auto projectOf = [](const ProjectData &data) {
+        QByteArray bytes;
+        QTextStream out(&bytes);
+        ProjectFile::write(out, data);
+        out.flush();
+        return bytes;
+    };
+
+    // A numerical wall section of one segment more than the wall page offers.
+    Member *wall = TestModels::addType(d, Member::WALL);
+    const int segments = ModelLimits::kMaxWallSegments + 1;
+    wall->getWallA1()[1] = segments;
+    wall->getWallA1()[2] = 1;
+    for (QList<double> *list : {wall->getWallXI(), wall->getWallASI(), wall->getWallACI()})
+        *list = QList<double>(segments, 0.5);
+    d.b[2] = int(d.memberTypes.size());
+    QTest::addRow("wall segments") << projectOf(d) << generated(d)
+                                   << QStringLiteral("member type 3 has %1 wall segments, more than a ").arg(segments)
+                                              + QStringLiteral("%1 may have (20)");
+    d.memberTypes.removeLast();
+    d.b[2] = int(d.memberTypes.size());
+
+    // SHAPE rows one over: the project counts them, an empty section makes them.
+    const int nodes = int(d.nodes.size());
+    QCOMPARE(ModelLimits::kMaxShapeRows % nodes, 0);
+    d.a[5] = -(ModelLimits::kMaxShapeRows / nodes + 1);
+    d.shapeEnabled = true;
+    QByteArray project = projectOf(d);
+    const QByteArray countLine = "\n0\t" + QByteArray::number(d.alpha) + "\n";
+    QCOMPARE(project.count(countLine), 1);
+    project.replace(countLine, "\n" + QByteArray::number(ModelLimits::kMaxShapeRows + 1) + countLine.mid(2));
+    QTest::addRow("SHAPE rows") << project << generated(d)
+                                << QStringLiteral("SHAPE rows are more than a %1 may have (16000000)");
+}
+
+void tst_AnalysisReader::limitsOfBothReaders()
+{
+    QFETCH(QByteArray, project);
+    QFETCH(QByteArray, analysis);
+    QFETCH(QString, figure);
+    ProjectData d;
+    QString projectError, analysisError;
+    QVERIFY(!ProjectFile::read(project, d, &projectError));
+    QVERIFY(!AnalysisReader::read(analysis, d, &analysisError));
+    QVERIFY2(projectError.contains(figure.arg("project")), qPrintable(projectError));
+    QVERIFY2(analysisError.contains(figure.arg("model")), qPrintable(analysisError));
+}
+
+void tst_AnalysisReader::analysisFileFitsItsLimit()
+{
+    using namespace ModelLimits;
+    // The counts the analysis file may grow by, at the project's limits.
+    const qint64 growth = qint64(kMaxNodes) * kNodeGrowth
+                          + (3 * qint64(kMaxNodes) + kMaxShapeRows + kMaxModes) * kRowGrowth
+                          + qint64(kMaxMemberTypes) * kTypeGrowth + kFixedGrowth;
+    QVERIFY(kMaxAnalysisFileSize >= kMaxProjectFileSize + growth);
+    // The largest grid with every line segment and both diagonals of every cell.
+    QVERIFY(kMaxMembers >= 2 * 1000 * 999 + 2 * 999 * 999);
+
+    // What a member type adds to its project record, for types of every
+    // category with their options drawn at random: no more than its margin.
+    QRandomGenerator rng(20261210);
+    qint64 widest = 0;
+    for (int serial = 0; serial < 3000; ++serial) {
+        ProjectData d;
+        d.a[4] = pick(rng, {0, 1, 4, 5, 7});
+        Member *m = TestModels::addType(d, serial % 6);
+        fillType(rng, *m);
+        if (m->getType() == Member::WALL && serial / 6 % 2) {
+            m->getWallA1()[1] = kMaxWallSegments;
+            m->getWallA1()[2] = 1;
+        }
+        QByteArray with, without, written;
+        QTextStream out(&with);
+        ProjectFile::write(out, d);
+        out.flush();
+        d.memberTypes.clear();
+        QTextStream rest(&without);
+        ProjectFile::write(rest, d);
+        rest.flush();
+        QTextStream analysis(&written);
+        AnalysisWriter::writeType(analysis, *m, kMaxMemberTypes, d.a[4]);
+        analysis.flush();
+        widest = std::max(widest, written.size() - (with.size() - without.size()));
+    }
+    qInfo("widest member type growth: %lld bytes", qint64(widest));
+    QVERIFY(widest > 0 && widest <= kTypeGrowth);
 }
 
 QTEST_GUILESS_MAIN(tst_AnalysisReader)

@@ -539,6 +539,8 @@ private slots:
     void impossibleProjectsRefused_data();
     void impossibleProjectsRefused();
     void refusalLeavesTargetUntouched();
+    void repeatedGridLinesRefused_data();
+    void repeatedGridLinesRefused();
     void boundsOnCounts();
     void numberSpellings();
     void byteOrderMarkIsSkipped();
@@ -1179,6 +1181,44 @@ void tst_ProjectFile::refusalLeavesTargetUntouched()
     QCOMPARE(toBytes(out), before);
 }
 
+void tst_ProjectFile::repeatedGridLinesRefused_data()
+{
+    QTest::addColumn<QStringList>("xs");
+    QTest::addColumn<QStringList>("ys");
+    QTest::addColumn<QString>("message");
+
+    QTest::addRow("same value, other text") << QStringList{"0", "6", "12", "12.0"} << QStringList{"0", "3"}
+                                            << "Line 6: the X grid line \"12.0\" is the same as \"12\"";
+    QTest::addRow("same Y text") << QStringList{"0", "5"} << QStringList{"18", "18"}
+                                 << "Line 8: the Y grid line \"18\" is the same as \"18\"";
+    QTest::addRow("minus zero") << QStringList{"-0", "5", "0"} << QStringList{"0", "3"}
+                                << "Line 6: the X grid line \"0\" is the same as \"-0\"";
+    QTest::addRow("exponent") << QStringList{"0", "1e1", "10"} << QStringList{"0", "3"}
+                              << "Line 6: the X grid line \"10\" is the same as \"1e1\"";
+    QTest::addRow("first repeat in the file named") << QStringList{"5", "0", "5.0", "0"} << QStringList{"0", "3"}
+                                                    << "Line 6: the X grid line \"5.0\" is the same as \"5\"";
+    QTest::addRow("repeat on a line of its own") << QStringList{"0", "5"} << QStringList{"0", "3\n3.00"}
+                                                 << "Line 9: the Y grid line \"3.00\" is the same as \"3\"";
+    QTest::addRow("close values differ") << QStringList{"0", "5", "5.0000001"} << QStringList{"0", "3"} << QString();
+}
+
+void tst_ProjectFile::repeatedGridLinesRefused()
+{
+    QFETCH(QStringList, xs);
+    QFETCH(QStringList, ys);
+    QFETCH(QString, message);
+
+    QStringList lines = smallProjectLines();
+    lines[4] = QString::number(xs.size());
+    lines[5] = xs.join('\t');
+    lines[6] = QString::number(ys.size() + ys.join('\t').count('\n'));
+    lines[7] = ys.join('\t');
+    ProjectData out;
+    QString error;
+    QCOMPARE(ProjectFile::read(joinLines(lines), out, &error), message.isEmpty());
+    QCOMPARE(error, message);
+}
+
 void tst_ProjectFile::boundsOnCounts()
 {
     ProjectData out;
@@ -1192,6 +1232,12 @@ void tst_ProjectFile::boundsOnCounts()
     content += QByteArray("0 ").repeated(300003);
     QVERIFY(!ProjectFile::read(content, out, &error));
     QCOMPARE(error, QStringLiteral("Line 16: 100001 member types are more than a project may have"));
+
+    // Members are bounded as the importer bounds them, before their lines are looked for.
+    lines = smallProjectLines();
+    lines[19] = "4000001";
+    QVERIFY(!ProjectFile::read(joinLines(lines), out, &error));
+    QCOMPARE(error, QStringLiteral("Line 20: 4000001 members are more than a project may have (4000000)"));
 
     // Grid line counts are bounded before any text is kept.
     lines = smallProjectLines();

@@ -2,6 +2,7 @@
 
 #include "fieldtext.h"
 #include "member.h"
+#include "modellimits.h"
 #include "numbertext.h"
 #include "projectdata.h"
 #include "projectmodel.h"
@@ -26,9 +27,11 @@ using FieldText::isBlank;
 
 // The bounds of the project reader: a model that could not be saved and
 // reopened is not made.
-constexpr int kMaxNodes = 1000000;
-constexpr int kMaxMemberTypes = 100000;
-constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
+using ModelLimits::kMaxMemberTypes;
+using ModelLimits::kMaxMembers;
+using ModelLimits::kMaxModes;
+using ModelLimits::kMaxNodes;
+using ModelLimits::kMaxShapeRows;
 
 const char *const kSections[] = {"NODES", "DRIFT", "ELEMENTS", "PROPS", "WEIGHTS", "LOADS", "SHAPE", "EQUAKE"};
 enum Section { Nodes, Drift, Elements, Props, Weights, Loads, Shape, Equake, Title = 100, NoHeading = -1 };
@@ -436,13 +439,15 @@ struct Parsed {
 
 // Rows of a node, member or value section up to the next heading.
 template <class Row>
-bool readRows(Reader &r, const QString &what, QList<Row> &rows, const std::function<void(Row &)> &fields)
+bool readRows(Reader &r, const QString &what, const QString &plural, int most, QList<Row> &rows,
+              const std::function<void(Row &)> &fields)
 {
     Line l;
     r.setContext(what);
     while (r.ok() && r.peek(l) && headingOf(l) == NoHeading) {
-        if (rows.size() >= kMaxNodes) {
-            r.fail(l.number, QStringLiteral("more than %1 rows are more than a model may have").arg(kMaxNodes));
+        if (rows.size() >= most) {
+            r.fail(l.number, QStringLiteral("%1 %2 are more than a model may have (%3)")
+                                     .arg(qint64(most) + 1).arg(plural).arg(most));
             return false;
         }
         Row row;
@@ -454,9 +459,10 @@ bool readRows(Reader &r, const QString &what, QList<Row> &rows, const std::funct
     return r.ok();
 }
 
-bool readValueRows(Reader &r, const char *section, QList<ValueRow> &rows)
+bool readValueRows(Reader &r, const char *section, int most, QList<ValueRow> &rows)
 {
-    return readRows<ValueRow>(r, QStringLiteral("a %1 row").arg(QLatin1String(section)), rows, [&](ValueRow &row) {
+    return readRows<ValueRow>(r, QStringLiteral("a %1 row").arg(QLatin1String(section)),
+                              QStringLiteral("%1 rows").arg(QLatin1String(section)), most, rows, [&](ValueRow &row) {
         r.i(row.node);
         r.doubles(row.v, 0, 2);
     });
@@ -526,7 +532,7 @@ bool readQuakeName(Reader &r, QString &name)
         r.fail(l.number, QStringLiteral("the earthquake record name %1").arg(problem));
         return false;
     }
-    name = text;
+    name = FieldText::recordName(text);
     return true;
 }
 
@@ -774,12 +780,24 @@ bool checkTypes(Reader &r, ProjectData &t, const Parsed &f)
 }
 
 // Rows of three values by node. `runs`: the rows go over the nodes once per
-// load component (SHAPE). Rows as the writer gives them keep their number;
-// others give every node a row, 0 where the file has none.
-bool valueLists(Reader &r, const QList<ValueRow> &rows, const Grid &g, bool runs, QList<double> &first,
-                QList<double> &second, QList<double> &third)
+// load component (SHAPE), `components` times when the section is empty.
+// Rows as the writer gives them keep their number; others give every node a
+// row, 0 where the file has none. An empty section is a 0 for every row, as
+// the first OK of its table gives.
+bool valueLists(Reader &r, int headingLine, const QList<ValueRow> &rows, const Grid &g, bool runs, qint64 components,
+                QList<double> &first, QList<double> &second, QList<double> &third)
 {
     const qint64 n = g.count;
+    if (rows.isEmpty()) {
+        const qint64 size = runs ? n * components : n;
+        if (size > kMaxShapeRows) {
+            r.fail(headingLine, QStringLiteral("%1 SHAPE rows are more than a model may have (%2)")
+                                        .arg(size).arg(kMaxShapeRows));
+            return false;
+        }
+        first = second = third = QList<double>(size, 0.0);
+        return true;
+    }
     std::vector<int> seen(size_t(n), -1);
     std::vector<qint64> index(size_t(rows.size()));
     bool asWritten = true;
@@ -804,7 +822,7 @@ bool valueLists(Reader &r, const QList<ValueRow> &rows, const Grid &g, bool runs
         asWritten = asWritten && index[size_t(k)] == k;
     }
     const qint64 size = asWritten ? rows.size() : (run + 1) * n;
-    if (size > 16 * qint64(kMaxNodes)) {
+    if (size > kMaxShapeRows) {
         r.fail(rows.last().line, QStringLiteral("the SHAPE rows go over the nodes more often than a model may have"));
         return false;
     }
@@ -843,6 +861,11 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
     if (t.a[4] == 4 && r.peek(l) && headingOf(l) == NoHeading) {
         r.setContext(QStringLiteral("the modal damping"));
         for (int k = 1; r.ok() && r.moreFields(); ++k) {
+            if (k > kMaxModes) {
+                r.fail(r.recordLine(), QStringLiteral("%1 damping values are more than a model may have (%2)")
+                                               .arg(k).arg(kMaxModes));
+                break;
+            }
             int mode = k;
             r.i(mode);
             if (r.ok() && mode != k)
@@ -862,7 +885,7 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
     f.nodesLine = r.recordLine();
     r.i(t.nodesIOut);
     r.end();
-    if (!readRows<NodeRow>(r, QStringLiteral("a node"), f.nodes, [&](NodeRow &n) {
+    if (!readRows<NodeRow>(r, QStringLiteral("a node"), QStringLiteral("nodes"), kMaxNodes, f.nodes, [&](NodeRow &n) {
             r.i(n.id);
             r.d(n.x);
             r.d(n.y);
@@ -907,7 +930,7 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
         return false;
     r.i(t.elementsIOut);
     r.end();
-    if (!readRows<MemberRow>(r, QStringLiteral("a member"), f.members, [&](MemberRow &m) {
+    if (!readRows<MemberRow>(r, QStringLiteral("a member"), QStringLiteral("members"), kMaxMembers, f.members, [&](MemberRow &m) {
             BarData &b = m.bar;
             r.i(b.id);
             r.i(b.mTypeId);
@@ -948,6 +971,10 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
         m->setLabel(label);
         r.setContext(QStringLiteral("member type %1").arg(k));
         RecordLayout::memberBody(r, *m, t.a[4]);
+        const int segments = ModelLimits::wallSegments(*m);
+        if (r.ok() && segments > ModelLimits::kMaxWallSegments)
+            r.fail(r.recordLine(), QStringLiteral("member type %1 has %2 wall segments, more than a model may have (%3)")
+                                           .arg(k).arg(segments).arg(ModelLimits::kMaxWallSegments));
         t.memberTypes.append(m.get());
         t.ownedMembers.push_back(std::move(m));
     }
@@ -957,14 +984,18 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
     r.setContext(QStringLiteral("WEIGHTS"));
     if (!r.heading("WEIGHTS"))
         return false;
+    const int weightsLine = r.recordLine();
     r.end();
-    if (!readValueRows(r, "WEIGHTS", f.weights) || !valueLists(r, f.weights, g, false, t.wx, t.wy, t.wd))
+    if (!readValueRows(r, "WEIGHTS", kMaxNodes, f.weights)
+            || !valueLists(r, weightsLine, f.weights, g, false, 1, t.wx, t.wy, t.wd))
         return false;
     r.setContext(QStringLiteral("LOADS"));
     if (!r.heading("LOADS"))
         return false;
+    const int loadsLine = r.recordLine();
     r.end();
-    if (!readValueRows(r, "LOADS", f.loads) || !valueLists(r, f.loads, g, false, t.fx, t.fy, t.fm))
+    if (!readValueRows(r, "LOADS", kMaxNodes, f.loads)
+            || !valueLists(r, loadsLine, f.loads, g, false, 1, t.fx, t.fy, t.fm))
         return false;
 
     const bool shapeWanted = t.a[5] < 0;
@@ -989,8 +1020,8 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
         t.showAlpha = t.a[0] == 6 || t.a[0] == 8 || t.a[0] == 9;
         if (r.ok() && t.showAlpha && !f.alphaGiven)
             r.fail(line, QStringLiteral("the SHAPE line needs ALPHA with IPANAL %1").arg(t.a[0]));
-        if (!readValueRows(r, "SHAPE", f.shape)
-                || !valueLists(r, f.shape, g, true, t.shapeFx, t.shapeFy, t.shapeFm))
+        if (!readValueRows(r, "SHAPE", kMaxShapeRows, f.shape)
+                || !valueLists(r, line, f.shape, g, true, -qint64(t.a[5]), t.shapeFx, t.shapeFy, t.shapeFm))
             return false;
     }
 
@@ -1031,7 +1062,8 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
     QByteArray content;
-    return FieldText::readWhole(fileName, kMaxFileSize, QStringLiteral("an analysis input file"), content, error)
+    return FieldText::readWhole(fileName, ModelLimits::kMaxAnalysisFileSize, QStringLiteral("an analysis input file"),
+                                content, error)
            && read(content, out, error);
 }
 

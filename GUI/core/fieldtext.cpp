@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 #include <limits>
 
 namespace FieldText {
@@ -166,6 +168,85 @@ bool readWhole(const QString &fileName, qint64 maxSize, const QString &what, QBy
         return false;
     }
     return true;
+}
+
+QString recordName(const QString &text)
+{
+    if (text.size() > 7)
+        return text;
+    for (const QChar c : text) {
+        if (c != QLatin1Char(' '))
+            return text;
+    }
+    return QString();
+}
+
+namespace {
+
+// A grid line's ordinate, when its text is a finite number; -0 is 0.
+bool ordinate(const QString &text, double &v)
+{
+    bool ok = false;
+    v = text.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (v == 0.0)
+        v = 0.0;
+    return true;
+}
+
+} // namespace
+
+bool sameGridLine(const QString &a, const QString &b)
+{
+    double x = 0, y = 0;
+    return a == b || (ordinate(a, x) && ordinate(b, y) && x == y);
+}
+
+qsizetype repeatedGridLine(const QStringList &lines, qsizetype *earlier)
+{
+    // By value, then by place: equal lines end up side by side, the first
+    // of them first. Texts that are no number follow, by text.
+    struct Key {
+        bool number;
+        double value;
+        qsizetype index;
+    };
+    std::vector<Key> keys;
+    keys.reserve(size_t(lines.size()));
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        double v = 0;
+        const bool number = ordinate(lines.at(k), v);
+        keys.push_back({number, v, k});
+    }
+    std::sort(keys.begin(), keys.end(), [&](const Key &x, const Key &y) {
+        if (x.number != y.number)
+            return x.number;
+        if (x.number && x.value != y.value)
+            return x.value < y.value;
+        if (!x.number) {
+            const int c = lines.at(x.index).compare(lines.at(y.index));
+            if (c != 0)
+                return c < 0;
+        }
+        return x.index < y.index;
+    });
+    qsizetype found = -1, first = -1;
+    size_t head = 0;   // the first key of the run of equal lines
+    for (size_t k = 1; k < keys.size(); ++k) {
+        if (!sameGridLine(lines.at(keys[k - 1].index), lines.at(keys[k].index))) {
+            head = k;
+            continue;
+        }
+        // Within a run the earliest line comes first; the repeat met first in the file wins.
+        if (found < 0 || keys[k].index < found) {
+            found = keys[k].index;
+            first = keys[head].index;
+        }
+    }
+    if (earlier)
+        *earlier = first;
+    return found;
 }
 
 } // namespace FieldText

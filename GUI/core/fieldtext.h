@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace FieldText {
 
@@ -47,6 +48,18 @@ bool parseInt(const char *b, const char *e, int &v, bool &overflow);
 // special values only the writer's own spellings "nan", "inf" and "-inf"
 // parse, so that a reader can refuse them as not finite.
 bool parseDouble(const char *b, const char *e, double &v);
+
+// The earthquake record name as the model keeps it: one to seven blanks
+// name no record, as the project file writes them.
+QString recordName(const QString &text);
+
+// Whether two grid line texts are one line: the same text, or the same
+// number however typed ("4" and "4.0", "-0" and "0").
+bool sameGridLine(const QString &a, const QString &b);
+
+// The first of `lines` that is the same grid line as one before it, with
+// that earlier one's index in *earlier; -1 when all differ.
+qsizetype repeatedGridLine(const QStringList &lines, qsizetype *earlier);
 
 // A token as a message shows it: short, and no control character.
 QString shown(const char *b, const char *e);

@@ -2,6 +2,7 @@
 
 #include "projectfile.h"
 
+#include "fieldtext.h"
 #include "member.h"
 #include "outputfile.h"
 #include "tabline.h"
@@ -55,7 +56,7 @@ QString fileText(const QString &s)
 // record really named NULL!NULL is quoted, or it would open as no name.
 QString quakeNameText(const QString &name)
 {
-    if (name.size() <= 7 && name.count(QLatin1Char(' ')) == name.size())
+    if (FieldText::recordName(name).isEmpty())
         return kNullName;
     if (name == kNullName)
         return quoted(name);

@@ -4,6 +4,7 @@
 
 #include "member.h"
 #include "fieldtext.h"
+#include "modellimits.h"
 #include "projectdata.h"
 #include "projectfileformat.h"
 #include "recordlayout.h"
@@ -15,24 +16,18 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
 using ProjectFileFormat::kNone;
 using ProjectFileFormat::kNullName;
 
-// Largest grid a project may describe. Opening rebuilds one node per grid
-// intersection, so a bogus pair of line counts must not make us allocate
-// billions of nodes; a million is far beyond any frame drawn by hand.
-constexpr qint64 kMaxGridNodes = 1000000;
-
-// Every member type record carries all hysteresis arrays, some thirty times
-// the size of its shortest block in the file; keep bogus counts bounded.
-constexpr int kMaxMemberTypes = 100000;
-
-// Even the largest grid gives a file of some tens of megabytes; anything far
-// beyond that is refused before it is read into memory.
-constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
+using ModelLimits::kMaxMemberTypes;
+using ModelLimits::kMaxMembers;
+using ModelLimits::kMaxModes;
+using ModelLimits::kMaxShapeRows;
+constexpr qint64 kMaxGridNodes = ModelLimits::kMaxNodes;
 
 using FieldText::isBlank;
 using FieldText::kMaxTextLength;
@@ -190,6 +185,25 @@ public:
         }
         return checkItems(n, fieldsPerItem);
     }
+    // A count bounded by the model's limits, refused before the rows that
+    // should follow are looked for.
+    bool count(int &n, int fieldsPerItem, int most, const char *plural)
+    {
+        n = 0;
+        i(n);
+        if (!failed && n > most) {
+            failHere(QStringLiteral("%1 %2 are more than a project may have (%3)")
+                             .arg(n).arg(QLatin1String(plural)).arg(most));
+            n = 0;
+            return false;
+        }
+        if (!failed && n < 0) {
+            failHere(QStringLiteral("the count %1 is negative").arg(n));
+            n = 0;
+            return false;
+        }
+        return checkItems(n, fieldsPerItem);
+    }
     // Whether n items of `fieldsPerItem` fields can still follow; a count
     // beyond that is refused before anything is reserved for it.
     bool checkItems(int &n, int fieldsPerItem)
@@ -283,10 +297,13 @@ bool readLineCount(Reader &r, int &n)
     return true;
 }
 
-// Grid line texts, kept as typed; each must be a coordinate.
-bool readGridLines(Reader &r, QStringList &texts, int n)
+// Grid line texts, kept as typed; each must be a coordinate, and no two
+// the same line: they would put two nodes at one place.
+bool readGridLines(Reader &r, const char *axis, QStringList &texts, int n)
 {
     texts.reserve(n);
+    std::vector<int> lines;
+    lines.reserve(size_t(n));
     for (int k = 0; k < n && r.ok(); ++k) {
         QString s;
         r.text(s, "the grid line", false);
@@ -295,8 +312,19 @@ bool readGridLines(Reader &r, QStringList &texts, int n)
         if (r.ok() && (!isNumber || !std::isfinite(v)))
             r.failHere(QStringLiteral("the grid line \"%1\" is not a finite number").arg(s.left(24)));
         texts.append(s);
+        lines.push_back(r.tokenLine());
     }
-    return r.ok();
+    if (!r.ok())
+        return false;
+    qsizetype earlier = -1;
+    const qsizetype repeat = FieldText::repeatedGridLine(texts, &earlier);
+    if (repeat >= 0) {
+        r.fail(lines[size_t(repeat)], QStringLiteral("the %1 grid line \"%2\" is the same as \"%3\"")
+                                              .arg(QLatin1String(axis), texts.at(repeat).left(24),
+                                                   texts.at(earlier).left(24)));
+        return false;
+    }
+    return true;
 }
 
 // Loads and weights: one line of three values per node at most.
@@ -352,7 +380,7 @@ bool readProject(Reader &r, ProjectData &t)
 
     if (t.a[4] == 4) {
         int k = 0;
-        if (!r.count(k, 1))
+        if (!r.count(k, 1, kMaxModes, "damping values"))
             return false;
         t.dampList.reserve(k);
         for (int j = 0; j < k && r.ok(); ++j) {
@@ -363,7 +391,7 @@ bool readProject(Reader &r, ProjectData &t)
     }
 
     int nx = 0, ny = 0;
-    if (!readLineCount(r, nx) || !readGridLines(r, t.XLines, nx) || !readLineCount(r, ny))
+    if (!readLineCount(r, nx) || !readGridLines(r, "X", t.XLines, nx) || !readLineCount(r, ny))
         return false;
     const qint64 gridNodes = qint64(nx) * qint64(ny);
     if (gridNodes > kMaxGridNodes) {
@@ -372,7 +400,7 @@ bool readProject(Reader &r, ProjectData &t)
                            .arg(kMaxGridNodes));
         return false;
     }
-    if (!readGridLines(r, t.YLines, ny))
+    if (!readGridLines(r, "Y", t.YLines, ny))
         return false;
     const int nodeCount = int(gridNodes);
 
@@ -442,6 +470,9 @@ bool readProject(Reader &r, ProjectData &t)
         auto m = std::make_unique<Member>(id, type);
         m->setLabel(label);
         RecordLayout::memberBody(r, *m, t.a[4]);
+        if (r.ok() && ModelLimits::wallSegments(*m) > ModelLimits::kMaxWallSegments)
+            r.failHere(QStringLiteral("member type %1 has %2 wall segments, more than a project may have (%3)")
+                               .arg(id).arg(ModelLimits::wallSegments(*m)).arg(ModelLimits::kMaxWallSegments));
         if (!r.ok())
             return false;
         t.memberTypes.append(m.get());
@@ -449,7 +480,7 @@ bool readProject(Reader &r, ProjectData &t)
     }
 
     int barCount = 0;
-    if (!r.count(barCount, 7))
+    if (!r.count(barCount, 7, kMaxMembers, "members"))
         return false;
     t.bars.reserve(barCount);
     // Member by its two end nodes, the lower id first.
@@ -497,6 +528,10 @@ bool readProject(Reader &r, ProjectData &t)
         r.d(t.alpha);
         if (r.ok() && s < 0)
             r.failHere(QStringLiteral("the count %1 is negative").arg(s));
+        if (r.ok() && s > kMaxShapeRows) {
+            r.failHere(QStringLiteral("%1 SHAPE rows are more than a project may have (%2)").arg(s).arg(kMaxShapeRows));
+            return false;
+        }
         if (!r.checkItems(s, 3))
             return false;
         t.shapeFx.reserve(s);
@@ -517,7 +552,7 @@ bool readProject(Reader &r, ProjectData &t)
     bool wasQuoted = false;
     QString name;
     r.text(name, "the earthquake record name", true, &wasQuoted);
-    t.quakeFile = (!wasQuoted && name == kNullName) ? QString() : name;
+    t.quakeFile = (!wasQuoted && name == kNullName) ? QString() : FieldText::recordName(name);
 
     int flags[3] = {0, 0, 0};
     r.ints(flags, 0, 2);
@@ -564,7 +599,8 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
 bool readFile(const QString &fileName, ProjectData &out, QString *error)
 {
     QByteArray content;
-    if (!FieldText::readWhole(fileName, kMaxFileSize, QStringLiteral("a project file"), content, error))
+    if (!FieldText::readWhole(fileName, ModelLimits::kMaxProjectFileSize, QStringLiteral("a project file"), content,
+                              error))
         return false;
     if (read(content, out, error))
         return true;

@@ -2,6 +2,7 @@
 
 #include "projectmodel.h"
 
+#include "fieldtext.h"
 #include "member.h"
 
 #include <algorithm>
@@ -170,7 +171,7 @@ ModelData ProjectModel::fromProjectData(ProjectData &p)
 
     std::copy(std::begin(p.quakeA), std::end(p.quakeA), m.quake.a);
     std::copy(std::begin(p.quakeB), std::end(p.quakeB), m.quake.b);
-    m.quake.file = p.quakeFile;
+    m.quake.file = FieldText::recordName(p.quakeFile);
     m.quake.seted = p.quakeSeted;
     return m;
 }
