@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QUndoStack>
 
 #include "mainwindow.h"
