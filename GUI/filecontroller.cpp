@@ -204,10 +204,12 @@ bool FileController::maybeSave()
 {
     if (!doc->isModified())
         return true;
-    const auto answer = QMessageBox::warning(window, tr("Unsaved changes"),
-                                             tr("Save the changes to %1?").arg(doc->displayName()),
-                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                             QMessageBox::Save);
+    // A recovered model's name is plain text, not HTML.
+    QMessageBox box(QMessageBox::Warning, tr("Unsaved changes"), tr("Save the changes to %1?").arg(doc->displayName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Save);
+    const int answer = box.exec();
     if (answer == QMessageBox::Save)
         return saveProject();
     return answer == QMessageBox::Discard;
@@ -245,19 +247,30 @@ void FileController::updateRecentMenu()
 
 bool FileController::offerRecovery()
 {
+    // The name comes from a file anyone could have put there: never read as HTML.
     const auto ask = [this](const ProjectDocument::Recovery &info) {
         QMessageBox box(QMessageBox::Question, tr("Recover"),
                         tr("Recover the unsaved changes to %1 from %2?")
                             .arg(info.name, QLocale().toString(info.time, QLocale::ShortFormat)),
                         QMessageBox::NoButton, window);
+        box.setTextFormat(Qt::PlainText);
         QPushButton *recover = box.addButton(tr("Recover"), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Discard);
         box.setDefaultButton(recover);
         box.exec();
         return box.clickedButton() == recover;
     };
-    const auto failed = [this](const QString &error) {
-        QMessageBox::critical(window, tr("Error"), tr("The recovered changes could not be opened:\n%1").arg(error));
+    const auto unreadable = [this](const ProjectDocument::Recovery &info, const QString &error) {
+        QMessageBox box(QMessageBox::Warning, tr("Recover"),
+                        tr("The unsaved changes to %1 from %2 cannot be read:\n%3\n\n"
+                           "Delete them? Kept, they are not offered again.")
+                            .arg(info.name, QLocale().toString(info.time, QLocale::ShortFormat), error),
+                        QMessageBox::NoButton, window);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton *remove = box.addButton(tr("Delete"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(tr("Keep"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == remove;
     };
-    return doc->recover(ask, failed);
+    return doc->recover(ask, unreadable);
 }

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QUndoStack>
 
 #include "mainwindow.h"
@@ -27,7 +28,7 @@ QByteArray readAll(const QString &path)
 
 // Answers every modal dialog that run() shows, in order: a message box by the
 // text of the button to click, a file dialog by the path to take ("" cancels).
-// Returns the texts of the message boxes seen.
+// Returns the texts of the message boxes seen, "(HTML) " before one shown as rich text.
 QStringList answer(const QStringList &answers, const std::function<void()> &run)
 {
     QStringList seen;
@@ -47,7 +48,9 @@ QStringList answer(const QStringList &answers, const std::function<void()> &run)
         }
         const QString a = answers.at(next);
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            seen << box->text();
+            const bool html = box->textFormat() == Qt::RichText
+                              || (box->textFormat() == Qt::AutoText && Qt::mightBeRichText(box->text()));
+            seen << (html ? QStringLiteral("(HTML) ") : QString()) + box->text();
             ++next;
             for (QAbstractButton *b : box->buttons())
                 if (b->text().remove(QLatin1Char('&')) == a) {
@@ -99,6 +102,7 @@ private slots:
     void recentProjects();
     void autosaveWritesAndRemovesTheRecoveryFile();
     void killedProgramIsRecovered();
+    void recoveredNameIsPlainText();
     void hugeGridsAreAskedOrRefused();
     void importMakesAnUntitledModifiedModel();
 };
@@ -342,6 +346,27 @@ void tst_MainWindowFiles::killedProgramIsRecovered()
     // Closed with its changes discarded, the window leaves no recovery file behind.
     answer({"Discard"}, [&] { w.close(); });
     QCOMPARE(QDir(folder).entryList({QStringLiteral("*.kfp")}, QDir::Files), QStringList());
+}
+
+void tst_MainWindowFiles::recoveredNameIsPlainText()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+    QDir(folder).removeRecursively();
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::copy(kExample, folder + QStringLiteral("/window-1-1.kfp")));
+    QFile info(folder + QStringLiteral("/window-1-1.info"));
+    QVERIFY(info.open(QIODevice::WriteOnly));
+    info.write("<img src=\"x.png\">\n\n2024-05-06T07:08:09\n");
+    info.close();
+
+    const QString name = QStringLiteral("<img src=\"x.png\">");
+    MainWindow w;
+    const QStringList seen = answer({"Recover"}, [&] { QVERIFY(w.offerRecovery()); });
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen.first().startsWith(QStringLiteral("Recover the unsaved changes to ") + name), qPrintable(seen.first()));
+    QCOMPARE(w.windowTitle(), name + QStringLiteral("[*] - GUI for Taliskor2D"));
+    QCOMPARE(answer({"Discard"}, [&] { w.close(); }), QStringList{QStringLiteral("Save the changes to %1?").arg(name)});
 }
 
 void tst_MainWindowFiles::hugeGridsAreAskedOrRefused()

@@ -10,7 +10,14 @@
 #include <QSettings>
 #include <QUndoStack>
 
+#include <atomic>
 #include <cerrno>
+#include <memory>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The project's file state without a window: what is saved is what is read
 // back, the modified state follows the saved one, failures change nothing,
@@ -48,6 +55,49 @@ QString recoveryFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
 }
 
+// What a program with process id 1 left: no lock, so nobody holds it.
+const QString kBase = QStringLiteral("/window-1-1");
+const QByteArray kInfo = "frame.kfp\n/somewhere/frame.kfp\n2024-05-06T07:08:09\n";
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Runs recover() on a thread of its own, so that a file that blocks it fails
+// the test instead of hanging it ("blocked"); the FIFOs are then opened at
+// both ends to let it go. Returns each name asked about, "name: reason" for
+// one that cannot be read.
+QStringList recoverWatched(ProjectDocument &doc, bool answer, const QStringList &fifos = {})
+{
+    struct Run {
+        QStringList offers;
+        std::atomic<bool> done{false};
+    };
+    const auto run = std::make_shared<Run>();
+    std::thread([run, &doc, answer] {
+        doc.recover(
+            [&](const ProjectDocument::Recovery &r) {
+                run->offers << r.name;
+                return answer;
+            },
+            [&](const ProjectDocument::Recovery &r, const QString &error) {
+                run->offers << r.name + QStringLiteral(": ") + error;
+                return answer;
+            });
+        run->done = true;
+    }).detach();
+    if (QTest::qWaitFor([&] { return run->done.load(); }, 5000))
+        return run->offers;
+    for (int k = 0; k < 100 && !run->done; ++k) {
+        for (const QString &fifo : fifos)
+            ::close(::open(QFile::encodeName(fifo).constData(), O_RDWR | O_NONBLOCK));
+        QTest::qWait(10);
+    }
+    return {QStringLiteral("blocked")};
+}
+
 } // namespace
 
 class tst_ProjectDocument : public QObject
@@ -66,11 +116,17 @@ private slots:
     void autosaveOnlyWhileModified();
     void recoveryFromAKilledProgram_data();
     void recoveryFromAKilledProgram();
+    void oddRecoveryFilesNeverBlock_data();
+    void oddRecoveryFilesNeverBlock();
+    void unreadableRecoveryOfferedOnce_data();
+    void unreadableRecoveryOfferedOnce();
 };
 
 void tst_ProjectDocument::init()
 {
-    QSettings(QStringLiteral("Taliskor2D"), QCoreApplication::applicationName()).remove(QStringLiteral("recentFiles"));
+    QSettings settings(QStringLiteral("Taliskor2D"), QCoreApplication::applicationName());
+    settings.remove(QStringLiteral("recentFiles"));
+    settings.remove(QStringLiteral("keptRecoveryFiles"));
     QDir(recoveryFolder()).removeRecursively();
 }
 
@@ -254,23 +310,24 @@ void tst_ProjectDocument::recoveryFromAKilledProgram_data()
 void tst_ProjectDocument::recoveryFromAKilledProgram()
 {
     QFETCH(bool, recover);
-    // What a program with process id 1 left: no lock, so nobody holds it.
     QVERIFY(QDir().mkpath(recoveryFolder()));
-    const QString base = recoveryFolder() + QStringLiteral("/window-1-1");
+    const QString base = recoveryFolder() + kBase;
     QVERIFY(QFile::copy(kExample, base + QStringLiteral(".kfp")));
-    QFile info(base + QStringLiteral(".info"));
-    QVERIFY(info.open(QIODevice::WriteOnly));
-    info.write("frame.kfp\n/somewhere/frame.kfp\n2024-05-06T07:08:09\n");
-    info.close();
+    QVERIFY(writeFile(base + QStringLiteral(".info"), kInfo));
 
     Project p;
     QList<ProjectDocument::Recovery> offered;
+    QStringList unreadable;
     const bool recovered = p.doc.recover(
         [&](const ProjectDocument::Recovery &r) {
             offered << r;
             return recover;
         },
-        [](const QString &error) { QFAIL(qPrintable(error)); });
+        [&](const ProjectDocument::Recovery &, const QString &error) {
+            unreadable << error;
+            return false;
+        });
+    QCOMPARE(unreadable, QStringList());
     QCOMPARE(recovered, recover);
     QCOMPARE(offered.size(), 1);
     QCOMPARE(offered.first().name, QStringLiteral("frame.kfp"));
@@ -283,6 +340,96 @@ void tst_ProjectDocument::recoveryFromAKilledProgram()
     QCOMPARE(p.model.members().isEmpty(), !recover);
     // Recovered changes are safe in this document's own file at once.
     QCOMPARE(QFileInfo::exists(p.doc.recoveryFile()), recover);
+}
+
+void tst_ProjectDocument::oddRecoveryFilesNeverBlock_data()
+{
+    QTest::addColumn<QString>("suffix");   // which of the recovery's files is odd
+    QTest::addColumn<QString>("kind");     // a FIFO, a link to one or to /dev/zero, or that many bytes
+    QTest::addColumn<QString>("offered");  // the name offered; empty: nothing
+    const QString untitled = QStringLiteral("Untitled");
+    QTest::addRow(".info a FIFO") << ".info" << "fifo" << untitled;
+    QTest::addRow(".info a link to a FIFO") << ".info" << "link to fifo" << untitled;
+    QTest::addRow(".info a link to /dev/zero") << ".info" << "/dev/zero" << untitled;
+    QTest::addRow(".info of 64 KiB") << ".info" << "65536" << "frame.kfp";
+    QTest::addRow(".info of 64 KiB + 1") << ".info" << "65537" << untitled;
+    // Without a lock to ask, the file may be a running program's.
+    QTest::addRow(".lock a FIFO") << ".lock" << "fifo" << "";
+    QTest::addRow(".lock a link to a FIFO") << ".lock" << "link to fifo" << "";
+    QTest::addRow(".kfp a FIFO") << ".kfp" << "fifo" << "";
+    QTest::addRow(".kfp a link to /dev/zero") << ".kfp" << "/dev/zero" << "";
+}
+
+void tst_ProjectDocument::oddRecoveryFilesNeverBlock()
+{
+    QFETCH(QString, suffix);
+    QFETCH(QString, kind);
+    QFETCH(QString, offered);
+    QVERIFY(QDir().mkpath(recoveryFolder()));
+    const QString base = recoveryFolder() + kBase;
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    if (suffix != QLatin1String(".kfp"))
+        QVERIFY(QFile::copy(kExample, base + QStringLiteral(".kfp")));
+    if (suffix != QLatin1String(".info"))
+        QVERIFY(writeFile(base + QStringLiteral(".info"), kInfo));
+    const QString odd = base + suffix;
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(odd).constData(), 0600), 0);
+    else if (kind == QLatin1String("link to fifo"))
+        QVERIFY(QFile::link(fifo, odd));
+    else if (kind == QLatin1String("/dev/zero"))
+        QVERIFY(QFile::link(kind, odd));
+    else
+        QVERIFY(writeFile(odd, kInfo + QByteArray(kind.toInt() - kInfo.size(), ' ')));
+
+    Project p;
+    QCOMPARE(recoverWatched(p.doc, false, {odd, fifo}), offered.isEmpty() ? QStringList() : QStringList{offered});
+    // Discarded, the recovery file goes; the odd one is left alone.
+    QCOMPARE(QFileInfo::exists(base + QStringLiteral(".kfp")), offered.isEmpty());
+    if (!kind.at(0).isDigit())
+        QVERIFY(QFileInfo::exists(odd));
+}
+
+void tst_ProjectDocument::unreadableRecoveryOfferedOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("remove");
+    QTest::addRow("a folder, kept") << "folder" << OutputFile::systemReason(EISDIR) << false;
+    QTest::addRow("a folder, deleted") << "folder" << OutputFile::systemReason(EISDIR) << true;
+    QTest::addRow("not a project, kept") << "text" << "Line 1:" << false;
+}
+
+void tst_ProjectDocument::unreadableRecoveryOfferedOnce()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QFETCH(bool, remove);
+    QVERIFY(QDir().mkpath(recoveryFolder()));
+    const QString base = recoveryFolder() + kBase;
+    const QString file = base + QStringLiteral(".kfp");
+    QVERIFY(kind == QLatin1String("folder") ? QDir().mkdir(file) : writeFile(file, "not a project\n"));
+    QVERIFY(writeFile(base + QStringLiteral(".info"), kInfo));
+
+    Project p;
+    const QStringList offers = recoverWatched(p.doc, remove);
+    QCOMPARE(offers.size(), 1);
+    QVERIFY2(offers.first().startsWith(QStringLiteral("frame.kfp: ")) && offers.first().contains(reason),
+             qPrintable(offers.first()));
+    QCOMPARE(QFileInfo::exists(file), !remove);
+    QCOMPARE(QFileInfo::exists(base + QStringLiteral(".info")), !remove);
+
+    // Not asked again at the next start.
+    Project next;
+    QCOMPARE(recoverWatched(next.doc, false), QStringList());
+    if (remove)
+        return;
+    // Changed since, it is offered again.
+    const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(file).constData(), times, 0), 0);
+    QCOMPARE(recoverWatched(next.doc, false).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_ProjectDocument)

@@ -18,6 +18,12 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QSettings settings()
@@ -31,13 +37,75 @@ QString recoveryFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
 }
 
-// The name and time a recovery file stands for are kept beside it.
+const qint64 kMaxInfoSize = 64 * 1024;
+const qint64 kMaxRecoverySize = 256 * 1024 * 1024;   // as any project file
+
+enum class Found { Read, Missing, Odd, Failed };
+
+// Reads at most `maxSize` bytes of a file in the recovery folder. Only a
+// regular file is opened: a FIFO there would block the open for ever, a
+// device (a link to /dev/zero) be read for ever; such a file is Odd and left
+// alone. Failed gives the system's reason in *error.
+Found readRecoveryFile(const QString &path, qint64 maxSize, QByteArray *content, QString *error)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st;
+    if (::stat(name.constData(), &st) != 0) {
+        if (errno == ENOENT)
+            return Found::Missing;
+        *error = OutputFile::systemReason(errno);
+        return Found::Failed;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        *error = OutputFile::systemReason(EISDIR);
+        return Found::Failed;
+    }
+    if (!S_ISREG(st.st_mode))
+        return Found::Odd;
+    // Never blocks, and the opened file is checked again: it may have been swapped since.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *error = OutputFile::systemReason(errno);
+        return Found::Failed;
+    }
+    Found found = Found::Read;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        found = Found::Odd;
+    content->clear();
+    char buffer[65536];
+    // One byte over the limit tells a file that is too large.
+    while (found == Found::Read && content->size() <= maxSize) {
+        const ssize_t n = ::read(fd, buffer, size_t(qMin<qint64>(sizeof buffer, maxSize + 1 - content->size())));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            *error = OutputFile::systemReason(errno);
+            found = Found::Failed;
+        } else if (n == 0) {
+            break;
+        } else {
+            content->append(buffer, n);
+        }
+    }
+    ::close(fd);
+    if (found == Found::Read && content->size() > maxSize) {
+        *error = QCoreApplication::translate("ProjectDocument", "It is larger than %1 bytes.").arg(maxSize);
+        found = Found::Failed;
+    }
+    if (found != Found::Read)
+        content->clear();
+    return found;
+}
+
+// The name and time a recovery file stands for are kept beside it. An .info
+// that cannot be read, or is larger than any this program writes, is not ours.
 ProjectDocument::Recovery readInfo(const QString &base)
 {
     ProjectDocument::Recovery info;
-    QFile f(base + QStringLiteral(".info"));
-    if (f.open(QIODevice::ReadOnly)) {
-        const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
+    QByteArray bytes;
+    QString error;
+    if (readRecoveryFile(base + QStringLiteral(".info"), kMaxInfoSize, &bytes, &error) == Found::Read) {
+        const QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
         info.name = lines.value(0);
         info.path = lines.value(1);
         info.time = QDateTime::fromString(lines.value(2), Qt::ISODate);
@@ -49,10 +117,35 @@ ProjectDocument::Recovery readInfo(const QString &base)
     return info;
 }
 
+// Only a regular file or nothing: anything else is not this program's.
+bool regularOrMissing(const QString &path)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+}
+
 void removeRecoveryFiles(const QString &base)
 {
-    QFile::remove(base + QStringLiteral(".kfp"));
-    QFile::remove(base + QStringLiteral(".info"));
+    const QString file = base + QStringLiteral(".kfp");
+    if (!QFile::remove(file))
+        QDir().rmdir(file);   // a folder only when empty: nothing in it is ever deleted
+    // Odd files are left where they are.
+    if (regularOrMissing(base + QStringLiteral(".info")))
+        QFile::remove(base + QStringLiteral(".info"));
+}
+
+// A recovery file kept unread, as it was when the user kept it: offered again once it changes.
+QString keptKey(const QString &file)
+{
+    const QFileInfo fi(file);
+    if (!fi.exists() && !fi.isSymLink())
+        return QString();
+    return QStringLiteral("%1 %2 %3")
+        .arg(fi.size())
+        .arg(fi.lastModified().toMSecsSinceEpoch())
+        .arg(fi.absoluteFilePath());
 }
 
 } // namespace
@@ -273,31 +366,66 @@ void ProjectDocument::removeRecovery()
 }
 
 bool ProjectDocument::recover(const std::function<bool(const Recovery &)> &ask,
-                              const std::function<void(const QString &)> &failed)
+                              const std::function<bool(const Recovery &, const QString &)> &unreadable)
 {
     const QDir folder(recoveryFolder());
-    const QStringList found = folder.entryList({QStringLiteral("*.kfp")}, QDir::Files, QDir::Time);
+    // Folders and odd files are listed too: each is looked at before anything opens it.
+    const QStringList found = folder.entryList({QStringLiteral("*.kfp")},
+                                               QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot,
+                                               QDir::Time);
     const QString ownPrefix = QStringLiteral("window-%1-").arg(QCoreApplication::applicationPid());
+    // Only what is still there as it was is remembered.
+    const QStringList wasKept = settings().value(QStringLiteral("keptRecoveryFiles")).toStringList();
+    QStringList kept;
+    for (const QString &key : wasKept)
+        if (keptKey(key.section(QLatin1Char(' '), 2)) == key)
+            kept << key;
+    const auto remember = [&] {
+        if (kept != wasKept)
+            settings().setValue(QStringLiteral("keptRecoveryFiles"), kept);
+    };
     for (const QString &file : found) {
-        const QString base = folder.filePath(QFileInfo(file).completeBaseName());
+        const QString base = folder.filePath(file.chopped(4));
         // Windows of this program are alive, whatever their locks say to this process.
         if (file.startsWith(ownPrefix))
             continue;
+        // QLockFile opens and reads its files: a FIFO there would block it for
+        // ever. Without a lock to ask, the file may belong to a running program:
+        // left alone.
+        const QString lockName = base + QStringLiteral(".lock");
+        if (!regularOrMissing(lockName) || !regularOrMissing(lockName + QStringLiteral(".rmlock")))
+            continue;
         // A file whose program still runs keeps its lock: it is that program's.
-        QLockFile lock(base + QStringLiteral(".lock"));
+        QLockFile lock(lockName);
         if (!lock.tryLock(0))
             continue;
+        const QString path = base + QStringLiteral(".kfp");
+        QByteArray content;
+        QString error;
+        const Found read = readRecoveryFile(path, kMaxRecoverySize, &content, &error);
+        if (read == Found::Missing || read == Found::Odd)
+            continue;
+        ProjectData data;
+        const bool readable = read == Found::Read && ProjectFile::read(content, data, &error);
+        content.clear();
         const Recovery info = readInfo(base);
+        if (!readable) {
+            // Offered once: kept, it is not asked about again until it changes.
+            const QString key = keptKey(path);
+            if (kept.contains(key))
+                continue;
+            if (unreadable(info, error))
+                removeRecoveryFiles(base);
+            const QString now = keptKey(path);
+            if (!now.isEmpty())
+                kept << now;
+            continue;
+        }
         if (!ask(info)) {
             removeRecoveryFiles(base);
             continue;
         }
-        ProjectData data;
-        QString error;
-        if (!ProjectFile::readFile(base + QStringLiteral(".kfp"), data, &error)) {
-            failed(error);
-            continue;
-        }
+        remember();
         applyProjectData(data);
         setCurrentFile(QString());
         projectFile = info.path;
@@ -312,5 +440,6 @@ bool ProjectDocument::recover(const std::function<bool(const Recovery &)> &ask,
             removeRecoveryFiles(base);
         return true;
     }
+    remember();
     return false;
 }

@@ -73,10 +73,13 @@ public:
     void autosave();
     void removeRecovery();
     // Goes through the recovery files other programs left behind, newest first:
-    // `ask` says whether to recover one (else it is deleted), `failed` hears why
-    // one could not be read. True when one became the model.
+    // `ask` says whether to recover one (else it is deleted). One that cannot
+    // be read goes to `unreadable` with the reason, which says whether to
+    // delete it; kept, it is not offered again until it changes. Files that
+    // are not regular ones (a FIFO, a device) are never opened. True when one
+    // became the model.
     bool recover(const std::function<bool(const Recovery &)> &ask,
-                 const std::function<void(const QString &error)> &failed);
+                 const std::function<bool(const Recovery &, const QString &error)> &unreadable);
 
 signals:
     void fileChanged(const QString &fileName);
