@@ -36,15 +36,14 @@ int runProgram(const QStringList &args, QString *err = nullptr, QString *out = n
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
 }
 
-// Runs the program with arguments as bytes, which QProcess would encode as
-// UTF-8, and with standard output on `outFd` when one is given. SIGPIPE is
-// as a shell leaves it: the default, which kills.
-int runBytes(const QList<QByteArray> &args, QString *err, int outFd = -1)
+// Runs the program with arguments as bytes (QProcess would make them UTF-8),
+// standard output on `outFd` if given and SIGPIPE at its default, as a shell leaves it.
+int runBytes(QList<QByteArray> args, QString *err, int outFd = -1)
 {
-    QList<QByteArray> bytes = QList<QByteArray>{GUI_EXECUTABLE} + args;
+    args.prepend(GUI_EXECUTABLE);
     std::vector<char *> argv;
-    for (QByteArray &b : bytes)
-        argv.push_back(b.data());
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
     QProcess p;
     p.setChildProcessModifier([&] {
@@ -55,13 +54,9 @@ int runBytes(const QList<QByteArray> &args, QString *err, int outFd = -1)
         ::_exit(127);
     });
     p.start(QStringLiteral(GUI_EXECUTABLE), {});
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return -1;
-    }
+    const bool finished = p.waitForFinished(30000);
     *err = QString::fromLocal8Bit(p.readAllStandardError());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    return !finished ? -1 : p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
 }
 
 QByteArray readAll(const QString &path)
@@ -492,18 +487,14 @@ void tst_CommandLine::undecodableNamesAreRefused()
     QTemporaryDir dir;
     const QByteArray folder = QFile::encodeName(dir.path()) + '/';
     const QByteArray project = readAll(firstExample());
-    // Names QTemporaryDir cannot remove.
-    struct Remove {
-        QList<QByteArray> paths;
-        ~Remove()
-        {
-            for (const QByteArray &path : paths)
-                ::unlink(path.constData());
-        }
-    } remove;
+    QList<QByteArray> made; // names QTemporaryDir cannot remove
+    const auto guard = qScopeGuard([&made] {
+        for (const QByteArray &path : made)
+            ::unlink(path.constData());
+    });
     for (const QByteArray &name : {QByteArray("caf\xE9.kfp"), QByteArray("\xFF\xC3\xA9.kfp")}) {
-        remove.paths << folder + name;
-        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        made << folder + name;
+        const int fd = ::open(made.last().constData(), O_WRONLY | O_CREAT, 0644);
         QVERIFY(fd >= 0 && ::write(fd, project.constData(), size_t(project.size())) == project.size());
         ::close(fd);
     }

@@ -141,29 +141,22 @@ void tst_OutputFile::unwritableFileGivesTheSystemsReasonAndKeepsTheFile()
     QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString out = dir.filePath("out.txt");
-    // Undone before the folder is removed, whatever fails.
-    struct Undo {
-        QString program;
-        QStringList args;
-        ~Undo()
-        {
-            if (!program.isEmpty())
-                QProcess::execute(program, args);
-        }
-    } undo;
+    QStringList undo; // a command run before the folder is removed, whatever fails
+    const auto guard = qScopeGuard([&undo] {
+        if (!undo.isEmpty())
+            QProcess::execute(undo.takeFirst(), undo);
+    });
     if (readOnlyMount) {
         if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", dir.path()}) != 0)
             QSKIP("cannot mount a file system here (needs root)");
-        undo.program = "umount";
-        undo.args = {dir.path()};
+        undo = QStringList{"umount", dir.path()};
         QVERIFY(writeText(out, "keep me\n"));
         QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", dir.path()}), 0);
     } else {
         QVERIFY(writeText(out, "keep me\n"));
         if (QProcess::execute("chattr", {"+i", out}) != 0)
             QSKIP("chattr +i is not permitted here (needs root and a file system that has it)");
-        undo.program = "chattr";
-        undo.args = {"-i", out};
+        undo = QStringList{"chattr", "-i", out};
     }
     QString error;
     QVERIFY(!OutputFile::write(out, fillLarge, &error));
