@@ -5,11 +5,63 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSet>
+#include <QStringDecoder>
 #include <QTextStream>
 
+#include <cerrno>
+#include <csignal>
 #include <memory>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
+
+// Argument bytes that are not UTF-8 become U+DC80..U+DCFF, which no UTF-8
+// text decodes to: such a name is then recognised wherever the parser puts it,
+// and is never opened or written under the replacement characters Qt would
+// otherwise put in its place.
+QString decodeArgument(const char *arg)
+{
+    const QByteArray raw(arg);
+    const auto flags = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+    QStringDecoder strict(QStringDecoder::Utf8, flags);
+    const QString text = strict(raw);
+    if (!strict.hasError())
+        return text;
+    QString kept;
+    for (qsizetype i = 0; i < raw.size();) {
+        const uchar lead = uchar(raw.at(i));
+        const qsizetype n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        QStringDecoder one(QStringDecoder::Utf8, flags);
+        const QString c = one(raw.mid(i, n));
+        if (!one.hasError() && !c.isEmpty()) {
+            kept += c;
+            i += n;
+        } else {
+            kept += QChar(ushort(0xDC00 + lead));
+            ++i;
+        }
+    }
+    return kept;
+}
+
+// The name with its undecodable bytes written as \xE9; empty when it has none.
+QString undecodableName(const QString &name)
+{
+    QString shown;
+    bool found = false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c.isLowSurrogate() && (i == 0 || !name.at(i - 1).isHighSurrogate())) {
+            shown += QStringLiteral("\\x") + QString::number(c.unicode() & 0xFF, 16).toUpper();
+            found = true;
+        } else {
+            shown += c;
+        }
+    }
+    return found ? shown : QString();
+}
 
 // Options QApplication and its platform plugin take for themselves. They are
 // left out of our own parsing, which runs before any application exists: the
@@ -23,7 +75,7 @@ QStringList withoutToolkitOptions(int argc, char *argv[], bool *platformGiven)
     QStringList args;
     bool optionsEnded = false;
     for (int i = 0; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
+        const QString arg = decodeArgument(argv[i]);
         optionsEnded = optionsEnded || arg == QLatin1String("--");
         // Qt accepts "-style" and "--style", and "-style=Fusion".
         QString name = arg.startsWith(QLatin1String("--")) ? arg.mid(2) : arg.mid(1);
@@ -112,10 +164,30 @@ QString parse(QCommandLineParser &parser, const Commands &c, const QStringList &
     return QString();
 }
 
+// The first file argument whose name is not UTF-8, as shown; empty when none.
+QString undecodableFile(const QCommandLineParser &parser, const Commands &c)
+{
+    QStringList files = parser.positionalArguments();
+    for (const QCommandLineOption *o : {&c.generate, &c.check, &c.import, &c.record, &c.spectrum})
+        files += parser.values(*o);
+    for (const QString &f : files)
+        if (const QString shown = undecodableName(f); !shown.isEmpty())
+            return shown;
+    return QString();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // A reader that stops early (| head) makes writes fail with EPIPE, which
+    // is reported and ends with 2, instead of killing the program.
+    std::signal(SIGPIPE, SIG_IGN);
+    // A closed standard output would be taken by the next file opened, and the
+    // output written into it: hold the place with a descriptor writes fail on.
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", O_RDONLY);
     QCoreApplication::setApplicationName(QStringLiteral("taliskor2d-gui"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TALISKOR2D_VERSION));
 
@@ -168,6 +240,11 @@ int main(int argc, char *argv[])
     const QString usageError = parse(parser, commands, args);
     const bool helpOrVersion = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
                                || parser.isSet(QStringLiteral("version"));
+    const QString undecodable = usageError.isEmpty() && !helpOrVersion ? undecodableFile(parser, commands) : QString();
+    if (!undecodable.isEmpty()) {
+        QTextStream(stderr) << undecodable << ": the file name is not valid UTF-8" << Qt::endl;
+        return BatchGenerate::Failed;
+    }
 
     // Only the main window needs a display.
     const bool window = usageError.isEmpty() && !helpOrVersion && !parser.isSet(generate) && !parser.isSet(check)
@@ -186,8 +263,17 @@ int main(int argc, char *argv[])
         err.flush();
         return BatchGenerate::Failed;
     }
-    if (helpOrVersion)
-        parser.process(args); // prints and exits with 0
+    if (parser.isSet(QStringLiteral("help-all")) && !parser.isSet(QStringLiteral("version")))
+        parser.process(args); // prints Qt's options too, and exits with 0
+    if (helpOrVersion) {
+        // As QCommandLineParser::process() prints them, with a failed write reported.
+        QTextStream out(stdout);
+        if (parser.isSet(QStringLiteral("version")))
+            out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
+        else
+            out << parser.helpText();
+        return BatchGenerate::finishOutput(out, err, BatchGenerate::Success);
+    }
     if (parser.isSet(generate))
         return BatchGenerate::run(parser.value(generate), parser.positionalArguments().first(), err);
     if (parser.isSet(import))

@@ -7,8 +7,11 @@
 #include "mainwindow.h"
 #include "responsespectrum.h"
 
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +34,29 @@ int runProgram(const QStringList &args, QString *err = nullptr, QString *out = n
     if (out)
         *out = QString::fromLocal8Bit(p.readAllStandardOutput());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+}
+
+// Runs the program with arguments as bytes (QProcess would make them UTF-8),
+// standard output on `outFd` if given and SIGPIPE at its default, as a shell leaves it.
+int runBytes(QList<QByteArray> args, QString *err, int outFd = -1)
+{
+    args.prepend(GUI_EXECUTABLE);
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    QProcess p;
+    p.setChildProcessModifier([&] {
+        ::signal(SIGPIPE, SIG_DFL);
+        if (outFd >= 0)
+            ::dup2(outFd, STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    });
+    p.start(QStringLiteral(GUI_EXECUTABLE), {});
+    const bool finished = p.waitForFinished(30000);
+    *err = QString::fromLocal8Bit(p.readAllStandardError());
+    return !finished ? -1 : p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
 }
 
 QByteArray readAll(const QString &path)
@@ -93,6 +119,10 @@ private slots:
     void helpAndVersion();
     void recordAndSpectrum_data();
     void recordAndSpectrum();
+    void undecodableNamesAreRefused_data();
+    void undecodableNamesAreRefused();
+    void closedPipeEndsWithBrokenPipe_data();
+    void closedPipeEndsWithBrokenPipe();
 };
 
 void tst_CommandLine::examplesGenerateAsTheWindowDoes_data()
@@ -436,6 +466,70 @@ void tst_CommandLine::recordAndSpectrum()
         QCOMPARE(out, QString());
         QCOMPARE(err, dir.filePath(expected));
     }
+}
+
+void tst_CommandLine::undecodableNamesAreRefused_data()
+{
+    QTest::addColumn<QList<QByteArray>>("args"); // in the test's folder; "P" is a sample project
+    QTest::addColumn<QByteArray>("shown");
+    QTest::newRow("project") << QList<QByteArray>{"--generate", "caf\xE9.kfp", "out.txt"} << QByteArray("caf\\xE9.kfp");
+    QTest::newRow("output") << QList<QByteArray>{"--generate", "P", "out\xE9.txt"} << QByteArray("out\\xE9.txt");
+    QTest::newRow("output, cut short") << QList<QByteArray>{"--import", "P", "out\xC3"} << QByteArray("out\\xC3");
+    QTest::newRow("joined to its option") << QList<QByteArray>{"--check=\xFF\xC3\xA9.kfp"}
+                                          << QByteArray("\\xFF\xC3\xA9.kfp");
+    QTest::newRow("window") << QList<QByteArray>{"caf\xE9.kfp"} << QByteArray("caf\\xE9.kfp");
+}
+
+void tst_CommandLine::undecodableNamesAreRefused()
+{
+    QFETCH(QList<QByteArray>, args);
+    QFETCH(QByteArray, shown);
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    const QByteArray project = readAll(firstExample());
+    QList<QByteArray> made; // names QTemporaryDir cannot remove
+    const auto guard = qScopeGuard([&made] {
+        for (const QByteArray &path : made)
+            ::unlink(path.constData());
+    });
+    for (const QByteArray &name : {QByteArray("caf\xE9.kfp"), QByteArray("\xFF\xC3\xA9.kfp")}) {
+        made << folder + name;
+        const int fd = ::open(made.last().constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0 && ::write(fd, project.constData(), size_t(project.size())) == project.size());
+        ::close(fd);
+    }
+    for (QByteArray &a : args)
+        a = a == "P" ? QFile::encodeName(firstExample()) : a.startsWith('-') ? a.replace("=", "=" + folder) : folder + a;
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QString err;
+    QCOMPARE(runBytes(args, &err), 2);
+    QCOMPARE(err, QString::fromUtf8(folder + shown + ": the file name is not valid UTF-8\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+}
+
+void tst_CommandLine::closedPipeEndsWithBrokenPipe_data()
+{
+    QTest::addColumn<QList<QByteArray>>("args");
+    QTest::addColumn<QString>("message");
+    const QByteArray p = QFile::encodeName(firstExample());
+    QTest::newRow("generate") << QList<QByteArray>{"--generate", p, "-"} << "-: Broken pipe\n";
+    QTest::newRow("check") << QList<QByteArray>{"--check", p} << "standard output: Broken pipe\n";
+    QTest::newRow("help") << QList<QByteArray>{"--help"} << "standard output: Broken pipe\n";
+}
+
+void tst_CommandLine::closedPipeEndsWithBrokenPipe()
+{
+    QFETCH(QList<QByteArray>, args);
+    QFETCH(QString, message);
+    // The reader is gone before the program starts: every write fails.
+    int fds[2];
+    QCOMPARE(::pipe2(fds, O_CLOEXEC), 0);
+    ::close(fds[0]);
+    QString err;
+    const int status = runBytes(args, &err, fds[1]);
+    ::close(fds[1]);
+    QCOMPARE(status, 2);
+    QCOMPARE(err, message);
 }
 
 QTEST_MAIN(tst_CommandLine)

@@ -45,6 +45,8 @@ private slots:
     void symbolicLinkLoopGivesTheSystemsReason();
     void fullDeviceGivesTheSystemsReasonAndStaysADevice();
     void fullFileSystemGivesTheSystemsReasonAndKeepsTheFile();
+    void unwritableFileGivesTheSystemsReasonAndKeepsTheFile_data();
+    void unwritableFileGivesTheSystemsReasonAndKeepsTheFile();
 };
 
 void tst_OutputFile::sameFile_data()
@@ -121,6 +123,44 @@ void tst_OutputFile::fullFileSystemGivesTheSystemsReasonAndKeepsTheFile()
     QString error;
     QVERIFY(!OutputFile::write(out, fillLarge, &error));
     QCOMPARE(error, QStringLiteral("No space left on device"));
+    QCOMPARE(readAll(out), QByteArray("keep me\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.txt"});
+}
+
+void tst_OutputFile::unwritableFileGivesTheSystemsReasonAndKeepsTheFile_data()
+{
+    QTest::addColumn<bool>("readOnlyMount"); // else an immutable file
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file system") << true << "Read-only file system";
+    QTest::newRow("immutable file") << false << "Operation not permitted";
+}
+
+void tst_OutputFile::unwritableFileGivesTheSystemsReasonAndKeepsTheFile()
+{
+    QFETCH(bool, readOnlyMount);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.txt");
+    QStringList undo; // a command run before the folder is removed, whatever fails
+    const auto guard = qScopeGuard([&undo] {
+        if (!undo.isEmpty())
+            QProcess::execute(undo.takeFirst(), undo);
+    });
+    if (readOnlyMount) {
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=16k", "tmpfs", dir.path()}) != 0)
+            QSKIP("cannot mount a file system here (needs root)");
+        undo = QStringList{"umount", dir.path()};
+        QVERIFY(writeText(out, "keep me\n"));
+        QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", dir.path()}), 0);
+    } else {
+        QVERIFY(writeText(out, "keep me\n"));
+        if (QProcess::execute("chattr", {"+i", out}) != 0)
+            QSKIP("chattr +i is not permitted here (needs root and a file system that has it)");
+        undo = QStringList{"chattr", "-i", out};
+    }
+    QString error;
+    QVERIFY(!OutputFile::write(out, fillLarge, &error));
+    QCOMPARE(error, reason);
     QCOMPARE(readAll(out), QByteArray("keep me\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.txt"});
 }

@@ -10,7 +10,10 @@
 #include "projectmodel.h"
 #include "responsespectrum.h"
 
+#include <QFileDevice>
 #include <QTextStream>
+
+#include <cerrno>
 
 namespace BatchGenerate {
 
@@ -55,8 +58,8 @@ int check(const QString &projectFile, QTextStream &out, QTextStream &err)
     const QList<ModelCheck::Problem> problems = ModelCheck::check(ProjectModel::fromProjectData(read), projectFile);
     for (const ModelCheck::Problem &p : problems)
         out << ModelCheck::format(p) << '\n';
-    out << ModelCheck::summary(problems) << Qt::endl;
-    return problems.isEmpty() ? Success : Incomplete;
+    out << ModelCheck::summary(problems) << '\n';
+    return finishOutput(out, err, problems.isEmpty() ? Success : Incomplete);
 }
 
 int importAnalysis(const QString &analysisFile, const QString &projectFile, QTextStream &err)
@@ -115,8 +118,7 @@ int printRecord(const QString &projectFile, QTextStream &out, QTextStream &err)
     if (!readRecord(projectFile, record, grav, err))
         return Failed;
     out << EarthquakeRecord::csv(record);
-    out.flush();
-    return Success;
+    return finishOutput(out, err, Success);
 }
 
 int printSpectrum(const QString &projectFile, double dampingPercent, QTextStream &out, QTextStream &err)
@@ -126,8 +128,22 @@ int printSpectrum(const QString &projectFile, double dampingPercent, QTextStream
     if (!readRecord(projectFile, record, grav, err))
         return Failed;
     out << ResponseSpectrum::csv(ResponseSpectrum::compute(record.g, record.interval, dampingPercent / 100.0, grav));
+    return finishOutput(out, err, Success);
+}
+
+int finishOutput(QTextStream &out, QTextStream &err, int status)
+{
+    errno = 0;
     out.flush();
-    return Success;
+    const int errorNumber = errno;
+    if (out.status() == QTextStream::Ok)
+        return status;
+    const auto *file = qobject_cast<const QFileDevice *>(out.device());
+    QString reason = file ? file->errorString() : QString();
+    if (errorNumber != 0 && (reason.isEmpty() || reason == QLatin1String("Unknown error")))
+        reason = OutputFile::systemReason(errorNumber);
+    err << "standard output: " << reason << Qt::endl;
+    return Failed;
 }
 
 } // namespace BatchGenerate

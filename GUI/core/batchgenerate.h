@@ -31,6 +31,10 @@ int importAnalysis(const QString &analysisFile, const QString &projectFile, QTex
 int printRecord(const QString &projectFile, QTextStream &out, QTextStream &err);
 int printSpectrum(const QString &projectFile, double dampingPercent, QTextStream &out, QTextStream &err);
 
+// Flushes `out` and returns `status`, or Failed with the system's reason on
+// `err` when standard output could not take it all (a reader gone: "Broken pipe").
+int finishOutput(QTextStream &out, QTextStream &err, int status);
+
 } // namespace BatchGenerate
 
 #endif // BATCHGENERATE_H

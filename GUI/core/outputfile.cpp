@@ -74,15 +74,22 @@ bool writeInPlace(QFile &file, const Emit &fill, QString *reason)
     return true;
 }
 
-bool writeAtomically(const QString &fileName, const Emit &fill, QIODevice::OpenMode mode, QString *reason)
+bool writeAtomically(const QString &fileName, bool exists, const Emit &fill, QIODevice::OpenMode mode,
+                     QString *reason)
 {
+    // QSaveFile refuses an existing file it may not write in words of its own
+    // ("Existing file … is not writable"); the system says why (a read-only
+    // file system, an immutable file).
+    if (exists && ::access(QFile::encodeName(fileName).constData(), W_OK) != 0) {
+        *reason = systemReason(errno);
+        return false;
+    }
     QSaveFile file(fileName);
     errno = 0;
     if (!file.open(mode)) {
         const QString why = reasonOf(file, errno);
-        const QFileInfo info(fileName);
         // The file itself could be written: it was the temporary file beside it that failed.
-        *reason = info.isFile() && info.isWritable() ? noTemporaryFileMessage(fileName, why) : why;
+        *reason = exists ? noTemporaryFileMessage(fileName, why) : why;
         return false;
     }
     if (!fillDevice(file, fill, reason)) {
@@ -123,10 +130,10 @@ bool writeWith(const QString &fileName, const Emit &fill, QIODevice::OpenMode mo
         } else if (!S_ISREG(st.st_mode)) {
             reason = QStringLiteral("Not a regular file, a FIFO or a character device: left as it is.");
         } else {
-            ok = writeAtomically(fileName, fill, mode, &reason);
+            ok = writeAtomically(fileName, true, fill, mode, &reason);
         }
     } else if (errno == ENOENT) {
-        ok = writeAtomically(fileName, fill, mode, &reason);
+        ok = writeAtomically(fileName, false, fill, mode, &reason);
     } else {
         reason = systemReason(errno); // a loop of symbolic links, a file used as a folder …
     }
