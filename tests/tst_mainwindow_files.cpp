@@ -101,6 +101,7 @@ private slots:
     void killedProgramIsRecovered();
     void hugeGridsAreAskedOrRefused();
     void importMakesAnUntitledModifiedModel();
+    void importShowsItsWarningsOnce();
 };
 
 void tst_MainWindowFiles::titleFollowsTheSavedState()
@@ -423,6 +424,40 @@ void tst_MainWindowFiles::importMakesAnUntitledModifiedModel()
     answer({named}, [&] { action(w, "actionSave_Project")->trigger(); });
     QCOMPARE(w.currentFile(), named);
     QVERIFY(!w.isWindowModified());
+}
+
+void tst_MainWindowFiles::importShowsItsWarningsOnce()
+{
+    QTemporaryDir dir;
+    const QString analysis = dir.filePath(QStringLiteral("portal.txt"));
+    {
+        MainWindow source;
+        QVERIFY(source.readProjectFile(kExample));
+        QVERIFY(source.writeAnalysisFile(analysis));
+    }
+    // Two beams written from their right-hand node.
+    QByteArray text = readAll(analysis);
+    QStringList expected;
+    for (const auto &[from, to] : {std::pair("\n17\t2\t5\t6\t", "\n17\t2\t6\t5\t"), std::pair("\n18\t2\t6\t7\t", "\n18\t2\t7\t6\t")}) {
+        const qsizetype at = text.indexOf(from);
+        QVERIFY(at > 0);
+        text.replace(at, qsizetype(qstrlen(to)), to);
+        expected << QStringLiteral("Line %1: ").arg(text.left(at).count('\n') + 2);
+    }
+    QFile f(analysis);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text);
+    f.close();
+
+    MainWindow w;
+    const QStringList seen = answer({analysis, "OK"}, [&] { action(w, "actionImport_Analysis_File")->trigger(); });
+    QCOMPARE(seen, QStringList(QStringLiteral("\"portal.txt\" was imported with 2 warnings:\n\n"
+                                              "%1member 17 runs from node 6 to node 5; Generate writes its ends lowest "
+                                              "first, so its end 1 becomes node 5\n"
+                                              "%2member 18 runs from node 7 to node 6; Generate writes its ends lowest "
+                                              "first, so its end 1 becomes node 6")
+                                   .arg(expected.at(0), expected.at(1))));
+    QCOMPARE(w.getBars().size(), 28);
 }
 
 QTEST_MAIN(tst_MainWindowFiles)
