@@ -96,9 +96,9 @@ void FileController::showImportWarnings(const QString &fileName, const QStringLi
     // A long list would not fit the screen: the first ones here, all of them in the details.
     constexpr qsizetype kShown = 20;
     const qsizetype count = warnings.size();
-    QString text = (count == 1 ? tr("\"%1\" was imported with a warning:") : tr("\"%1\" was imported with %2 warnings:"))
-                       .arg(QFileInfo(fileName).fileName())
-                       .arg(count)
+    const QString name = QFileInfo(fileName).fileName();
+    QString text = (count == 1 ? tr("\"%1\" was imported with a warning:").arg(name)
+                               : tr("\"%1\" was imported with %2 warnings:").arg(name).arg(count))
                    + QStringLiteral("\n\n") + QStringList(warnings.mid(0, kShown)).join(QLatin1Char('\n'));
     QMessageBox box(QMessageBox::Warning, tr("Import Analysis File"), QString(), QMessageBox::Ok, window);
     if (count > kShown) {
