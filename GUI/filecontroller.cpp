@@ -74,16 +74,42 @@ bool FileController::writeProjectFile(const QString &fileName)
 
 bool FileController::readProjectFile(const QString &fileName)
 {
-    return readFile(fileName, &ProjectDocument::open, tr("The project \"%1\" could not be opened:\n%2"));
+    return readFile(
+        fileName, [&](QString *error, const Accept &accept) { return doc->open(fileName, error, accept); },
+        tr("The project \"%1\" could not be opened:\n%2"));
 }
 
 bool FileController::readAnalysisFile(const QString &fileName)
 {
-    return readFile(fileName, &ProjectDocument::importAnalysis,
-                    tr("The analysis file \"%1\" could not be imported:\n%2"));
+    QStringList warnings;
+    const bool read = readFile(
+        fileName,
+        [&](QString *error, const Accept &accept) { return doc->importAnalysis(fileName, error, accept, &warnings); },
+        tr("The analysis file \"%1\" could not be imported:\n%2"));
+    if (read && !warnings.isEmpty())
+        showImportWarnings(fileName, warnings);
+    return read;
 }
 
-bool FileController::readFile(const QString &fileName, Read read, const QString &failure)
+void FileController::showImportWarnings(const QString &fileName, const QStringList &warnings)
+{
+    // A long list would not fit the screen: the first ones here, all of them in the details.
+    constexpr qsizetype kShown = 20;
+    const qsizetype count = warnings.size();
+    const QString name = QFileInfo(fileName).fileName();
+    QString text = (count == 1 ? tr("\"%1\" was imported with a warning:").arg(name)
+                               : tr("\"%1\" was imported with %2 warnings:").arg(name).arg(count))
+                   + QStringLiteral("\n\n") + QStringList(warnings.mid(0, kShown)).join(QLatin1Char('\n'));
+    QMessageBox box(QMessageBox::Warning, tr("Import Analysis File"), QString(), QMessageBox::Ok, window);
+    if (count > kShown) {
+        text += QStringLiteral("\n") + tr("\u2026 and %1 more (Show Details\u2026)").arg(count - kShown);
+        box.setDetailedText(warnings.join(QLatin1Char('\n')));
+    }
+    box.setText(text);
+    box.exec();
+}
+
+bool FileController::readFile(const QString &fileName, const Read &read, const QString &failure)
 {
     // A grid the window refuses has been answered already: no second box.
     bool refused = false;
@@ -92,7 +118,7 @@ bool FileController::readFile(const QString &fileName, Read read, const QString 
         return !refused;
     };
     QString error;
-    if (!(doc->*read)(fileName, &error, accept)) {
+    if (!read(&error, accept)) {
         if (!refused)
             QMessageBox::critical(window, tr("Error"), failure.arg(fileName, error));
         return false;

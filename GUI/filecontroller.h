@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -57,9 +58,12 @@ signals:
     void aboutToClear();
 
 private:
-    using Read = bool (ProjectDocument::*)(const QString &, QString *, const std::function<bool(const ProjectData &)> &);
+    using Accept = std::function<bool(const ProjectData &)>;
+    using Read = std::function<bool(QString *error, const Accept &accept)>;
     // Reads a file into the model through the document, or says why not.
-    bool readFile(const QString &fileName, Read read, const QString &failure);
+    bool readFile(const QString &fileName, const Read &read, const QString &failure);
+    // What an import took as written but Generate will write otherwise, in one box.
+    void showImportWarnings(const QString &fileName, const QStringList &warnings);
     bool saveProject();
     QString askProjectName(const QString &caption);
     bool gridAccepted(qint64 nodes, qint64 members) const;

@@ -301,6 +301,8 @@ private slots:
     void randomModelsRoundTrip();
     void handWrittenFile();
     void otherNodeOrderIsRenumbered();
+    void endsHighestFirst_data();
+    void endsHighestFirst();
     void refusals_data();
     void refusals();
     void truncatedFileIsRefused();
@@ -425,6 +427,42 @@ void tst_AnalysisReader::otherNodeOrderIsRenumbered()
     QVERIFY2(AnalysisReader::read(drift, d, &error), qPrintable(error));
     QCOMPARE(d.drift, QStringLiteral("2"));
     QCOMPARE(d.driftIds, QStringList({"2", "4"}));
+}
+
+void tst_AnalysisReader::endsHighestFirst_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("ends");   // each member's ends in the model, as kept
+    QTest::addColumn<QStringList>("warnings");
+    const QString line16 = QStringLiteral("Line 16: member 3 runs from node %1 to node %2; Generate writes its ends "
+                                          "lowest first, so its end 1 becomes node %2");
+    QTest::newRow("highest first") << handWritten() << "1-3 2-4 4-3" << QStringList(line16.arg(4).arg(3));
+    QTest::newRow("lowest first") << handWritten({{16, "3 2 3 4 0 0 1"}}) << "1-3 2-4 3-4" << QStringList();
+    // Numbered from the top row: the order after renumbering is what Generate writes.
+    QTest::newRow("from the top row") << handWritten({{8, "1 0 3.5 0 0 0  0 0 0  0"},
+                                                      {9, "2 6 3.5 0 0 0  1 0 0  1"},
+                                                      {10, "3 0 0   1 1 1  0 0 0  0"},
+                                                      {11, "4 6 0   1 1 1  0 0 0  0"},
+                                                      {14, "1 1 3 1 0 0 0"},
+                                                      {15, "2 1 4 2 0 0 0"},
+                                                      {16, "3 2 2 1 0 0 1"}})
+                                      << "1-3 2-4 4-3" << QStringList(line16.arg(2).arg(1));
+}
+
+void tst_AnalysisReader::endsHighestFirst()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, ends);
+    QFETCH(QStringList, warnings);
+    ProjectData d;
+    QString error;
+    QStringList seen{QStringLiteral("stale")};
+    QVERIFY2(AnalysisReader::read(text, d, &error, &seen), qPrintable(error));
+    QStringList kept;
+    for (const BarData &b : std::as_const(d.bars))
+        kept << QStringLiteral("%1-%2").arg(b.source).arg(b.dest);
+    QCOMPARE(kept.join(QLatin1Char(' ')), ends);
+    QCOMPARE(seen, warnings);
 }
 
 void tst_AnalysisReader::refusals_data()

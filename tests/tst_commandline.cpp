@@ -113,6 +113,7 @@ private slots:
     void checkListsProblems();
     void checkUnreadable();
     void importExitStatuses();
+    void importWarnings();
     void usageErrors_data();
     void usageErrors();
     void windowWithoutDisplay();
@@ -336,6 +337,25 @@ void tst_CommandLine::importExitStatuses()
     QVERIFY2(err.contains("is the analysis file itself"), qPrintable(err));
     QCOMPARE(readAll(project), QByteArray("keep me\n"));
     QCOMPARE(readAll(again), readAll(analysis));
+}
+
+void tst_CommandLine::importWarnings()
+{
+    // Member 3 from node 4 to node 3: taken, said on standard error.
+    QTemporaryDir dir;
+    const QString analysis = dir.filePath("reversed.txt");
+    const QByteArray original = readAll(QStringLiteral(TESTDATA_DIR "/analysis_portal.txt"));
+    QVERIFY(original.contains("\n3\t1\t3\t4\t"));
+    writeText(analysis, QByteArray(original).replace("\n3\t1\t3\t4\t", "\n3\t1\t4\t3\t"));
+    const QString project = dir.filePath("out.kfp");
+    QString err;
+    QCOMPARE(runProgram({"--import", analysis, project}, &err), 0);
+    QCOMPARE(err, QStringLiteral("warning: Line 19: member 3 runs from node 4 to node 3; Generate writes its ends "
+                                 "lowest first, so its end 1 becomes node 3\n"));
+    // As it says: Generate writes the ends lowest first.
+    const QString again = dir.filePath("again.txt");
+    QCOMPARE(runProgram({"--generate", project, again}), 0);
+    QCOMPARE(readAll(again), original);
 }
 
 void tst_CommandLine::usageErrors_data()

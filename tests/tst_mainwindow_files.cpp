@@ -105,6 +105,8 @@ private slots:
     void recoveredNameIsPlainText();
     void hugeGridsAreAskedOrRefused();
     void importMakesAnUntitledModifiedModel();
+    void importShowsItsWarningsOnce_data();
+    void importShowsItsWarningsOnce();
 };
 
 void tst_MainWindowFiles::titleFollowsTheSavedState()
@@ -448,6 +450,52 @@ void tst_MainWindowFiles::importMakesAnUntitledModifiedModel()
     answer({named}, [&] { action(w, "actionSave_Project")->trigger(); });
     QCOMPARE(w.currentFile(), named);
     QVERIFY(!w.isWindowModified());
+}
+
+void tst_MainWindowFiles::importShowsItsWarningsOnce_data()
+{
+    QTest::addColumn<int>("first");      // members from this one on are written from their higher node
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("tail");   // past 20, the box lists the first 20
+    QTest::newRow("two beams") << 17 << 2 << QString();
+    QTest::newRow("every member") << 1 << 28 << QStringLiteral("\n\u2026 and 8 more (Show Details\u2026)");
+}
+
+void tst_MainWindowFiles::importShowsItsWarningsOnce()
+{
+    QFETCH(int, first);
+    QFETCH(int, count);
+    QFETCH(QString, tail);
+    QTemporaryDir dir;
+    const QString analysis = dir.filePath(QStringLiteral("portal.txt"));
+    {
+        MainWindow source;
+        QVERIFY(source.readProjectFile(kExample));
+        QVERIFY(source.writeAnalysisFile(analysis));
+    }
+    QList<QByteArray> lines = readAll(analysis).split('\n');
+    QStringList expected;
+    for (int k = 0, member = first; k < lines.size() && member < first + count; ++k) {
+        QList<QByteArray> f = lines.at(k).split('\t');
+        if (f.size() != 7 || f.at(0).toInt() != member)
+            continue;
+        std::swap(f[2], f[3]);
+        lines[k] = f.join('\t');
+        expected << QStringLiteral("Line %1: member %2 runs from node %3 to node %4; Generate writes its ends lowest "
+                                   "first, so its end 1 becomes node %4")
+                        .arg(k + 1).arg(member++).arg(QString::fromLatin1(f.at(2)), QString::fromLatin1(f.at(3)));
+    }
+    QCOMPARE(expected.size(), count);
+    QFile f(analysis);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(lines.join('\n'));
+    f.close();
+
+    MainWindow w;
+    const QStringList seen = answer({analysis, "OK"}, [&] { action(w, "actionImport_Analysis_File")->trigger(); });
+    QCOMPARE(seen, QStringList(QStringLiteral("\"portal.txt\" was imported with %1 warnings:\n\n").arg(count)
+                               + QStringList(expected.mid(0, 20)).join(QLatin1Char('\n')) + tail));
+    QCOMPARE(w.getBars().size(), 28);
 }
 
 QTEST_MAIN(tst_MainWindowFiles)

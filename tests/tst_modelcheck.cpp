@@ -1,9 +1,11 @@
+#include "editrecordscommand.h"
 #include "member.h"
 #include "modelcheck.h"
 #include "projectdata.h"
 #include "projectfile.h"
 #include "projectmodel.h"
 
+#include <QUndoStack>
 #include <QtTest>
 
 #include <functional>
@@ -125,6 +127,7 @@ private slots:
     void recordWarnings_data();
     void recordWarnings();
     void recordReadAgainOnlyWhenChanged();
+    void endsHighestFirstUntilEdited();
 };
 
 void tst_ModelCheck::samples_data()
@@ -160,7 +163,9 @@ void tst_ModelCheck::rules_data()
     row("loose node fixed", [](ModelData &d) { detach(d, 20, true); }, {});
 
     row("same ends twice", [](ModelData &d) { addMember(d, ends(d, 1).second, ends(d, 1).first); },
-        {"warning: member 29: overlaps member 1"});
+        {"warning: member 29: runs from node 5 to node 1; Generate writes its ends lowest first, so its end 1 "
+         "becomes node 1",
+         "warning: member 29: overlaps member 1"});
     row("column over two storeys", [](ModelData &d) { addMember(d, 1, 9); },
         {"warning: member 29: overlaps member 1"});
     row("beam over two bays", [](ModelData &d) { addMember(d, 6, 8); },
@@ -173,6 +178,12 @@ void tst_ModelCheck::rules_data()
         {"warning: member 25: passes over node 10 without joining it"});
     row("bare node", [](ModelData &d) { detach(d, 7, true); }, {});
     row("diagonal of one bay", [](ModelData &d) { addMember(d, 1, 6); }, {});
+    row("diagonal drawn from the top", [](ModelData &d) { addMember(d, 6, 1); },
+        {"warning: member 29: runs from node 6 to node 1; Generate writes its ends lowest first, so its end 1 "
+         "becomes node 1"});
+    row("beam's ends swapped", [](ModelData &d) { std::swap(d.members[16].source, d.members[16].dest); },
+        {"warning: member 17: runs from node 6 to node 5; Generate writes its ends lowest first, so its end 1 "
+         "becomes node 5"});
     row("long diagonal past nodes", [](ModelData &d) { addMember(d, 1, 12); }, {});
 
     row("unused type", newType(Member::FRAME, 0, false), {"warning: member type 3: used by no member"});
@@ -420,6 +431,29 @@ void tst_ModelCheck::recordReadAgainOnlyWhenChanged()
         f.write("0.25\n");
     }
     QCOMPARE(recordLines(d, project), QStringList());
+}
+
+void tst_ModelCheck::endsHighestFirstUntilEdited()
+{
+    ProjectModel model;
+    model.resetData(sample("portal-frame-rc.kfp"));
+    QUndoStack stack;
+    const auto setEnds = [&](int from, int to) {
+        MemberRecord m = model.data().members.at(16);
+        m.source = model.data().nodes.at(from - 1).key;
+        m.dest = model.data().nodes.at(to - 1).key;
+        stack.push(new EditMembersCommand(&model, {m}, QString()));
+    };
+    // Where the check dock selects it: at the member.
+    const ModelCheck::Problem swapped{ModelCheck::Problem::Warning, ModelCheck::Problem::Member, 17,
+                                      "runs from node 6 to node 5; Generate writes its ends lowest first, so its end 1 "
+                                      "becomes node 5"};
+    setEnds(6, 5);
+    QCOMPARE(ModelCheck::check(model.data(), QString()), QList<ModelCheck::Problem>{swapped});
+    setEnds(5, 6);
+    QCOMPARE(ModelCheck::check(model.data(), QString()), QList<ModelCheck::Problem>());
+    stack.undo();
+    QCOMPARE(ModelCheck::check(model.data(), QString()), QList<ModelCheck::Problem>{swapped});
 }
 
 QTEST_GUILESS_MAIN(tst_ModelCheck)

@@ -435,6 +435,7 @@ struct Parsed {
     QList<MemberRow> members;
     QList<ValueRow> weights, loads, shape;
     bool alphaGiven = false;
+    QStringList warnings; // taken as written, though maybe not what was meant
 };
 
 // Rows of a node, member or value section up to the next heading.
@@ -722,7 +723,7 @@ bool checkDrift(Reader &r, ProjectData &t, const Parsed &f, const Grid &g)
     return true;
 }
 
-bool checkMembers(Reader &r, ProjectData &t, const Parsed &f, const Grid &g)
+bool checkMembers(Reader &r, ProjectData &t, Parsed &f, const Grid &g)
 {
     if (t.b[1] != f.members.size()) {
         r.fail(f.countsLine, QStringLiteral("NMEM is %1 but the ELEMENTS section holds %2 members")
@@ -758,6 +759,11 @@ bool checkMembers(Reader &r, ProjectData &t, const Parsed &f, const Grid &g)
         if (first != joined.cend())
             return fail(QStringLiteral("member %1 joins the same nodes as member %2").arg(b.id).arg(*first));
         joined.insert(ends, b.id);
+        // Generate writes the lower node first, so such a member's ends would swap.
+        if (b.source > b.dest)
+            f.warnings.append(QStringLiteral("Line %1: member %2 runs from node %3 to node %4; Generate writes its "
+                                             "ends lowest first, so its end 1 becomes node %4")
+                                  .arg(row.line).arg(b.id).arg(row.bar.source).arg(row.bar.dest));
         t.bars.append(b);
     }
     return true;
@@ -1038,7 +1044,7 @@ bool readSections(Reader &r, ProjectData &t, Parsed &f)
 
 namespace AnalysisReader {
 
-bool read(const QByteArray &content, ProjectData &out, QString *error)
+bool read(const QByteArray &content, ProjectData &out, QString *error, QStringList *warnings)
 {
     ProjectData data;
     Parsed parsed;
@@ -1056,15 +1062,17 @@ bool read(const QByteArray &content, ProjectData &out, QString *error)
         data.alpha = ShapeSettings().alpha;
     ModelCore::rebuildDerived(data);
     out = std::move(data);
+    if (warnings)
+        *warnings = parsed.warnings;
     return true;
 }
 
-bool readFile(const QString &fileName, ProjectData &out, QString *error)
+bool readFile(const QString &fileName, ProjectData &out, QString *error, QStringList *warnings)
 {
     QByteArray content;
     return FieldText::readWhole(fileName, ModelLimits::kMaxAnalysisFileSize, QStringLiteral("an analysis input file"),
                                 content, error)
-           && read(content, out, error);
+           && read(content, out, error, warnings);
 }
 
 } // namespace AnalysisReader

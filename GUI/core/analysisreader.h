@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 struct ProjectData;
 
@@ -15,9 +16,10 @@ namespace AnalysisReader {
 // (the grid rebuilt from the nodes' coordinates, the nodes numbered row by row
 // from the lowest line, every reference following them) and returns true. On
 // failure returns false, leaves `out` untouched and sets *error to
-// "Line <n>: <why>".
-bool read(const QByteArray &content, ProjectData &out, QString *error = nullptr);
-bool readFile(const QString &fileName, ProjectData &out, QString *error = nullptr);
+// "Line <n>: <why>". On success *warnings lists, as "Line <n>: <what>", what
+// was taken as written although Generate will write it otherwise.
+bool read(const QByteArray &content, ProjectData &out, QString *error = nullptr, QStringList *warnings = nullptr);
+bool readFile(const QString &fileName, ProjectData &out, QString *error = nullptr, QStringList *warnings = nullptr);
 
 } // namespace AnalysisReader
 

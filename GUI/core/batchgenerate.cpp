@@ -71,10 +71,14 @@ int importAnalysis(const QString &analysisFile, const QString &projectFile, QTex
     }
     ProjectData read;
     QString error;
-    if (!AnalysisReader::readFile(analysisFile, read, &error)) {
+    QStringList warnings;
+    if (!AnalysisReader::readFile(analysisFile, read, &error, &warnings)) {
         err << analysisFile << ": " << error << Qt::endl;
         return Failed;
     }
+    for (const QString &w : std::as_const(warnings))
+        err << "warning: " << w << '\n';
+    err.flush();
     // Saved as the window saves the imported model.
     ProjectModel model;
     model.resetData(ProjectModel::fromProjectData(read));

@@ -21,7 +21,8 @@ int check(const QString &projectFile, QTextStream &out, QTextStream &err);
 
 // Imports an analysis input file and saves the model as a project. Failed
 // when the input is refused or the project cannot be written (an output that
-// is the input itself included); "-" is standard output.
+// is the input itself included); "-" is standard output. What the import took
+// as written but Generate will write otherwise goes to `err` as "warning: ...".
 int importAnalysis(const QString &analysisFile, const QString &projectFile, QTextStream &err);
 
 // Print the project's earthquake record as the analysis reads it

@@ -297,6 +297,12 @@ void Checker::members()
         if (!typeAt.contains(m.type))
             add(Problem::Warning, Problem::Member, i + 1, QStringLiteral("no member type"));
         const int ends[2] = {endIndex[0][i] + 1, endIndex[1][i] + 1};
+        // Generate writes the lower node first: end 1 would become the other end.
+        if (ends[0] > 0 && ends[1] > 0 && ends[0] > ends[1])
+            add(Problem::Warning, Problem::Member, i + 1,
+                QStringLiteral("runs from node %1 to node %2; Generate writes its ends lowest first, so its end 1 "
+                               "becomes node %2")
+                    .arg(ends[0]).arg(ends[1]));
         const int inner[2] = {m.node3, m.node4};
         for (int k = 0; k < 2; ++k)
             if (inner[k] != 0 && (inner[k] == ends[0] || inner[k] == ends[1]))

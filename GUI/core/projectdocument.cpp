@@ -228,10 +228,11 @@ bool ProjectDocument::save(const QString &fileName, QString *error)
     return true;
 }
 
-bool ProjectDocument::importAnalysis(const QString &fileName, QString *error, const Accept &accept)
+bool ProjectDocument::importAnalysis(const QString &fileName, QString *error, const Accept &accept,
+                                     QStringList *warnings)
 {
     ProjectData data;
-    if (!AnalysisReader::readFile(fileName, data, error))
+    if (!AnalysisReader::readFile(fileName, data, error, warnings))
         return false;
     if (accept && !accept(data))
         return false;

@@ -55,8 +55,9 @@ public:
     // A file `accept` refuses also returns false, with no reason.
     bool open(const QString &fileName, QString *error, const Accept &accept = Accept());
     bool save(const QString &fileName, QString *error);
-    // A new, unsaved and untitled model of an analysis input file.
-    bool importAnalysis(const QString &fileName, QString *error, const Accept &accept = Accept());
+    // A new, unsaved and untitled model of an analysis input file; *warnings as AnalysisReader::read gives them.
+    bool importAnalysis(const QString &fileName, QString *error, const Accept &accept = Accept(),
+                        QStringList *warnings = nullptr);
     // The analysis input file; never over the project's own file.
     bool writeAnalysis(const QString &fileName, QString *error, const Accept &accept = Accept());
     // An empty model, untitled and saved.
