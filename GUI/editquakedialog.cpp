@@ -1,4 +1,5 @@
 #include "editquakedialog.h"
+#include "plainmessage.h"
 #include "startfolder.h"
 #include "ui_editquakedialog.h"
 
@@ -421,7 +422,7 @@ void editQuakeDialog::exportCsv(const QByteArray &bytes, const QString &title)
         return;
     QString why;
     if (!OutputFile::writeBytes(name, bytes, &why))
-        QMessageBox::warning(this, tr("Error"), tr("The file \"%1\" could not be written:\n%2").arg(name, why));
+        plainMessage(this, QMessageBox::Warning, tr("Error"), tr("The file \"%1\" could not be written:\n%2").arg(name, why));
 }
 
 void editQuakeDialog::exportPicture(QChartView *view, const QString &title)
@@ -437,7 +438,7 @@ void editQuakeDialog::exportPicture(QChartView *view, const QString &title)
     view->grab().save(&buffer, "PNG");
     QString why;
     if (!OutputFile::writeBytes(name, bytes, &why))
-        QMessageBox::warning(this, tr("Error"), tr("The file \"%1\" could not be written:\n%2").arg(name, why));
+        plainMessage(this, QMessageBox::Warning, tr("Error"), tr("The file \"%1\" could not be written:\n%2").arg(name, why));
 }
 
 void editQuakeDialog::on_browseBtn_clicked()

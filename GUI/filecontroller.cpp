@@ -1,4 +1,5 @@
 #include "filecontroller.h"
+#include "plainmessage.h"
 #include "startfolder.h"
 
 #include "modelcheck.h"
@@ -37,8 +38,8 @@ bool FileController::gridAccepted(qint64 nodes, qint64 members) const
 
 void FileController::showFileError(const QString &fileName, const QString &reason)
 {
-    QMessageBox::critical(window, tr("Error"),
-                          tr("The file \"%1\" could not be written:\n%2").arg(fileName, reason));
+    plainMessage(window, QMessageBox::Critical, tr("Error"),
+                 tr("The file \"%1\" could not be written:\n%2").arg(fileName, reason));
 }
 
 bool FileController::writeAnalysisFile(const QString &fileName)
@@ -106,6 +107,7 @@ void FileController::showImportWarnings(const QString &fileName, const QStringLi
         box.setDetailedText(warnings.join(QLatin1Char('\n')));
     }
     box.setText(text);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -120,7 +122,7 @@ bool FileController::readFile(const QString &fileName, const Read &read, const Q
     QString error;
     if (!read(&error, accept)) {
         if (!refused)
-            QMessageBox::critical(window, tr("Error"), failure.arg(fileName, error));
+            plainMessage(window, QMessageBox::Critical, tr("Error"), failure.arg(fileName, error));
         return false;
     }
     emit opened();
@@ -210,8 +212,8 @@ void FileController::openRecentFile(const QString &fileName)
 {
     if (!QFileInfo::exists(fileName)) {
         doc->removeRecentFile(fileName);
-        QMessageBox::warning(window, tr("Open Recent"),
-                             tr("The project \"%1\" no longer exists; it was taken off the list.").arg(fileName));
+        plainMessage(window, QMessageBox::Warning, tr("Open Recent"),
+                     tr("The project \"%1\" no longer exists; it was taken off the list.").arg(fileName));
         return;
     }
     if (maybeSave())

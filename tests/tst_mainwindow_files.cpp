@@ -368,6 +368,17 @@ void tst_MainWindowFiles::recoveredNameIsPlainText()
     QCOMPARE(seen.size(), 1);
     QVERIFY2(seen.first().startsWith(QStringLiteral("Recover the unsaved changes to ") + name), qPrintable(seen.first()));
     QCOMPARE(w.windowTitle(), name + QStringLiteral("[*] - GUI for Taliskor2D"));
+    // So are a file's name and the words its reader quotes from it.
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath(name + QStringLiteral(".kfp"));
+    QFile bad(damaged);
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("<b>not a project</b>\n");
+    bad.close();
+    const QStringList refused = answer({"OK"}, [&] { QVERIFY(!w.readProjectFile(damaged)); });
+    QCOMPARE(refused.size(), 1);
+    QVERIFY2(refused.first().startsWith(QStringLiteral("The project \"%1\" could not be opened").arg(damaged)),
+             qPrintable(refused.first()));
     QCOMPARE(answer({"Discard"}, [&] { w.close(); }), QStringList{QStringLiteral("Save the changes to %1?").arg(name)});
 }
 
