@@ -46,6 +46,24 @@ bool isOrdinate(const QString &text)
     return ok && std::isfinite(v);
 }
 
+// An ordinate as the dialog writes it: 15 significant digits and never an
+// exponent ("1e-05"), which isOrdinate() would refuse when the grid is next edited.
+QString ordinateText(double v)
+{
+    const QString shortest = QString::number(v, 'g', 15);
+    if (!shortest.contains(QLatin1Char('e')))
+        return shortest;
+    const int decimals = std::max(0, 14 - int(std::floor(std::log10(std::fabs(v)))));
+    QString fixed = QString::number(v, 'f', decimals);
+    if (fixed.contains(QLatin1Char('.'))) {
+        while (fixed.endsWith(QLatin1Char('0')))
+            fixed.chop(1);
+        if (fixed.endsWith(QLatin1Char('.')))
+            fixed.chop(1);
+    }
+    return fixed;
+}
+
 QString cellText(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
@@ -151,7 +169,7 @@ void editGridDialog::sortLines()
         QList<int> outFrom;
         out.reserve(lines.size());
         for (int k : std::as_const(order)) {
-            out.append(QString::number(lines.at(k).toDouble(), 'g', 15));
+            out.append(ordinateText(lines.at(k).toDouble()));
             if (from.size() == lines.size())
                 outFrom.append(from.at(k));
         }
@@ -293,11 +311,11 @@ bool editGridDialog::expand(QTableWidget *table, int row)
     }
     // The cell's row takes the first line and keeps its origin; the others are new rows.
     expanding = true;
-    table->item(row, 1)->setText(QString::number(from + s, 'g', 15));
+    table->item(row, 1)->setText(ordinateText(from + s));
     for (int k = 2; k <= n; ++k) {
         table->insertRow(row + k - 1);
         table->setItem(row + k - 1, 0, blankIdItem());
-        table->setItem(row + k - 1, 1, new QTableWidgetItem(QString::number(from + k * s, 'g', 15)));
+        table->setItem(row + k - 1, 1, new QTableWidgetItem(ordinateText(from + k * s)));
     }
     expanding = false;
     return true;

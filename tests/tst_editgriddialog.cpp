@@ -400,11 +400,12 @@ void tst_editGridDialog::sortLinesNormalisesText()
 {
     editGridDialog d;
     d.setXLines({"8", "07", "4.50", "x", "1234567.891"});
-    d.setYLines({"0.1", "-2"});
+    // Very small and very large ordinates stay in a form the dialog accepts again.
+    d.setYLines({"0.1", "-2", "0.00001", "-0.0000125", "100000000000000000000"});
     d.setXIds({"1", "2", "3", "4", "5"});
     d.sortLines();
     QCOMPARE(d.getXLines(), QStringList({"0", "4.5", "7", "8", "1234567.891"}));
-    QCOMPARE(d.getYLines(), QStringList({"-2", "0.1"}));
+    QCOMPARE(d.getYLines(), QStringList({"-2", "-0.0000125", "0.00001", "0.1", "100000000000000000000"}));
     // Ids keep their order: they label positions.
     QCOMPARE(d.getXIds(), QStringList({"1", "2", "3", "4", "5"}));
 }
