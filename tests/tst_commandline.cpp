@@ -183,6 +183,17 @@ void tst_CommandLine::failuresAndExitStatuses()
     QVERIFY2(err.contains(QLatin1String("ine ")), qPrintable(err));
     QCOMPARE(readAll(out), QByteArray("keep me\n"));
 
+    // Two grid lines at one ordinate would put two nodes at one place.
+    const QByteArray portal = readAll(QStringLiteral(SOURCE_DIR "/examples/portal-frame-rc.kfp"));
+    const QByteArray repeatedLine = QByteArray(portal).replace("\n0\t6\t12\t18\n", "\n0\t6\t12\t12.0\n");
+    QVERIFY(repeatedLine != portal);
+    const QString repeated = dir.filePath("repeated.kfp");
+    writeText(repeated, repeatedLine);
+    QCOMPARE(runProgram({"--generate", repeated, out}, &err), 2);
+    QVERIFY2(err.contains(QLatin1String("\"12.0\" is the same as \"12\"")), qPrintable(err));
+    QCOMPARE(readAll(out), QByteArray("keep me\n"));
+    QCOMPARE(runProgram({"--check", repeated}, &err), 2);
+
     // A missing project.
     QCOMPARE(runProgram({"--generate", dir.filePath("nothing.kfp"), out}, &err), 2);
     QVERIFY(!err.isEmpty());
