@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QPointer>
 #include <QToolBar>
 
 namespace WindowActions {
@@ -111,16 +112,17 @@ namespace {
 
 // The window's named objects, the first of each name and kind. The dialogs
 // hold none of its entries: a search per entry through their forms would
-// cost more than the rest of arranging.
+// cost more than the rest of arranging. Guarded: clearing a menu deletes
+// the actions it owns.
 struct Named {
-    QHash<QString, QMenu *> menus;
-    QHash<QString, QToolBar *> bars;
-    QHash<QString, QAction *> actions;
-    QHash<QString, QWidget *> widgets;
+    QHash<QString, QPointer<QMenu>> menus;
+    QHash<QString, QPointer<QToolBar>> bars;
+    QHash<QString, QPointer<QAction>> actions;
+    QHash<QString, QPointer<QWidget>> widgets;
 };
 
 template <typename T>
-void keepFirst(QHash<QString, T *> &hash, const QString &name, T *object)
+void keepFirst(QHash<QString, QPointer<T>> &hash, const QString &name, T *object)
 {
     if (!hash.contains(name))
         hash.insert(name, object);
