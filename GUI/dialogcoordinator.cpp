@@ -14,8 +14,10 @@
 #include "resetmodelcommand.h"
 #include "settingscommand.h"
 
+#include <QEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QUndoStack>
 
 DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialogs &dialogs, QWidget *w)
@@ -29,9 +31,12 @@ DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialo
     // type by its place in the dialog's list: the key shown there.
     d.mtype->setDeleteCheck([this](int id) { return mayDeleteType(mtypeKeys.value(id - 1)); });
     connect(d.mtype, &editMTypeDialog::deleteMType, this, [this](int id) {
+        const QScopedValueRollback<bool> asked(mtypeStep, true);
         if (id >= 1 && id <= mtypeKeys.size())
             deleteType(mtypeKeys.at(id - 1));
     });
+    // However it comes to be shown, it shows the model.
+    d.mtype->installEventFilter(this);
     connect(d.control, &controlOptionsDialog::activateAlpha, d.shape, &editShapeDialog::setActivateAlpha);
     connect(d.quake, &editQuakeDialog::updateQuake, this, &DialogCoordinator::quakeAccepted);
     // The earthquake dialog reads its record with the model's current file and control options.
@@ -46,7 +51,7 @@ DialogCoordinator::DialogCoordinator(ProjectModel *m, QUndoStack *s, const Dialo
     connect(model, &ProjectModel::modelReset, this, &DialogCoordinator::loadAll);
     connect(model, &ProjectModel::settingsChanged, this, &DialogCoordinator::settingsChanged);
     connect(model, &ProjectModel::typesChanged, this, [this] {
-        loadMTypes();
+        typesChanged();
         syncCounts();
     });
     connect(model, &ProjectModel::membersInserted, this, &DialogCoordinator::syncCounts);
@@ -86,7 +91,14 @@ void DialogCoordinator::loadAll()
     loadQuake();
     loadTables();
     loadGrid();
-    loadMTypes();
+    typesChanged();
+}
+
+bool DialogCoordinator::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == d.mtype && event->type() == QEvent::Show)
+        loadMTypesIfStale();
+    return QObject::eventFilter(watched, event);
 }
 
 void DialogCoordinator::settingsChanged(ProjectModel::Section section)
@@ -171,8 +183,26 @@ void DialogCoordinator::loadTables()
     d.shape->setActivateAlpha(model->alphaActive());
 }
 
+void DialogCoordinator::typesChanged()
+{
+    // Reloading copies every type: a hidden dialog waits until it is shown or
+    // read. After its own step it is reloaded at once, as its list must match
+    // the model's keys for its next OK.
+    if (d.mtype->isVisible() || mtypeStep)
+        loadMTypes();
+    else
+        mtypesStale = true;
+}
+
+void DialogCoordinator::loadMTypesIfStale()
+{
+    if (mtypesStale)
+        loadMTypes();
+}
+
 void DialogCoordinator::loadMTypes(int select)
 {
+    mtypesStale = false;
     // Unless a place is asked for, the type shown stays shown, found by its
     // key; a new one shown last is the model's last.
     const int shown = d.mtype->selectedMType();
@@ -350,6 +380,9 @@ void DialogCoordinator::driftAccepted(bool setKups)
 void DialogCoordinator::mtypesAccepted()
 {
     // Added, copied or stored: the dialog's list against the model, by key.
+    // A stale list would undo what changed since it was loaded.
+    loadMTypesIfStale();
+    const QScopedValueRollback<bool> asked(mtypeStep, true);
     QList<const Member *> shown;
     for (const Member *m : d.mtype->getMembersTypes())
         shown.append(m);

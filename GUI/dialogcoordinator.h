@@ -23,7 +23,9 @@ class editShapeDialog;
 
 // The window's eight model dialogs: each is loaded from the model when shown
 // and after every step that touched its data, and its OK becomes one step
-// (none when nothing changed). The dialogs keep no copy that can drift.
+// (none when nothing changed). The dialogs keep no copy that can drift. The
+// member-type dialog copies every type, so while hidden it is only marked
+// stale and loaded when shown or read.
 class DialogCoordinator : public QObject
 {
     Q_OBJECT
@@ -76,6 +78,8 @@ public:
     // Every dialog shows the model (after a reset).
     void loadAll();
     void loadControl();
+    // The member-type dialog shows the model, before anything reads it while hidden.
+    void loadMTypesIfStale();
 
 private:
     void pushStep(QUndoCommand *command);
@@ -85,6 +89,8 @@ private:
     void loadQuake();
     void loadTables();
     void loadMTypes(int select = -1);
+    void typesChanged();
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void syncCounts();
     // For each new line in ascending order, the old line it continues, or -1.
     static QList<int> lineOrigins(const QStringList &oldLines, const QStringList &newLines, const QList<int> &rows);
@@ -95,6 +101,8 @@ private:
     QWidget *window;
     std::function<QString()> projectFile;
     QList<ModelKey> mtypeKeys;   // the model's type keys the member-type dialog shows, in its order
+    bool mtypesStale = false;    // the types changed while that dialog was hidden
+    bool mtypeStep = false;      // a step the dialog itself asked for is being pushed
 };
 
 template <typename C>

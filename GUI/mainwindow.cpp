@@ -473,6 +473,11 @@ void MainWindow::showEditLoadsDialog() { dialogs->showLoads(); }
 void MainWindow::showEditMassDialog() { dialogs->showMass(); }
 void MainWindow::showEditDriftDialog() { dialogs->showDrift(); }
 void MainWindow::showEditMTypeDialog() { dialogs->showMTypes(); }
+editMTypeDialog *MainWindow::getMTypeDialog()
+{
+    dialogs->loadMTypesIfStale();
+    return &mtypeDialog;
+}
 void MainWindow::showControlOptionsDialog() { dialogs->showControl(); }
 void MainWindow::showEditQuakeDialog() { dialogs->showQuake(); }
 void MainWindow::showEditShapeDialog() { dialogs->showShape(); }

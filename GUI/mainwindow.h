@@ -128,7 +128,8 @@ public:
     editGridDialog *getGridDialog() { return &gridDialog; }
     editLoadsDialog *getLoadDialog() { return &loadDialog; }
     editDriftDialog *getDriftDialog() { return &driftDialog; }
-    editMTypeDialog *getMTypeDialog() { return &mtypeDialog; }
+    // Loaded first when the types changed while it was hidden.
+    editMTypeDialog *getMTypeDialog();
     editMassDialog *getMassDialog() { return &massDialog; }
     controlOptionsDialog *getControlDialog() { return &controlDialog; }
     editQuakeDialog *getQuakeDialog() { return &quakeDialog; }

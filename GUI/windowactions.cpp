@@ -4,9 +4,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QPointer>
 #include <QToolBar>
 
 namespace WindowActions {
@@ -106,12 +108,55 @@ QHash<QString, QAction *> make(QWidget *window)
     return made;
 }
 
+namespace {
+
+// The window's named objects, the first of each name and kind. The dialogs
+// hold none of its entries: a search per entry through their forms would
+// cost more than the rest of arranging. Guarded: clearing a menu deletes
+// the actions it owns.
+struct Named {
+    QHash<QString, QPointer<QMenu>> menus;
+    QHash<QString, QPointer<QToolBar>> bars;
+    QHash<QString, QPointer<QAction>> actions;
+    QHash<QString, QPointer<QWidget>> widgets;
+};
+
+template <typename T>
+void keepFirst(QHash<QString, QPointer<T>> &hash, const QString &name, T *object)
+{
+    if (!hash.contains(name))
+        hash.insert(name, object);
+}
+
+void collect(const QObject *parent, Named &named)
+{
+    for (QObject *o : parent->children()) {
+        if (qobject_cast<QDialog *>(o))
+            continue;
+        if (const QString name = o->objectName(); !name.isEmpty()) {
+            if (auto *m = qobject_cast<QMenu *>(o))
+                keepFirst(named.menus, name, m);
+            if (auto *b = qobject_cast<QToolBar *>(o))
+                keepFirst(named.bars, name, b);
+            if (auto *a = qobject_cast<QAction *>(o))
+                keepFirst(named.actions, name, a);
+            if (auto *w = qobject_cast<QWidget *>(o))
+                keepFirst(named.widgets, name, w);
+        }
+        collect(o, named);
+    }
+}
+
+} // namespace
+
 void arrange(QWidget *window)
 {
+    Named named;
+    collect(window, named);
     for (const Place &place : places()) {
         const QString name = QLatin1String(place.name);
-        QMenu *menu = window->findChild<QMenu *>(name);
-        QToolBar *bar = menu ? nullptr : window->findChild<QToolBar *>(name);
+        QMenu *menu = named.menus.value(name);
+        QToolBar *bar = menu ? nullptr : named.bars.value(name);
         if (menu)
             menu->clear();
         else if (bar)
@@ -125,14 +170,14 @@ void arrange(QWidget *window)
                     menu->addSeparator();
                 else
                     bar->addSeparator();
-            } else if (QMenu *sub = window->findChild<QMenu *>(e)) {
+            } else if (QMenu *sub = named.menus.value(e)) {
                 menu->addMenu(sub);
-            } else if (QAction *action = window->findChild<QAction *>(e)) {
+            } else if (QAction *action = named.actions.value(e)) {
                 if (menu)
                     menu->addAction(action);
                 else
                     bar->addAction(action);
-            } else if (QWidget *widget = window->findChild<QWidget *>(e); widget && bar) {
+            } else if (QWidget *widget = named.widgets.value(e); widget && bar) {
                 bar->addWidget(widget);
             } else {
                 qFatal("no entry %s for %s", entry, place.name);

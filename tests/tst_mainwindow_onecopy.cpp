@@ -85,6 +85,8 @@ private slots:
     void actionsStayInPlace();
     void deletedTypeStaysDeleted();
     void reloadKeepsWhatWasTyped();
+    void hiddenTypeDialogLoadsWhenShown_data();
+    void hiddenTypeDialogLoadsWhenShown();
     void itemSettersAreSteps_data();
     void itemSettersAreSteps();
     void newModelHasOneDampingMode();
@@ -159,6 +161,57 @@ void tst_MainWindowOneCopy::reloadKeepsWhatWasTyped()
             });
     QCOMPARE(label, QStringLiteral("typed"));
     QCOMPARE(shown, w.projectModel()->typeIndex(second));
+}
+
+void tst_MainWindowOneCopy::hiddenTypeDialogLoadsWhenShown_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("direct");   // shown by its own show(), not the window's action
+    QTest::newRow("deleted") << "delete" << false;
+    QTest::newRow("deletion undone") << "undo" << false;
+    QTest::newRow("project reopened") << "reopen" << true;
+}
+
+void tst_MainWindowOneCopy::hiddenTypeDialogLoadsWhenShown()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, direct);
+    MainWindow w;
+    openExample(w);
+    if (step != QLatin1String("delete"))
+        w.deleteMType(1);
+    editMTypeDialog *d = w.getMTypeDialog();
+    const auto *list = d->findChild<QComboBox *>(QStringLiteral("mTypeComboBox"));
+    const int loaded = list->count();
+    if (step == QLatin1String("delete"))
+        w.deleteMType(1);
+    else if (step == QLatin1String("undo"))
+        w.undoStack()->undo();
+    else
+        openExample(w);
+    // Hidden, it is not reloaded.
+    QVERIFY(w.projectModel()->types().size() != loaded);
+    QCOMPARE(list->count(), loaded);
+    QStringList shown;
+    const auto read = [&] {
+        for (const Member *m : d->getMembersTypes())
+            shown << m->getLabel();
+    };
+    if (direct) {
+        d->show();
+        read();
+        d->hide();
+    } else {
+        onModal([&] { w.showEditMTypeDialog(); }, [&](QDialog *dialog) {
+            read();
+            dialog->reject();
+        });
+    }
+    QStringList model;
+    for (const MemberTypeRecord &t : w.projectModel()->types())
+        model << t.values->getLabel();
+    QCOMPARE(shown, model);
+    QCOMPARE(list->count(), model.size());
 }
 
 void tst_MainWindowOneCopy::itemSettersAreSteps_data()
